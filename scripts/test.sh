@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Runs every test tier: native unit tests (ASan/UBSan), the Windows toolkit
+# tests under Wine, and the end-to-end tests of the real velmor.exe.
+# Prints each tier's summary and a last "N passed, N failed" line.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+export VELMOR_BUILD="${VELMOR_BUILD:-$root/build}"
+cd "$root"
+
+bash scripts/deps.sh || exit 1
+
+fail() { echo "test.sh: $*" >&2; exit 1; }
+
+echo "== Building (native core and unit tests)"
+cmake -S . -B "$VELMOR_BUILD/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null || fail "native configure failed"
+cmake --build "$VELMOR_BUILD/native" >"$VELMOR_BUILD/native-build.log" 2>&1 || { tail -50 "$VELMOR_BUILD/native-build.log"; fail "native build failed"; }
+
+echo "== Building (Windows: velmor.exe and test drivers)"
+bash scripts/build-gtest-win.sh "$VELMOR_BUILD" || fail "GoogleTest for Windows failed to build"
+cmake -S . -B "$VELMOR_BUILD/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DVELMOR_TESTS=ON \
+  -DGTest_DIR="$VELMOR_BUILD/gtest-win/install/lib/cmake/GTest" >/dev/null || fail "Windows configure failed"
+cmake --build "$VELMOR_BUILD/win" >"$VELMOR_BUILD/win-build.log" 2>&1 || { tail -50 "$VELMOR_BUILD/win-build.log"; fail "Windows build failed"; }
+
+passed=0
+failed=0
+tally() {  # tally <gtest log>: adds the counts of a GoogleTest run
+    local log=$1 p f
+    p=$(grep -a -E '^\[  PASSED  \] [0-9]+ test' "$log" | tail -1 | grep -o -E '[0-9]+' | head -1)
+    f=$(grep -a -E '^\[  FAILED  \] [0-9]+ test' "$log" | tail -1 | grep -o -E '[0-9]+' | head -1)
+    passed=$((passed + ${p:-0}))
+    failed=$((failed + ${f:-0}))
+}
+
+echo "== Unit tests (native)"
+ctest --test-dir "$VELMOR_BUILD/native" --output-on-failure -j2 >"$VELMOR_BUILD/unit.log" 2>&1
+unit_rc=$?
+grep -E 'tests passed|tests failed|\*\*\*Failed|Failed  ' "$VELMOR_BUILD/unit.log" | tail -20
+p=$(grep -o -E '[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$VELMOR_BUILD/unit.log" | tail -1)
+if [ -n "$p" ]; then
+    total=$(echo "$p" | grep -o -E '[0-9]+$'); bad=$(echo "$p" | sed -E 's/.* ([0-9]+) tests failed.*/\1/')
+    passed=$((passed + total - bad)); failed=$((failed + bad))
+else
+    failed=$((failed + 1)); tail -30 "$VELMOR_BUILD/unit.log"
+fi
+
+source scripts/wine-env.sh
+trap stop_all EXIT
+start_display || fail "no X display"
+start_wine
+
+run_wine_tier() {  # run_wine_tier <name> <exe> [xml]
+    local name=$1 exe=$2 log="$VELMOR_BUILD/$1.log"
+    echo "== $name"
+    ( cd "$(dirname "$exe")" && timeout 900 "$WINE" "$exe" --gtest_color=no ) </dev/null >"$log.raw" 2>&1
+    local rc=$?
+    tr -d '\r' <"$log.raw" >"$log"
+    grep -a -E '^\[  (PASSED|FAILED) +\]|^\[==========\] [0-9]+ tests? ' "$log" | tail -25
+    tally "$log"
+    if [ $rc -ne 0 ] && ! grep -q -a -E '^\[  FAILED  \]' "$log"; then
+        echo "$name ended with code $rc"; tail -30 "$log"; failed=$((failed + 1))
+    fi
+}
+
+run_wine_tier "Wine tests" "$VELMOR_BUILD/win/tests/win/velmor_win_tests.exe"
+run_wine_tier "End-to-end tests" "$VELMOR_BUILD/win/tests/e2e/velmor_e2e_tests.exe"
+
+echo
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ] && [ $unit_rc -eq 0 ]

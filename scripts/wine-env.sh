@@ -1,0 +1,62 @@
+# Sourced by the run and test scripts: a private Wine prefix under the build
+# folder and a virtual X display on a free number, both torn down by PID.
+# Needs VELMOR_BUILD set to the build folder.
+
+export WINEPREFIX="$VELMOR_BUILD/wineprefix"
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+XVFB_PID=""
+
+start_display() {
+    local n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        local tries=0
+        while ! xdpyinfo -display ":$n" >/dev/null 2>&1; do
+            sleep 0.1
+            tries=$((tries + 1))
+            if ! kill -0 "$XVFB_PID" 2>/dev/null || [ $tries -gt 100 ]; then
+                XVFB_PID=""
+                continue 2
+            fi
+        done
+        export DISPLAY=":$n"
+        return 0
+    done
+    echo "No free X display number" >&2
+    return 1
+}
+
+# Creates the prefix once, then starts a persistent wineserver and warms it up,
+# so that later wine processes do not hold our output pipes open.
+start_wine() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$WINEPREFIX"
+        "$WINE" wineboot -i >/dev/null 2>&1 || true
+        "$WINESERVER" -w
+        # Wine draws window frames itself, so tests can click captions without a window manager.
+        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+        local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+        mkdir -p "$fonts"
+        cp -n /usr/share/fonts/truetype/liberation/*.ttf "$fonts"/ 2>/dev/null || true
+        cp -n /usr/share/fonts/opentype/ipafont-gothic/*.ttf "$fonts"/ 2>/dev/null || true
+        cp -n /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$fonts"/ 2>/dev/null || true
+        "$WINESERVER" -w
+    fi
+    "$WINESERVER" -p >/dev/null 2>&1 </dev/null
+    "$WINE" wineboot >/dev/null 2>&1 </dev/null
+}
+
+stop_all() {
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+    fi
+}

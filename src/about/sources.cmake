@@ -1,0 +1,1 @@
+# Files of src/about: velmor_portable(...) for portable ones, velmor_win32(...) for the rest.

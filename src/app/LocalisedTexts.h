@@ -1,0 +1,20 @@
+#pragma once
+// The eight texts of the main window that a language file may replace.
+#include <string>
+
+namespace app {
+
+struct LocalisedTexts {
+    std::wstring titleText = L"Velmor";
+    std::wstring pinCaption = L"&Dont Hide";
+    std::wstring closeCaption = L"&Close";
+    std::wstring copiedTitle = L"Copyed Clipbord";
+    std::wstring fixedTitle = L"Fixed";
+    std::wstring quitQuestion = L"May I Quit?";
+    std::wstring quitCaption = L"Close Application";
+    std::wstring versionCaption = L"Version";
+
+    friend bool operator==(const LocalisedTexts&, const LocalisedTexts&) = default;
+};
+
+}  // namespace app

@@ -1,0 +1,46 @@
+// Velmor's entry: one instance per session, then the message loop.
+#include <windows.h>
+
+#include <exception>
+#include <memory>
+
+#include "app/Unit1.h"
+#include "platform/Handles.h"
+#include "ui/Application.h"
+
+namespace {
+constexpr char kInstanceMutex[] = "Velmor";
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    if (const HANDLE running = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kInstanceMutex)) {
+        CloseHandle(running);
+        return 0;
+    }
+    // Two starts at the same instant both miss OpenMutexA; only one creates the mutex.
+    platform::KernelHandle instance(CreateMutexA(nullptr, FALSE, kInstanceMutex));
+    if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+
+    ui::Application& application = ui::Application::Get();
+    int exitCode = 0;
+    try {
+        application.Initialize();
+        application.SetShowMainForm(false);
+        SetWindowLongA(application.Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+        application.SetTitle(L"Velmor");
+        std::unique_ptr<app::TVelmor> mainWindow;
+        try {
+            mainWindow = std::make_unique<app::TVelmor>();
+        } catch (const std::exception& error) {
+            // Reported, then the program ends rather than living on unreachable.
+            application.ShowException(error);
+            exitCode = 1;
+        }
+        if (mainWindow) application.Run();
+    } catch (const std::exception& error) {
+        application.ShowException(error);
+        exitCode = 1;
+    }
+    if (instance) ReleaseMutex(instance.get());
+    return exitCode;
+}

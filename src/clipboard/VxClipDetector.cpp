@@ -1,0 +1,99 @@
+#include "clipboard/VxClipDetector.h"
+
+#include <exception>
+
+#include "platform/Error.h"
+#include "ui/Application.h"
+
+namespace clipboard {
+
+namespace {
+constexpr char kWindowClass[] = "TVxClipDetectorWindow";
+}
+
+TVxClipDetector::TVxClipDetector() = default;
+
+TVxClipDetector::~TVxClipDetector() { LeaveChain(); }
+
+HWND TVxClipDetector::AllocateWindow() {
+    static const bool registered = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &TVxClipDetector::WindowProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = kWindowClass;
+        return RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    }();
+    if (!registered) return nullptr;
+    // A hidden top-level window of the GUI thread: message-only windows are
+    // not reliably members of the viewer chain on every Windows version.
+    return CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+void TVxClipDetector::LeaveChain() noexcept {
+    if (!window_) return;
+    ChangeClipboardChain(window_, nextViewer_);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+    window_ = nullptr;
+    nextViewer_ = nullptr;
+}
+
+void TVxClipDetector::SetOnClipChange(TNotifyEvent handler) {
+    if (!handler) {
+        if (!window_) return;
+        LeaveChain();
+        onClipChange_ = nullptr;
+        return;
+    }
+    if (window_) {
+        onClipChange_ = std::move(handler);
+        return;
+    }
+    window_ = AllocateWindow();
+    if (!window_) throw platform::OutOfResources(L"TVxClipDetector.SetOnClipChange: Cannot Allocate HWnd");
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    onClipChange_ = std::move(handler);
+    joining_ = true;
+    nextViewer_ = SetClipboardViewer(window_);
+    joining_ = false;
+}
+
+void TVxClipDetector::DoClipChange() {
+    // Copy: the handler may replace or clear itself while it runs.
+    if (const TNotifyEvent handler = onClipChange_) handler(*this);
+}
+
+LRESULT CALLBACK TVxClipDetector::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    auto* self = reinterpret_cast<TVxClipDetector*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self || self->window_ != window) return DefWindowProcA(window, message, wParam, lParam);
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        ui::ReportError(error);
+    }
+    return 0;
+}
+
+LRESULT TVxClipDetector::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_DRAWCLIPBOARD: {
+            // The handler may leave the chain (and so clear next viewer); keep whom to tell.
+            const HWND window = window_;
+            if (!(IgnoreFirst && joining_)) DoClipChange();
+            const HWND next = window == window_ ? nextViewer_ : nullptr;
+            if (next) SendMessageA(next, WM_DRAWCLIPBOARD, 0, 0);
+            return 0;
+        }
+        case WM_CHANGECBCHAIN:
+            if (reinterpret_cast<HWND>(wParam) == nextViewer_) {
+                nextViewer_ = reinterpret_cast<HWND>(lParam);
+                return 0;
+            }
+            return nextViewer_ ? SendMessageA(nextViewer_, WM_CHANGECBCHAIN, wParam, lParam) : 0;
+        default:
+            return DefWindowProcA(window_, message, wParam, lParam);
+    }
+}
+
+}  // namespace clipboard

@@ -1,0 +1,46 @@
+#pragma once
+// Turns the clipboard viewer chain into one event, OnClipChange. The hidden
+// window is in the chain exactly while a handler is assigned; the
+// notification Windows sends while joining is not reported, so joining never
+// reports what is already on the clipboard.
+#include <windows.h>
+
+#include <functional>
+
+namespace clipboard {
+
+class TVxClipDetector {
+public:
+    using TNotifyEvent = std::function<void(TVxClipDetector& sender)>;
+
+    TVxClipDetector();
+    virtual ~TVxClipDetector();
+    TVxClipDetector(const TVxClipDetector&) = delete;
+    TVxClipDetector& operator=(const TVxClipDetector&) = delete;
+
+    // An empty handler leaves the chain; a handler joins it unless already in.
+    void SetOnClipChange(TNotifyEvent handler);
+    const TNotifyEvent& OnClipChange() const noexcept { return onClipChange_; }
+
+    bool IgnoreFirst = true;
+
+    HWND WindowHandle() const noexcept { return window_; }
+    HWND NextViewer() const noexcept { return nextViewer_; }
+
+protected:
+    virtual void DoClipChange();
+    // The hidden window that joins the chain; nullptr when none can be made.
+    virtual HWND AllocateWindow();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void LeaveChain() noexcept;
+
+    HWND nextViewer_ = nullptr;
+    TNotifyEvent onClipChange_;
+    bool joining_ = false;
+    HWND window_ = nullptr;
+};
+
+}  // namespace clipboard

@@ -1,0 +1,1 @@
+velmor_win32(VxClipDetector.cpp)

@@ -1,0 +1,1 @@
+# Files of src/settings: velmor_portable(...) for portable ones, velmor_win32(...) for the rest.

@@ -1,0 +1,30 @@
+#include "ui/Control.h"
+
+#include "ui/Dpi.h"
+
+namespace ui {
+
+namespace {
+int NextControlId() {
+    static int next = 100;
+    // Menu commands start at 0x8000; control ids wrap below them.
+    if (next >= 0x7FFF) next = 100;
+    return next++;
+}
+}  // namespace
+
+void Control::CreateControl(Window& parent, const wchar_t* className, DWORD style, DWORD exStyle,
+                            const Bounds& design, std::wstring_view text) {
+    id_ = NextControlId();
+    CreateSpec spec;
+    spec.exStyle = exStyle;
+    spec.style = style | WS_CHILD;
+    spec.text = text;
+    spec.pixels = {Scale(design.left), Scale(design.top), Scale(design.width), Scale(design.height)};
+    spec.parent = parent.Handle();
+    spec.menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_));
+    CreateSystemControl(className, spec);
+    if (const auto font = reinterpret_cast<HFONT>(SendMessageW(parent.Handle(), WM_GETFONT, 0, 0))) SetFont(font);
+}
+
+}  // namespace ui

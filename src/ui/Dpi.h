@@ -1,0 +1,12 @@
+#pragma once
+// Every pixel figure in the program is written at 96 dpi; Scale() turns it
+// into screen pixels at the system DPI (the process is system-DPI aware).
+
+namespace ui {
+
+int ScreenDpi() noexcept;
+int Scale(int designPixels) noexcept;
+// Screen pixels back to 96-dpi figures, for reading sizes back.
+int Unscale(int screenPixels) noexcept;
+
+}  // namespace ui

@@ -1,0 +1,239 @@
+#include "ui/Form.h"
+
+#include "ui/Application.h"
+#include "ui/Dpi.h"
+
+namespace ui {
+
+namespace {
+
+void StylesFor(const FormOptions& options, DWORD& style, DWORD& exStyle) {
+    style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    exStyle = 0;
+    switch (options.border) {
+        case BorderStyle::Sizeable:
+            style |= WS_CAPTION | WS_THICKFRAME;
+            break;
+        case BorderStyle::Single:
+            style |= WS_CAPTION | WS_BORDER;
+            break;
+        case BorderStyle::Dialog:
+            style |= WS_CAPTION | WS_DLGFRAME;
+            exStyle |= WS_EX_DLGMODALFRAME;
+            break;
+        case BorderStyle::ToolWindow:
+            style |= WS_CAPTION | WS_BORDER;
+            exStyle |= WS_EX_TOOLWINDOW;
+            break;
+        case BorderStyle::SizeToolWindow:
+            style |= WS_CAPTION | WS_THICKFRAME;
+            exStyle |= WS_EX_TOOLWINDOW;
+            break;
+    }
+    if (options.systemMenu) style |= WS_SYSMENU;
+    const bool tool = options.border == BorderStyle::ToolWindow || options.border == BorderStyle::SizeToolWindow;
+    if (!tool && options.minimizeBox) style |= WS_MINIMIZEBOX;
+    if (!tool && options.maximizeBox) style |= WS_MAXIMIZEBOX;
+    if (options.stayOnTop) exStyle |= WS_EX_TOPMOST;
+    if (options.alphaBlend) exStyle |= WS_EX_LAYERED;
+    if (options.dialogKeys) exStyle |= WS_EX_CONTROLPARENT;
+}
+
+int ScaledOrDefault(int value) { return value == CW_USEDEFAULT ? CW_USEDEFAULT : Scale(value); }
+
+}  // namespace
+
+Form::~Form() {
+    if (dialogKeys_) Application::Get().RemoveDialogForm(Handle());
+    // The menu handle belongs to the MainMenu object, not to the window.
+    if (HandleAllocated() && menu_) ::SetMenu(Handle(), nullptr);
+    DestroyHandle();
+}
+
+void Form::CreateForm(const FormOptions& options) {
+    Application& application = Application::Get();
+    application.Initialize();
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    StylesFor(options, style, exStyle);
+    ClassSpec windowClass;
+    windowClass.name = options.className;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.background = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+    CreateSpec spec;
+    spec.exStyle = exStyle;
+    spec.style = style;
+    spec.text = options.caption;
+    spec.pixels = {ScaledOrDefault(options.bounds.left), ScaledOrDefault(options.bounds.top),
+                   Scale(options.bounds.width), Scale(options.bounds.height)};
+    spec.parent = application.Handle();
+    CreateOwnWindow(windowClass, spec);
+    minWidth_ = Scale(options.minWidth);
+    minHeight_ = Scale(options.minHeight);
+    alphaBlend_ = options.alphaBlend;
+    if (alphaBlend_) SetLayeredWindowAttributes(Handle(), 0, alpha_, LWA_ALPHA);
+    dialogKeys_ = options.dialogKeys;
+    if (dialogKeys_) application.AddDialogForm(Handle());
+    if (!application.MainForm()) application.SetMainForm(this);
+}
+
+void Form::DoShow() {
+    if (showing_) return;
+    showing_ = true;
+    if (OnShow) OnShow(*this);
+}
+
+void Form::Show() {
+    DoShow();
+    ShowWindow(Handle(), SW_SHOW);
+}
+
+void Form::ShowNoActivate() {
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    DoShow();
+}
+
+void Form::Hide() {
+    showing_ = false;
+    if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+}
+
+void Form::Close() {
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(*this, canClose);
+    if (!canClose) return;
+    CloseAction action = CloseAction::Hide;
+    if (OnClose) OnClose(*this, action);
+    if (Application::Get().MainForm() == this) {
+        if (action != CloseAction::None) {
+            Hide();
+            Application::Get().Terminate();
+        }
+        return;
+    }
+    switch (action) {
+        case CloseAction::Hide:
+            Hide();
+            break;
+        case CloseAction::Minimize:
+            ShowWindow(Handle(), SW_MINIMIZE);
+            break;
+        case CloseAction::None:
+            break;
+    }
+}
+
+void Form::SetStayOnTop(bool stayOnTop) {
+    if (StayOnTop() == stayOnTop) return;
+    SetWindowPos(Handle(), stayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool Form::StayOnTop() const noexcept {
+    return HandleAllocated() && (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+void Form::SetAlpha(BYTE alpha) {
+    if (alpha_ == alpha) return;
+    alpha_ = alpha;
+    if (alphaBlend_ && HandleAllocated()) SetLayeredWindowAttributes(Handle(), 0, alpha_, LWA_ALPHA);
+}
+
+void Form::SetMenu(MainMenu* menu, bool showBar) {
+    menu_ = menu;
+    if (!menu) {
+        ::SetMenu(Handle(), nullptr);
+        return;
+    }
+    menu->SetOwner(Handle());
+    ::SetMenu(Handle(), showBar ? menu->Handle() : nullptr);
+}
+
+void Form::SetFormFont(platform::FontHandle font) {
+    font_ = std::move(font);
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    EnumChildWindows(
+        Handle(),
+        [](HWND child, LPARAM value) -> BOOL {
+            SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(value), TRUE);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(font_.get()));
+}
+
+void Form::SetPosition(int left, int top) {
+    SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetClientSize(int width, int height) {
+    RECT window{};
+    RECT client{};
+    GetWindowRect(Handle(), &window);
+    GetClientRect(Handle(), &client);
+    const int extraWidth = (window.right - window.left) - (client.right - client.left);
+    const int extraHeight = (window.bottom - window.top) - (client.bottom - client.top);
+    SetWindowPos(Handle(), nullptr, 0, 0, width + extraWidth, height + extraHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE Form::ClientSize() const {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    return {client.right - client.left, client.bottom - client.top};
+}
+
+bool Form::IsShortCut(const MSG& message) {
+    if (!menu_) return false;
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool alt = GetKeyState(VK_MENU) < 0;
+    MenuItem* item = menu_->FindShortCut(static_cast<std::uint16_t>(message.wParam), ctrl, shift, alt);
+    if (!item) return false;
+    item->Click();
+    return true;
+}
+
+LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CLOSE:
+            Close();
+            return 0;
+        case WM_COMMAND:
+            if (lParam == 0 && HIWORD(wParam) == 0) {
+                if (MenuItem* item = MenuItem::FromCommand(LOWORD(wParam))) {
+                    item->Click();
+                    return 0;
+                }
+            }
+            break;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) {
+                if (OnActivate) OnActivate(*this);
+            } else if (OnDeactivate) {
+                OnDeactivate(*this);
+            }
+            break;
+        case WM_SHOWWINDOW:
+            // Hidden by ShowWindow from outside the toolkit: the next Show runs OnShow again.
+            if (!wParam && lParam == 0) showing_ = false;
+            break;
+        case WM_SIZE:
+            if (OnResize) OnResize(*this);
+            break;
+        case WM_GETMINMAXINFO: {
+            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            if (minWidth_ > 0) info->ptMinTrackSize.x = minWidth_;
+            if (minHeight_ > 0) info->ptMinTrackSize.y = minHeight_;
+            return 0;
+        }
+        case WM_DESTROY:
+            if (menu_) ::SetMenu(Handle(), nullptr);
+            break;
+        default:
+            break;
+    }
+    return Window::WndProc(message, wParam, lParam);
+}
+
+}  // namespace ui

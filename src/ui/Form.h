@@ -1,0 +1,92 @@
+#pragma once
+// A top-level window owned by the application window. Closing it asks
+// OnCloseQuery, then OnClose with the close action (hide by default); closing
+// the application's main form ends the application.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "platform/Handles.h"
+#include "ui/Menu.h"
+#include "ui/Window.h"
+
+namespace ui {
+
+enum class CloseAction { None, Hide, Minimize };
+
+enum class BorderStyle {
+    Sizeable,        // caption, sizing border
+    Single,          // caption, fixed border
+    Dialog,          // caption, dialog frame
+    ToolWindow,      // small caption, fixed border
+    SizeToolWindow,  // small caption, sizing border
+};
+
+struct FormOptions {
+    const wchar_t* className = L"TForm";
+    std::wstring caption;
+    Bounds bounds{CW_USEDEFAULT, CW_USEDEFAULT, 300, 300};  // 96-dpi outer bounds
+    BorderStyle border = BorderStyle::Sizeable;
+    bool systemMenu = true;
+    bool minimizeBox = true;
+    bool maximizeBox = true;
+    bool stayOnTop = false;
+    bool alphaBlend = false;  // per-window alpha (layered window)
+    int minWidth = 0;         // 96-dpi outer minimum size; 0 = none
+    int minHeight = 0;
+    bool dialogKeys = false;  // Tab and arrow keys move between controls
+};
+
+class Form : public Window {
+public:
+    Form() = default;
+    ~Form() override;
+
+    void Show();
+    // Shows the window without activating it; OnShow runs as for Show.
+    void ShowNoActivate();
+    void Hide();
+    // Asks OnCloseQuery, then OnClose, then acts on the close action.
+    void Close();
+    bool Showing() const noexcept { return showing_; }
+
+    void SetStayOnTop(bool stayOnTop);
+    bool StayOnTop() const noexcept;
+    void SetAlpha(BYTE alpha);
+    BYTE Alpha() const noexcept { return alpha_; }
+    void SetMenu(MainMenu* menu, bool showBar = true);
+    void SetFormFont(platform::FontHandle font);
+    HFONT FormFont() const noexcept { return font_.get(); }
+    void SetPosition(int left, int top);  // screen pixels
+    void SetClientSize(int width, int height);  // screen pixels
+    SIZE ClientSize() const;
+
+    // True when the key message was a shortcut of this form's menu (and ran it).
+    bool IsShortCut(const MSG& message);
+
+    std::function<void(Form& sender)> OnShow;
+    std::function<void(Form& sender)> OnActivate;
+    std::function<void(Form& sender)> OnDeactivate;
+    std::function<void(Form& sender, bool& canClose)> OnCloseQuery;
+    std::function<void(Form& sender, CloseAction& action)> OnClose;
+    std::function<void(Form& sender)> OnResize;
+
+protected:
+    void CreateForm(const FormOptions& options);
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void DoShow();
+
+    platform::FontHandle font_;
+    MainMenu* menu_ = nullptr;
+    BYTE alpha_ = 255;
+    bool alphaBlend_ = false;
+    bool showing_ = false;
+    int minWidth_ = 0;
+    int minHeight_ = 0;
+    bool dialogKeys_ = false;
+};
+
+}  // namespace ui

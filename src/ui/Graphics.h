@@ -1,0 +1,16 @@
+#pragma once
+// Win32 forms of the portable colour and font descriptions.
+#include <windows.h>
+
+#include "platform/Handles.h"
+#include "ui/Color.h"
+#include "ui/FontSpec.h"
+
+namespace ui {
+
+COLORREF ToColorRef(ColorValue color, COLORREF fallback = GetSysColor(COLOR_WINDOW));
+platform::FontHandle CreateFontFrom(const FontSpec& spec);
+// The system's menu font, as menus use it.
+platform::FontHandle CreateMenuFont();
+
+}  // namespace ui

@@ -1,0 +1,97 @@
+#include "ui/Memo.h"
+
+#include "ui/Graphics.h"
+
+namespace ui {
+
+namespace {
+DWORD ScrollStyle(ScrollBars scrollBars) {
+    switch (scrollBars) {
+        case ScrollBars::Horizontal:
+            return WS_HSCROLL;
+        case ScrollBars::Vertical:
+            return WS_VSCROLL;
+        case ScrollBars::Both:
+            return WS_HSCROLL | WS_VSCROLL;
+        case ScrollBars::None:
+            break;
+    }
+    return 0;
+}
+}  // namespace
+
+void Memo::Create(Window& parent, const Bounds& design, const MemoOptions& options) {
+    DWORD style = WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_NOHIDESEL | ScrollStyle(options.scrollBars);
+    if (!options.wordWrap) style |= ES_AUTOHSCROLL;
+    style |= ES_AUTOVSCROLL;
+    if (options.readOnly) style |= ES_READONLY;
+    CreateControl(parent, L"EDIT", style, WS_EX_CLIENTEDGE, design);
+    scrollBars_ = options.scrollBars;
+    // The whole clipboard text must fit, whatever its length.
+    SendMessageW(Handle(), EM_SETLIMITTEXT, 0, 0);
+}
+
+void Memo::SetText(std::wstring_view text) { Window::SetText(text); }
+
+void Memo::Clear() { SetWindowTextW(Handle(), L""); }
+
+int Memo::LineCount() const { return static_cast<int>(SendMessageW(Handle(), EM_GETLINECOUNT, 0, 0)); }
+
+void Memo::SelectAll() { SendMessageW(Handle(), EM_SETSEL, 0, -1); }
+
+void Memo::CopyToClipboard() { SendMessageW(Handle(), WM_COPY, 0, 0); }
+
+void Memo::PasteFromClipboard() { SendMessageW(Handle(), WM_PASTE, 0, 0); }
+
+void Memo::SetMargins(int left, int right) {
+    SendMessageA(Handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                 MAKELONG(static_cast<WORD>(left), static_cast<WORD>(right)));
+}
+
+void Memo::SetScrollBars(ScrollBars scrollBars) {
+    if (scrollBars_ == scrollBars) return;
+    scrollBars_ = scrollBars;
+    LONG style = GetWindowLongW(Handle(), GWL_STYLE);
+    style = (style & ~static_cast<LONG>(WS_HSCROLL | WS_VSCROLL)) | static_cast<LONG>(ScrollStyle(scrollBars));
+    SetWindowLongW(Handle(), GWL_STYLE, style);
+    ShowScrollBar(Handle(), SB_VERT, (scrollBars == ScrollBars::Vertical || scrollBars == ScrollBars::Both));
+    ShowScrollBar(Handle(), SB_HORZ, (scrollBars == ScrollBars::Horizontal || scrollBars == ScrollBars::Both));
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void Memo::SetFontSpec(const FontSpec& font) {
+    platform::FontHandle handle = CreateFontFrom(font);
+    SetFont(handle.get());
+    fontHandle_ = std::move(handle);
+    font_ = font;
+    Invalidate();
+}
+
+void Memo::SetColor(ColorValue background) {
+    if (color_ == background && brush_) return;
+    color_ = background;
+    brush_.reset(CreateSolidBrush(ToColorRef(color_)));
+    Invalidate();
+}
+
+bool Memo::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    switch (message) {
+        case WM_COMMAND:
+            if (HIWORD(wParam) == EN_CHANGE && OnChange) OnChange(*this);
+            result = 0;
+            return true;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC: {
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, ToColorRef(font_.color, GetSysColor(COLOR_WINDOWTEXT)));
+            if (!brush_) brush_.reset(CreateSolidBrush(ToColorRef(color_)));
+            SetBkColor(dc, ToColorRef(color_));
+            result = reinterpret_cast<LRESULT>(brush_.get());
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+}  // namespace ui

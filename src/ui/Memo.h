@@ -1,0 +1,52 @@
+#pragma once
+// A multi-line edit control with its own font and colours.
+#include <functional>
+#include <string>
+
+#include "platform/Handles.h"
+#include "ui/Control.h"
+#include "ui/FontSpec.h"
+
+namespace ui {
+
+enum class ScrollBars { None, Horizontal, Vertical, Both };
+
+struct MemoOptions {
+    bool wordWrap = true;
+    bool readOnly = false;
+    ScrollBars scrollBars = ScrollBars::None;
+};
+
+class Memo : public Control {
+public:
+    void Create(Window& parent, const Bounds& design, const MemoOptions& options = {});
+
+    void SetText(std::wstring_view text);
+    std::wstring Text() const { return Window::Text(); }
+    void Clear();
+    int LineCount() const;
+    void SelectAll();
+    void CopyToClipboard();
+    void PasteFromClipboard();
+    void SetMargins(int left, int right);  // pixels
+    void SetScrollBars(ScrollBars scrollBars);
+    ScrollBars GetScrollBars() const noexcept { return scrollBars_; }
+    void SetFontSpec(const FontSpec& font);
+    const FontSpec& GetFontSpec() const noexcept { return font_; }
+    void SetColor(ColorValue background);
+    ColorValue Color() const noexcept { return color_; }
+
+    std::function<void(Memo& sender)> OnChange;
+
+protected:
+    bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    FontSpec font_;
+    platform::FontHandle fontHandle_;
+    ColorValue color_ = kColorWindow;
+    platform::BrushHandle brush_;
+    ScrollBars scrollBars_ = ScrollBars::None;
+};
+
+}  // namespace ui

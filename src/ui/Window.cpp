@@ -1,0 +1,231 @@
+#include "ui/Window.h"
+
+#include <commctrl.h>
+
+#include <exception>
+#include <unordered_set>
+
+#include "platform/Error.h"
+#include "ui/Application.h"
+#include "ui/Dpi.h"
+
+namespace ui {
+
+namespace {
+
+constexpr wchar_t kObjectProperty[] = L"Velmor.Window";
+constexpr UINT_PTR kSubclassId = 1;
+
+// The control whose CreateWindowEx is running: an owner-drawn control asks
+// its parent for item sizes (WM_MEASUREITEM) before it can be subclassed.
+thread_local Window* tCreating = nullptr;
+
+void RegisterOnce(const wchar_t* name, UINT style, HBRUSH background, HICON icon, HICON smallIcon, WNDPROC proc) {
+    static std::unordered_set<std::wstring> registered;
+    if (registered.contains(name)) return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = style;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = background;
+    wc.hIcon = icon;
+    wc.hIconSm = smallIcon;
+    wc.lpszClassName = name;
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        throw platform::OutOfResources(L"Cannot register window class " + std::wstring(name));
+    }
+    registered.insert(name);
+}
+
+}  // namespace
+
+Window::~Window() { DestroyHandle(); }
+
+Window* Window::FromHandle(HWND window) noexcept {
+    return window ? static_cast<Window*>(GetPropW(window, kObjectProperty)) : nullptr;
+}
+
+void Window::CreateOwnWindow(const ClassSpec& windowClass, const CreateSpec& spec) {
+    RegisterOnce(windowClass.name, windowClass.style, windowClass.background, windowClass.icon,
+                 windowClass.smallIcon, &Window::OwnWindowProc);
+    const std::wstring text(spec.text);
+    const HWND window = CreateWindowExW(spec.exStyle, windowClass.name, text.c_str(), spec.style, spec.pixels.left,
+                                        spec.pixels.top, spec.pixels.width, spec.pixels.height, spec.parent,
+                                        spec.menuOrId, GetModuleHandleW(nullptr), this);
+    if (!window) throw platform::OutOfResources(L"Cannot create window " + std::wstring(windowClass.name));
+}
+
+void Window::CreateSystemControl(const wchar_t* className, const CreateSpec& spec) {
+    const std::wstring text(spec.text);
+    Window* const outer = tCreating;
+    tCreating = this;
+    const HWND window = CreateWindowExW(spec.exStyle, className, text.c_str(), spec.style, spec.pixels.left,
+                                        spec.pixels.top, spec.pixels.width, spec.pixels.height, spec.parent,
+                                        spec.menuOrId, GetModuleHandleW(nullptr), nullptr);
+    tCreating = outer;
+    if (!window) throw platform::OutOfResources(L"Cannot create control " + std::wstring(className));
+    Attach(window);
+    subclassed_ = SetWindowSubclass(window, &Window::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void Window::Attach(HWND window) noexcept {
+    hwnd_ = window;
+    SetPropW(window, kObjectProperty, this);
+}
+
+void Window::Detach() noexcept {
+    if (!hwnd_) return;
+    OnHandleDestroyed();
+    RemovePropW(hwnd_, kObjectProperty);
+    if (subclassed_) RemoveWindowSubclass(hwnd_, &Window::SubclassProc, kSubclassId);
+    else SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    subclassed_ = false;
+    hwnd_ = nullptr;
+}
+
+LRESULT CALLBACK Window::OwnWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->Attach(window);
+    }
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    return self->Route(message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR self) noexcept {
+    auto* object = reinterpret_cast<Window*>(self);
+    if (!object || object->hwnd_ != window) return DefSubclassProc(window, message, wParam, lParam);
+    return object->Route(message, wParam, lParam);
+}
+
+LRESULT Window::Route(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_NCDESTROY) {
+        const HWND window = hwnd_;
+        const bool subclassed = subclassed_;
+        Detach();
+        return subclassed ? DefSubclassProc(window, message, wParam, lParam)
+                          : DefWindowProcW(window, message, wParam, lParam);
+    }
+    try {
+        return WndProc(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        ReportError(error);
+    } catch (...) {
+        ReportError(platform::Error(L"Unknown error"));
+    }
+    return 0;
+}
+
+LRESULT Window::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (Reflect(message, wParam, lParam, result)) return result;
+    return DefaultProc(message, wParam, lParam);
+}
+
+LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return subclassed_ ? DefSubclassProc(hwnd_, message, wParam, lParam)
+                       : DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+bool Window::OnReflected(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+bool Window::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    HWND child = nullptr;
+    switch (message) {
+        case WM_COMMAND:
+            child = reinterpret_cast<HWND>(lParam);
+            break;
+        case WM_NOTIFY:
+            child = reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+            break;
+        case WM_DRAWITEM:
+            if (wParam != 0) child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
+            break;
+        case WM_MEASUREITEM:
+            if (wParam != 0) {
+                const auto id = static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlID);
+                if (Window* target = FromHandle(GetDlgItem(hwnd_, id))) return target->OnReflected(message, wParam, lParam, result);
+                if (tCreating) return tCreating->OnReflected(message, wParam, lParam, result);
+            }
+            break;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORSCROLLBAR:
+            child = reinterpret_cast<HWND>(lParam);
+            break;
+        default:
+            break;
+    }
+    if (!child || child == hwnd_) return false;
+    Window* target = FromHandle(child);
+    return target && target->OnReflected(message, wParam, lParam, result);
+}
+
+void Window::SetText(std::wstring_view text) {
+    if (!hwnd_) return;
+    if (Text() == text) return;
+    SetWindowTextW(hwnd_, std::wstring(text).c_str());
+}
+
+std::wstring Window::Text() const {
+    if (!hwnd_) return {};
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Window::SetBounds(const Bounds& designBounds) {
+    SetPixelBounds({Scale(designBounds.left), Scale(designBounds.top), Scale(designBounds.width),
+                    Scale(designBounds.height)});
+}
+
+void Window::SetPixelBounds(const Bounds& pixels) {
+    if (hwnd_) MoveWindow(hwnd_, pixels.left, pixels.top, pixels.width, pixels.height, TRUE);
+}
+
+Bounds Window::PixelBounds() const {
+    RECT rect{};
+    if (!hwnd_ || !GetWindowRect(hwnd_, &rect)) return {};
+    if (const HWND parent = (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD) ? GetParent(hwnd_) : nullptr) {
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+    }
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void Window::SetVisible(bool visible) {
+    if (hwnd_ && Visible() != visible) ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+}
+
+bool Window::Visible() const noexcept { return hwnd_ && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE); }
+
+void Window::SetEnabled(bool enabled) {
+    if (hwnd_ && Enabled() != enabled) EnableWindow(hwnd_, enabled);
+}
+
+bool Window::Enabled() const noexcept { return hwnd_ && IsWindowEnabled(hwnd_); }
+
+void Window::SetFont(HFONT font) {
+    if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void Window::Invalidate() {
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Window::SetFocus() {
+    if (hwnd_) ::SetFocus(hwnd_);
+}
+
+void Window::DestroyHandle() noexcept {
+    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+    Detach();
+}
+
+}  // namespace ui

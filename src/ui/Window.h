@@ -1,0 +1,92 @@
+#pragma once
+// Base of every window the program owns: routes the window procedure to the
+// C++ object, reflects child notifications back to the child that sent them,
+// and destroys the window with the object.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace ui {
+
+struct Bounds {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+class Window {
+public:
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    HWND Handle() const noexcept { return hwnd_; }
+    bool HandleAllocated() const noexcept { return hwnd_ != nullptr; }
+    // The object behind a window of this program, or nullptr.
+    static Window* FromHandle(HWND window) noexcept;
+
+    void SetText(std::wstring_view text);
+    std::wstring Text() const;
+    // Bounds in 96-dpi figures, scaled to the screen here.
+    void SetBounds(const Bounds& designBounds);
+    // Bounds in screen pixels, relative to the parent's client area (or the screen).
+    void SetPixelBounds(const Bounds& pixels);
+    Bounds PixelBounds() const;
+    void SetVisible(bool visible);
+    bool Visible() const noexcept;
+    void SetEnabled(bool enabled);
+    bool Enabled() const noexcept;
+    void SetFont(HFONT font);
+    void Invalidate();
+    void SetFocus();
+    void DestroyHandle() noexcept;
+
+protected:
+    Window() = default;
+
+    struct ClassSpec {
+        const wchar_t* name = nullptr;
+        UINT style = 0;
+        HBRUSH background = nullptr;
+        HICON icon = nullptr;
+        HICON smallIcon = nullptr;
+    };
+    struct CreateSpec {
+        DWORD exStyle = 0;
+        DWORD style = 0;
+        std::wstring_view text;
+        Bounds pixels{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+        HWND parent = nullptr;
+        HMENU menuOrId = nullptr;
+    };
+    // A window of a class of our own, registered on first use.
+    void CreateOwnWindow(const ClassSpec& windowClass, const CreateSpec& spec);
+    // A control of a system class, subclassed so that WndProc sees its messages.
+    void CreateSystemControl(const wchar_t* className, const CreateSpec& spec);
+
+    // Override to handle messages; call the base for the rest.
+    virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The handling the window would get without this object.
+    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // A notification this control sent to its parent (WM_COMMAND, WM_NOTIFY,
+    // WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*). Return true when handled.
+    virtual bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Called once the window is gone, before the object forgets the handle.
+    virtual void OnHandleDestroyed() {}
+
+private:
+    static LRESULT CALLBACK OwnWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self) noexcept;
+    LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void Attach(HWND window) noexcept;
+    void Detach() noexcept;
+
+    HWND hwnd_ = nullptr;
+    bool subclassed_ = false;
+};
+
+}  // namespace ui

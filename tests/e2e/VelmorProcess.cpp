@@ -1,0 +1,145 @@
+#include "VelmorProcess.h"
+
+#include <shellapi.h>
+
+#include "WinTestSupport.h"
+
+namespace e2e {
+
+namespace {
+
+std::wstring Folder(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/")); }
+
+std::wstring NewTempFolder() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    static int serial = 0;
+    for (;;) {
+        const std::wstring folder = std::wstring(temp) + L"velmor-e2e-" + std::to_wstring(GetCurrentProcessId()) +
+                                    L"-" + std::to_wstring(++serial);
+        if (CreateDirectoryW(folder.c_str(), nullptr)) return folder;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
+    }
+}
+
+void RemoveFolder(const std::wstring& folder) {
+    std::wstring from = folder;
+    from.push_back(L'\0');  // SHFileOperation takes a double-terminated list
+    SHFILEOPSTRUCTW op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NO_UI;
+    SHFileOperationW(&op);
+}
+
+}  // namespace
+
+std::wstring VelmorExePath() {
+    wchar_t value[MAX_PATH];
+    if (GetEnvironmentVariableW(L"VELMOR_EXE", value, MAX_PATH) > 0) return value;
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    return Folder(Folder(Folder(self))) + L"\\velmor.exe";
+}
+
+VelmorProcess::VelmorProcess() : folder_(NewTempFolder()) {
+    CopyFileW(VelmorExePath().c_str(), ExePath().c_str(), FALSE);
+}
+
+VelmorProcess::~VelmorProcess() {
+    if (info_.hProcess) {
+        if (Running()) {
+            TerminateProcess(info_.hProcess, 99);
+            WaitForSingleObject(info_.hProcess, 5000);
+        }
+        CloseHandle(info_.hProcess);
+        CloseHandle(info_.hThread);
+    }
+    RemoveFolder(folder_);
+}
+
+bool VelmorProcess::Start(std::chrono::milliseconds timeout) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring command = L"\"" + ExePath() + L"\"";
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &startup,
+                        &info_)) {
+        return false;
+    }
+    return testsupport::PumpUntil(
+        [&] {
+            if (!Running()) return true;
+            return MainWindow() != nullptr && WaitForInputIdle(info_.hProcess, 0) == 0;
+        },
+        timeout) && Running();
+}
+
+HANDLE VelmorProcess::StartAnother() const {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION other{};
+    std::wstring command = L"\"" + ExePath() + L"\"";
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &startup,
+                        &other)) {
+        return nullptr;
+    }
+    CloseHandle(other.hThread);
+    return other.hProcess;
+}
+
+bool VelmorProcess::Running() const {
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+long VelmorProcess::WaitForExit(std::chrono::milliseconds timeout) {
+    if (!testsupport::PumpUntil([&] { return !Running(); }, timeout)) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return static_cast<long>(code);
+}
+
+std::vector<WindowInfo> WindowsOfProcess(DWORD pid) {
+    struct Search {
+        DWORD pid;
+        std::vector<WindowInfo> found;
+    } search{pid, {}};
+    EnumWindows(
+        [](HWND window, LPARAM value) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(value);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != s.pid) return TRUE;
+            WindowInfo info;
+            info.handle = window;
+            wchar_t text[512];
+            GetClassNameW(window, text, 512);
+            info.className = text;
+            GetWindowTextW(window, text, 512);
+            info.title = text;
+            info.visible = IsWindowVisible(window);
+            GetWindowRect(window, &info.rect);
+            info.style = GetWindowLongW(window, GWL_STYLE);
+            info.exStyle = GetWindowLongW(window, GWL_EXSTYLE);
+            s.found.push_back(info);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<WindowInfo> VelmorProcess::Windows() const { return WindowsOfProcess(Pid()); }
+
+std::vector<WindowInfo> VelmorProcess::WindowsOfClass(const std::wstring& className) const {
+    std::vector<WindowInfo> result;
+    for (auto& window : Windows()) {
+        if (window.className == className) result.push_back(window);
+    }
+    return result;
+}
+
+HWND VelmorProcess::MainWindow() const {
+    const auto found = WindowsOfClass(L"TVelmor");
+    return found.empty() ? nullptr : found.front().handle;
+}
+
+}  // namespace e2e

@@ -1,0 +1,58 @@
+#pragma once
+// Runs the real velmor.exe as its own process from a fresh folder and looks
+// at its top-level windows from outside, as another program would.
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct WindowInfo {
+    HWND handle = nullptr;
+    std::wstring className;
+    std::wstring title;
+    bool visible = false;
+    RECT rect{};
+    LONG style = 0;
+    LONG exStyle = 0;
+};
+
+// Path of the velmor.exe under test: %VELMOR_EXE%, else ..\..\velmor.exe beside this test program.
+std::wstring VelmorExePath();
+
+class VelmorProcess {
+public:
+    // Copies velmor.exe into a new empty folder of its own.
+    VelmorProcess();
+    // Ends the process if it still runs and removes the folder.
+    ~VelmorProcess();
+    VelmorProcess(const VelmorProcess&) = delete;
+    VelmorProcess& operator=(const VelmorProcess&) = delete;
+
+    const std::wstring& Folder() const noexcept { return folder_; }
+    std::wstring ExePath() const { return folder_ + L"\\velmor.exe"; }
+
+    // Starts the program and waits until its main window exists and it waits for input.
+    bool Start(std::chrono::milliseconds timeout = std::chrono::seconds(20));
+    // Starts one more process of the same program (a second start); returns its handle.
+    HANDLE StartAnother() const;
+    DWORD Pid() const noexcept { return info_.dwProcessId; }
+    HANDLE Process() const noexcept { return info_.hProcess; }
+    bool Running() const;
+    // Waits for the process to end (running this thread's messages); returns its exit code or -1.
+    long WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(20));
+
+    std::vector<WindowInfo> Windows() const;
+    std::vector<WindowInfo> WindowsOfClass(const std::wstring& className) const;
+    HWND MainWindow() const;
+
+private:
+    std::wstring folder_;
+    PROCESS_INFORMATION info_{};
+};
+
+std::vector<WindowInfo> WindowsOfProcess(DWORD pid);
+
+}  // namespace e2e

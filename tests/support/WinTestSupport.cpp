@@ -1,0 +1,122 @@
+#include "WinTestSupport.h"
+
+#include <cstring>
+#include <thread>
+
+namespace testsupport {
+
+namespace {
+
+bool OpenClipboardRetrying(HWND owner) {
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        if (OpenClipboard(owner)) return true;
+        Sleep(5);
+    }
+    return false;
+}
+
+bool PutClipboardData(UINT format, const void* data, size_t bytes, HWND owner) {
+    if (!OpenClipboardRetrying(owner)) return false;
+    EmptyClipboard();
+    bool placed = false;
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        std::memcpy(GlobalLock(memory), data, bytes);
+        GlobalUnlock(memory);
+        placed = SetClipboardData(format, memory) != nullptr;
+        if (!placed) GlobalFree(memory);
+    }
+    CloseClipboard();
+    return placed;
+}
+
+}  // namespace
+
+bool PumpUntil(const std::function<bool()>& pred, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (pred()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(std::chrono::milliseconds duration) {
+    PumpUntil([] { return false; }, duration);
+}
+
+bool SetClipboardText(const std::wstring& text, HWND owner) {
+    return PutClipboardData(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t), owner);
+}
+
+bool SetClipboardAnsiText(const std::string& text, HWND owner) {
+    return PutClipboardData(CF_TEXT, text.c_str(), text.size() + 1, owner);
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!OpenClipboardRetrying(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+ChainViewer::ChainViewer() {
+    static const ATOM registered = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &ChainViewer::Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"VelmorTestChainViewer";
+        return RegisterClassW(&wc);
+    }();
+    (void)registered;
+    window_ = CreateWindowExW(0, L"VelmorTestChainViewer", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    joined_ = true;
+    next_ = SetClipboardViewer(window_);
+    changes_ = 0;  // the joining notification is not a change
+}
+
+ChainViewer::~ChainViewer() {
+    Leave();
+    DestroyWindow(window_);
+}
+
+void ChainViewer::Leave() {
+    if (!joined_) return;
+    joined_ = false;
+    ChangeClipboardChain(window_, next_);
+}
+
+LRESULT CALLBACK ChainViewer::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<ChainViewer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self) {
+        switch (message) {
+            case WM_DRAWCLIPBOARD:
+                ++self->changes_;
+                if (self->next_) SendMessageW(self->next_, message, wParam, lParam);
+                return 0;
+            case WM_CHANGECBCHAIN:
+                if (reinterpret_cast<HWND>(wParam) == self->next_) {
+                    self->next_ = reinterpret_cast<HWND>(lParam);
+                    return 0;
+                }
+                return self->next_ ? SendMessageW(self->next_, message, wParam, lParam) : 0;
+            default:
+                break;
+        }
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace testsupport

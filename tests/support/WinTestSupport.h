@@ -1,0 +1,45 @@
+#pragma once
+// Helpers shared by the Wine test tiers: waiting on conditions while the
+// message queue runs, and the clipboard as another program uses it.
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+namespace testsupport {
+
+// Runs the thread's messages until pred() holds or the time is up.
+bool PumpUntil(const std::function<bool()>& pred, std::chrono::milliseconds timeout = std::chrono::seconds(5));
+// Runs the thread's messages for a while (for "nothing happens" checks).
+void PumpFor(std::chrono::milliseconds duration);
+
+// Puts text on the clipboard (CF_UNICODETEXT), retrying while another program holds it.
+bool SetClipboardText(const std::wstring& text, HWND owner = nullptr);
+// Puts 8-bit text on the clipboard (CF_TEXT).
+bool SetClipboardAnsiText(const std::string& text, HWND owner = nullptr);
+std::wstring ClipboardText();
+
+// A hidden window of this thread in the clipboard viewer chain that counts
+// the changes it hears of and passes them on.
+class ChainViewer {
+public:
+    ChainViewer();
+    ~ChainViewer();
+    ChainViewer(const ChainViewer&) = delete;
+    ChainViewer& operator=(const ChainViewer&) = delete;
+
+    HWND Handle() const noexcept { return window_; }
+    HWND Next() const noexcept { return next_; }
+    int Changes() const noexcept { return changes_; }
+    void Leave();
+
+private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    HWND window_ = nullptr;
+    HWND next_ = nullptr;
+    int changes_ = 0;
+    bool joined_ = false;
+};
+
+}  // namespace testsupport
