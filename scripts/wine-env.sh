@@ -39,14 +39,21 @@ start_wine() {
         mkdir -p "$WINEPREFIX"
         "$WINE" wineboot -i >/dev/null 2>&1 || true
         "$WINESERVER" -w
-        # Wine draws window frames itself, so tests can click captions without a window manager.
-        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
         local fonts="$WINEPREFIX/drive_c/windows/Fonts"
         mkdir -p "$fonts"
         cp -n /usr/share/fonts/truetype/liberation/*.ttf "$fonts"/ 2>/dev/null || true
         cp -n /usr/share/fonts/opentype/ipafont-gothic/*.ttf "$fonts"/ 2>/dev/null || true
         cp -n /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$fonts"/ 2>/dev/null || true
         "$WINESERVER" -w
+    fi
+    if [ ! -f "$WINEPREFIX/.velmor-x11-settings" ]; then
+        # Wine draws window frames itself, so tests can click captions without a window manager.
+        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+        # Unmanaged windows: with no window manager to confirm it, Wine waits two
+        # seconds for every shown window it hides or destroys.
+        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        "$WINESERVER" -w
+        touch "$WINEPREFIX/.velmor-x11-settings"
     fi
     "$WINESERVER" -p >/dev/null 2>&1 </dev/null
     "$WINE" wineboot >/dev/null 2>&1 </dev/null

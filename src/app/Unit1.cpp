@@ -1,13 +1,34 @@
 #include "app/Unit1.h"
 
+#include "clipwindow/ClipWindowRules.h"
+#include "platform/Clipboard.h"
+#include "platform/Text.h"
 #include "ui/Application.h"
+#include "ui/Dpi.h"
 #include "ui/Graphics.h"
 
 namespace app {
 
 namespace {
+
 constexpr int kDesignWidth = 288;
 constexpr int kDesignHeight = 363;
+// The edit control's frame around the text lines of a clip window.
+constexpr int kClipFrameHeight = 8;
+
+ui::FontSpec MenuFontSpec() {
+    ui::FontSpec spec;
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        spec.name = metrics.lfMenuFont.lfFaceName;
+        const int height = metrics.lfMenuFont.lfHeight < 0 ? -metrics.lfMenuFont.lfHeight : metrics.lfMenuFont.lfHeight;
+        spec.size = MulDiv(height, 72, ui::ScreenDpi());
+        spec.charset = metrics.lfMenuFont.lfCharSet;
+    }
+    return spec;
+}
+
 }  // namespace
 
 TVelmor::TVelmor() {
@@ -22,14 +43,19 @@ TVelmor::TVelmor() {
     options.minHeight = kDesignHeight;
     options.dialogKeys = true;
     CreateForm(options);
+    // The sample memo previews the clip font; the settings pages place it.
+    MemoSample.Create(*this, {8, 160, 257, 73}, ui::MemoOptions{true, false, ui::ScrollBars::None});
+    MemoSample.SetVisible(false);
+    MemoSample.SetText(L"MemoSample");
     OnCloseQuery = [this](ui::Form&, bool& canClose) { FormCloseQuery(canClose); };
     OnClose = [this](ui::Form&, ui::CloseAction& action) { FormClose(action); };
     FormCreate();
 }
 
 TVelmor::~TVelmor() {
-    // Leave the viewer chain before the window goes.
+    // Leave the viewer chain first, then release the clip windows.
     clipDetector_.reset();
+    for (auto& clip : clips_) clip.reset();
 }
 
 void TVelmor::FormCreate() {
@@ -37,7 +63,11 @@ void TVelmor::FormCreate() {
     texts_ = LocalisedTexts{};
     SetFormFont(ui::CreateMenuFont());
     clipCounter_ = 0;
-    // TODO(settings file): LoadSettings goes here, before the watcher joins the chain.
+    // TODO(settings file): LoadSettings replaces these built values.
+    ui::FontSpec clipFont = MenuFontSpec();
+    clipFont.color = settings_.standardTextColor;
+    MemoSample.SetFontSpec(clipFont);
+    MemoSample.SetColor(settings_.standardColor);
     clipDetector_ = std::make_unique<clipboard::TVxClipDetector>();
     clipDetector_->SetOnClipChange([this](clipboard::TVxClipDetector& sender) { ClipboardChanged(sender); });
     // TODO(language files): ListLanguageFiles, then the chosen file or Default.lng.
@@ -45,8 +75,191 @@ void TVelmor::FormCreate() {
     GoToTray();
 }
 
+clipwindow::TForm2* TVelmor::Clip(int slot) const noexcept {
+    return slot >= 0 && slot < clipboard::kClipSlots ? clips_[static_cast<size_t>(slot)].get() : nullptr;
+}
+
+bool TVelmor::SlotFlag(int slot) const noexcept {
+    return slot >= 0 && slot < clipboard::kClipSlots && slotFlags_[static_cast<size_t>(slot)];
+}
+
+int TVelmor::ClipWindowCount() const noexcept {
+    int count = 0;
+    for (const auto& clip : clips_) count += clip ? 1 : 0;
+    return count;
+}
+
 void TVelmor::ClipboardChanged(clipboard::TVxClipDetector&) {
-    // TODO(clip manager): read the clipboard text and make the clip window.
+    // A clipboard call can let another change notification in (Wine sends two
+    // per X copy, the second while the first is still reading). Handle it
+    // after the current one instead of inside it.
+    if (inClipboardChange_) {
+        changeWhileBusy_ = true;
+        return;
+    }
+    inClipboardChange_ = true;
+    do {
+        changeWhileBusy_ = false;
+        try {
+            ReadClipboard();
+            if (settings_.doubleCopy) {
+                if (clipboard::DoubleCopyDue(GetTickCount(), lastChangeTime_)) {
+                    ShowClip();
+                    TrimClips();
+                }
+            } else if (!pendingText_.empty()) {
+                ShowClip();
+                TrimClips();
+            }
+        } catch (...) {
+            // A failed clipboard read or window never reaches the user.
+        }
+        lastChangeTime_ = GetTickCount();
+    } while (changeWhileBusy_);
+    inClipboardChange_ = false;
+}
+
+void TVelmor::ReadClipboard() {
+    const platform::ClipboardSnapshot snapshot = platform::ReadClipboardSnapshot(Handle());
+    if (snapshot.excluded) return;
+    if (snapshot.text && !snapshot.text->empty()) pendingText_ = *snapshot.text;
+}
+
+void TVelmor::ShowClip() {
+    struct ClearPending {
+        std::string& text;
+        ~ClearPending() { text.clear(); }
+    } clearPending{pendingText_};
+    if (pendingText_.empty()) return;
+
+    clipboard::IntakeInput intake;
+    intake.textBytes = pendingText_.size();
+    intake.ignoreLarge = settings_.ignoreLargeText;
+    intake.sizeLimit = settings_.maxTextSize;
+    intake.newestOpen = slotFlags_[static_cast<size_t>(lastSlot_)];
+    clipwindow::TForm2* const newest = Clip(lastSlot_);
+    if (intake.newestOpen && newest) {
+        MemoSample.SetText(platform::AnsiToWide(pendingText_));
+        intake.equalsNewest = MemoSample.Text() == newest->Memo1.Text();
+    }
+    const clipboard::IntakeDecision decision = clipboard::DecideIntake(intake);
+    if (decision.focusNewest && newest && newest->CanFocus()) newest->SetFocus();
+    if (!decision.accept) return;
+
+    const std::optional<int> free = clipboard::FirstFreeSlot(slotFlags_);
+    if (!free) return;
+    const int slot = *free;
+    // TODO(settings pages): switch the page control to "Property".
+    ++clipCounter_;
+    auto created = std::make_unique<clipwindow::TForm2>(*this);
+    clipwindow::TForm2& window = *created;
+    SetClip(slot, std::move(created));
+    slotFlags_[static_cast<size_t>(slot)] = true;
+    lastSlot_ = slot;
+    window.SlotIndex = slot;
+    MemoSample.SetText(platform::AnsiToWide(pendingText_));
+    const POINT origin = ClipOrigin();
+    window.SetPosition(origin.x, origin.y);
+    LayoutClipWindow(window);
+    window.ShowNoActivate();
+    window.Serial = clipCounter_;
+    window.CountDown = settings_.countDown;
+    window.Elapsed = 0;
+    window.Timer1.SetEnabled(settings_.countDownEnabled);
+}
+
+clipboard::ClipTable TVelmor::TableView() const {
+    clipboard::ClipTable table;
+    for (int slot = 0; slot < clipboard::kClipSlots; ++slot) {
+        if (const clipwindow::TForm2* clip = Clip(slot)) {
+            table[static_cast<size_t>(slot)] = {true, clip->Pinned, clip->Serial};
+        }
+    }
+    return table;
+}
+
+void TVelmor::SetClip(int slot, std::unique_ptr<clipwindow::TForm2> window) {
+    // The old window goes with its entry, so that at most one window per slot exists.
+    std::unique_ptr<clipwindow::TForm2> old = std::move(clips_[static_cast<size_t>(slot)]);
+    clips_[static_cast<size_t>(slot)] = std::move(window);
+    old.reset();
+}
+
+void TVelmor::TrimClips() {
+    for (const int slot : clipboard::TrimClips(TableView(), clipCounter_, settings_.maxClipCount)) {
+        if (clipwindow::TForm2* clip = Clip(slot)) clip->Close();
+        SetClip(slot, nullptr);
+    }
+}
+
+POINT TVelmor::ClipOrigin() const {
+    POINT cursor{};
+    if (!GetCursorPos(&cursor)) return POINT{0, 0};
+    return cursor;
+}
+
+void TVelmor::CloseAllClips1Click() {
+    for (const int slot : clipboard::CloseAllSelection(TableView())) {
+        if (clipwindow::TForm2* clip = Clip(slot)) clip->Close();
+        SetClip(slot, nullptr);
+    }
+}
+
+void TVelmor::PasteInto(ui::Memo& memo) {
+    // The edit control's own paste gives up at once when another program
+    // holds the clipboard; wait for it a little so that the copy is not lost.
+    platform::WaitForClipboard(memo.Handle());
+    memo.PasteFromClipboard();
+    const DWORD start = GetTickCount();
+    while (GetWindowTextLengthW(memo.Handle()) == 0 && IsClipboardFormatAvailable(CF_UNICODETEXT) &&
+           GetTickCount() - start < platform::kClipboardWaitMs) {
+        Sleep(10);
+        memo.PasteFromClipboard();
+    }
+}
+
+void TVelmor::LayoutClipWindow(clipwindow::TForm2& window) {
+    const SIZE created = window.ClientSize();
+    window.SetClientSize(ui::Scale(settings_.maxWidth), created.cy);
+    window.Memo1.Clear();
+    PasteInto(window.Memo1);
+    window.Memo1.SetFontSpec(MemoSample.GetFontSpec());
+    const int charHeight = ui::FontPixelHeight(window.Memo1.GetFontSpec().size, ui::ScreenDpi());
+    const std::wstring text = window.Memo1.Text();
+    if (!text.empty()) {
+        const HWND memo = window.Memo1.Handle();
+        const int lines = window.Memo1.LineCount();
+        const auto lastLineStart = SendMessageW(memo, EM_LINEINDEX, static_cast<WPARAM>(lines - 1), 0);
+        const bool lastLineEmpty = lines > 0 && SendMessageW(memo, EM_LINELENGTH, static_cast<WPARAM>(lastLineStart), 0) == 0;
+        const clipwindow::LayoutOutcome layout = clipwindow::LayoutHeight(
+            {lines, lastLineEmpty, false, charHeight, ui::Scale(settings_.maxHeight), settings_.scrollBarsVertical});
+        if (layout.clientHeight) {
+            // The frame allowance is a 96-dpi figure like the others.
+            const int height = *layout.clientHeight - kClipFrameHeight + ui::Scale(kClipFrameHeight);
+            window.SetClientSize(ui::Scale(settings_.maxWidth), height);
+        }
+        window.Memo1.SetScrollBars(layout.verticalScrollBar ? ui::ScrollBars::Vertical : ui::ScrollBars::None);
+    }
+    window.Memo1.SetMargins(ui::Scale(settings_.leftMargin), ui::Scale(settings_.rightMargin));
+    window.Memo1.SetColor(settings_.standardColor);
+    window.Memo1.SetFontColor(settings_.standardTextColor);
+    window.MDontHideClip->SetCaption(texts_.pinCaption);
+    window.MClose->SetCaption(texts_.closeCaption);
+}
+
+std::int32_t TVelmor::TouchClipCounter() { return ++clipCounter_; }
+
+void TVelmor::ClipClosed(int slot) {
+    if (slot >= 0 && slot < clipboard::kClipSlots) slotFlags_[static_cast<size_t>(slot)] = false;
+}
+
+void TVelmor::BeginOwnCopy() { clipDetector_->SetOnClipChange(nullptr); }
+
+void TVelmor::EndOwnCopy() {
+    // A copy back while suspended leaves the watcher suspended.
+    if (watching_) {
+        clipDetector_->SetOnClipChange([this](clipboard::TVxClipDetector& sender) { ClipboardChanged(sender); });
+    }
 }
 
 void TVelmor::GoToTray() {

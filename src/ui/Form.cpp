@@ -44,6 +44,7 @@ int ScaledOrDefault(int value) { return value == CW_USEDEFAULT ? CW_USEDEFAULT :
 }  // namespace
 
 Form::~Form() {
+    if (Application::Get().MainForm() == this) Application::Get().SetMainForm(nullptr);
     if (dialogKeys_) Application::Get().RemoveDialogForm(Handle());
     // The menu handle belongs to the MainMenu object, not to the window.
     if (HandleAllocated() && menu_) ::SetMenu(Handle(), nullptr);
@@ -227,6 +228,10 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (minHeight_ > 0) info->ptMinTrackSize.y = minHeight_;
             return 0;
         }
+        case WM_GETFONT:
+            // Controls created on the form take its font from here.
+            if (font_) return reinterpret_cast<LRESULT>(font_.get());
+            break;
         case WM_DESTROY:
             if (menu_) ::SetMenu(Handle(), nullptr);
             break;

@@ -67,6 +67,12 @@ void Memo::SetFontSpec(const FontSpec& font) {
     Invalidate();
 }
 
+void Memo::SetFontColor(ColorValue color) {
+    if (font_.color == color) return;
+    font_.color = color;
+    Invalidate();
+}
+
 void Memo::SetColor(ColorValue background) {
     if (color_ == background && brush_) return;
     color_ = background;

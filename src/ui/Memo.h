@@ -33,6 +33,8 @@ public:
     ScrollBars GetScrollBars() const noexcept { return scrollBars_; }
     void SetFontSpec(const FontSpec& font);
     const FontSpec& GetFontSpec() const noexcept { return font_; }
+    // The text colour alone, without making the font again.
+    void SetFontColor(ColorValue color);
     void SetColor(ColorValue background);
     ColorValue Color() const noexcept { return color_; }
 

@@ -1,0 +1,86 @@
+#include "clipwindow/ClipWindowRules.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace clipwindow {
+
+namespace {
+
+constexpr std::int64_t kIntMax = std::numeric_limits<int>::max();
+constexpr std::int64_t kIntMin = std::numeric_limits<int>::min();
+
+int ClampToInt(std::int64_t value) noexcept {
+    return static_cast<int>(std::clamp(value, kIntMin, kIntMax));
+}
+
+// num / den rounded to nearest with halves to even, for den > 0, without
+// floating point so that exact halves (127.5) are recognised.
+std::int64_t DivideHalfEven(std::int64_t num, std::int64_t den) noexcept {
+    std::int64_t q = num / den;
+    std::int64_t r = num % den;
+    if (r < 0) {  // floor division, so that 0 <= r < den
+        --q;
+        r += den;
+    }
+    if (2 * r > den || (2 * r == den && q % 2 != 0)) ++q;
+    return q;
+}
+
+}  // namespace
+
+int FadeAlpha(std::int64_t countDown, std::int64_t elapsed) noexcept {
+    if (countDown <= 0) return 0;
+    // |countDown - elapsed| < 2^33, so the product stays far inside 64 bits.
+    const std::int64_t alpha = DivideHalfEven(255 * (countDown - elapsed), countDown);
+    return static_cast<int>(std::clamp<std::int64_t>(alpha, 0, 255));
+}
+
+TickOutcome Tick(const TickInput& in, std::string_view titleStamp) {
+    TickOutcome out;
+    if (in.pinned) {
+        out.stopTimer = true;
+        out.elapsed = in.elapsed;
+        out.alpha = 255;
+        return out;
+    }
+    const std::int64_t elapsed = static_cast<std::int64_t>(in.elapsed) + 1;
+    out.elapsed = ClampToInt(elapsed);
+    out.alpha = in.hideGradually ? FadeAlpha(in.countDown, elapsed) : 255;
+    if (in.showTimer) {
+        std::string title(titleStamp);
+        title += " (";
+        title += std::to_string(static_cast<std::int64_t>(in.countDown) - elapsed);
+        title += ')';
+        out.title = std::move(title);
+    }
+    out.close = elapsed > in.countDown;
+    return out;
+}
+
+LayoutOutcome LayoutHeight(const LayoutInput& in) noexcept {
+    LayoutOutcome out;
+    if (in.textEmpty) return out;
+    const std::int64_t lines = std::max<std::int64_t>(0, static_cast<std::int64_t>(in.lineCount) - (in.lastLineEmpty ? 1 : 0));
+    std::int64_t height = lines * std::max(0, in.charHeight);
+    const std::int64_t maxHeight = std::max(0, in.maxHeight);  // a negative maximum would give a negative window
+    if (height > maxHeight) {
+        height = maxHeight;
+        out.verticalScrollBar = in.verticalScrollBars;
+    }
+    out.clientHeight = ClampToInt(height + 8);
+    return out;
+}
+
+Position KeepInWorkArea(const WindowRect& window, const WorkArea& area) noexcept {
+    std::int64_t left = window.left;
+    std::int64_t top = window.top;
+    const std::int64_t lastLeft = static_cast<std::int64_t>(area.right) - window.width;
+    const std::int64_t lastTop = static_cast<std::int64_t>(area.bottom) - window.height;
+    if (lastLeft < left) left = lastLeft;
+    if (lastTop < top) top = lastTop;
+    return {ClampToInt(left), ClampToInt(top)};
+}
+
+}  // namespace clipwindow

@@ -1,0 +1,84 @@
+#pragma once
+// The clip window's arithmetic, apart from the window itself: what one timer
+// tick does, how tall the window gets for its text, and where it moves to stay
+// on the screen.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace clipwindow {
+
+struct TickInput {
+    std::int32_t countDown = 120;  // seconds to count before closing
+    std::int32_t elapsed = 0;      // ticks since the last reset, before this tick
+    bool pinned = false;
+    bool hideGradually = false;    // "Hide Gradually"
+    bool showTimer = true;         // "Show Timer Count Down"
+};
+
+struct TickOutcome {
+    bool stopTimer = false;            // pinned: the count-down stops here
+    std::int32_t elapsed = 0;          // the new Elapsed
+    int alpha = 255;                   // 0 invisible .. 255 opaque
+    std::optional<std::string> title;  // the new title; none keeps the current one
+    bool close = false;                // the count-down has run out
+};
+
+// One tick of the one-second timer. A pinned window stops its timer and turns
+// opaque; otherwise Elapsed grows by one, the window fades if asked, the title
+// shows the seconds left if asked, and the window closes once Elapsed passes
+// CountDown. Sums are taken in 64 bits, so extreme values cannot overflow;
+// Elapsed stops at INT32_MAX, and the close test uses the exact sum.
+TickOutcome Tick(const TickInput& in, std::string_view titleStamp);
+
+// round(255 * (countDown - elapsed) / countDown), halves to even, within 0..255.
+// A count-down of zero or less has nothing to fade over and the window closes
+// at this very tick, so it is drawn invisible (0) rather than divided by.
+int FadeAlpha(std::int64_t countDown, std::int64_t elapsed) noexcept;
+
+struct LayoutInput {
+    int lineCount = 1;           // the edit control's count after word wrap
+    bool lastLineEmpty = false;  // the text ends in a line break
+    bool textEmpty = false;
+    int charHeight = 12;         // ui::FontPixelHeight of the clip font
+    int maxHeight = 120;         // "Max Height :"
+    bool verticalScrollBars = true;  // "Vertical" rather than "None"
+};
+
+struct LayoutOutcome {
+    std::optional<int> clientHeight;  // none: keep the height as created
+    bool verticalScrollBar = false;
+};
+
+// Client height for the clip text: its lines times the character height, at
+// most "Max Height :", plus 8 for the edit control's frame. Only a text cut
+// off at the maximum gets a scroll bar, and only when "Vertical" is chosen.
+LayoutOutcome LayoutHeight(const LayoutInput& in) noexcept;
+
+struct WindowRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct WorkArea {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+struct Position {
+    int left = 0;
+    int top = 0;
+    friend bool operator==(const Position&, const Position&) = default;
+};
+
+// Pulls a window that sticks out past the right or bottom edge of the work
+// area back so that it ends there. The left and top edges are left alone: the
+// window opens at the cursor, which is already on the screen.
+Position KeepInWorkArea(const WindowRect& window, const WorkArea& area) noexcept;
+
+}  // namespace clipwindow

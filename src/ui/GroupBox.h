@@ -1,0 +1,18 @@
+#pragma once
+#include "ui/Control.h"
+
+namespace ui {
+
+// A captioned frame. The controls shown inside it are its parent's children,
+// created after it; ChildBounds turns bounds measured from the frame's
+// top-left corner into the parent's figures.
+class GroupBox : public Control {
+public:
+    void Create(Window& parent, const Bounds& design, std::wstring_view caption);
+    Bounds ChildBounds(const Bounds& design) const noexcept;
+
+private:
+    Bounds design_;
+};
+
+}  // namespace ui

@@ -1,0 +1,95 @@
+#include "ui/PaintBox.h"
+
+#include "platform/Handles.h"
+#include "ui/Dpi.h"
+
+namespace ui {
+
+PaintBox::~PaintBox() { DestroyHandle(); }
+
+void PaintBox::Create(Window& parent, const Bounds& design) {
+    ClassSpec windowClass;
+    windowClass.name = L"TPaintBox";
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    // No background brush: the whole client area is drawn by Render.
+    CreateSpec spec;
+    spec.style = WS_CHILD | WS_VISIBLE;
+    spec.pixels = {Scale(design.left), Scale(design.top), Scale(design.width), Scale(design.height)};
+    spec.parent = parent.Handle();
+    CreateOwnWindow(windowClass, spec);
+    font_ = reinterpret_cast<HFONT>(SendMessageW(parent.Handle(), WM_GETFONT, 0, 0));
+}
+
+void PaintBox::Repaint() {
+    if (!HandleAllocated()) return;
+    InvalidateRect(Handle(), nullptr, FALSE);
+    UpdateWindow(Handle());
+}
+
+void PaintBox::Render(HDC target) {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    if (client.right <= 0 || client.bottom <= 0) return;
+    const HDC memory = CreateCompatibleDC(target);
+    if (!memory) return;
+    {
+        const platform::BitmapHandle bitmap(CreateCompatibleBitmap(target, client.right, client.bottom));
+        if (bitmap) {
+            const platform::ScopedSelect useBitmap(memory, bitmap.get());
+            const platform::ScopedSelect useFont(memory, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+            FillRect(memory, &client, GetSysColorBrush(COLOR_BTNFACE));
+            if (OnPaint) OnPaint(*this, memory, client);
+            BitBlt(target, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+        }
+    }
+    DeleteDC(memory);
+}
+
+LRESULT PaintBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            const platform::PaintDC paint(Handle());
+            Render(paint.Get());
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            Render(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_SETFONT:
+            font_ = reinterpret_cast<HFONT>(wParam);
+            if (LOWORD(lParam)) Invalidate();
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(font_);
+        case WM_SETCURSOR:
+            if (cursor_ && LOWORD(lParam) == HTCLIENT) {
+                ::SetCursor(cursor_);
+                return TRUE;
+            }
+            break;
+        case WM_LBUTTONDOWN:
+            pressed_ = true;
+            SetCapture(Handle());
+            return 0;
+        case WM_LBUTTONUP: {
+            if (!pressed_) return 0;
+            pressed_ = false;
+            ReleaseCapture();
+            RECT client{};
+            GetClientRect(Handle(), &client);
+            const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            if (PtInRect(&client, at) && OnClick) OnClick(*this);
+            return 0;
+        }
+        case WM_CAPTURECHANGED:
+            pressed_ = false;
+            break;
+        default:
+            break;
+    }
+    return Window::WndProc(message, wParam, lParam);
+}
+
+}  // namespace ui

@@ -1,0 +1,141 @@
+// Clip windows of the real program, made by copies from another process.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "VelmorProcess.h"
+#include "WinTestSupport.h"
+
+using e2e::VelmorProcess;
+using e2e::WindowInfo;
+using namespace std::chrono_literals;
+using testsupport::PumpFor;
+using testsupport::PumpUntil;
+using testsupport::SetClipboardText;
+
+namespace {
+
+std::vector<WindowInfo> VisibleClips(const VelmorProcess& velmor) {
+    auto clips = velmor.WindowsOfClass(L"TForm2");
+    std::erase_if(clips, [](const WindowInfo& clip) { return !clip.visible; });
+    return clips;
+}
+
+std::wstring ClipText(HWND clip) {
+    const HWND memo = FindWindowExW(clip, nullptr, L"Edit", nullptr);
+    wchar_t text[4096] = {};
+    SendMessageW(memo, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+class Clips : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetCursorPos(200, 150);
+        ASSERT_TRUE(velmor.Start());
+    }
+    // Copies, then waits for the number of visible clips to settle on `expected`.
+    bool CopyAndExpect(const std::wstring& text, size_t expected) {
+        if (!SetClipboardText(text)) return false;
+        return PumpUntil([&] { return VisibleClips(velmor).size() == expected; }, 5s);
+    }
+    VelmorProcess velmor;
+};
+
+TEST_F(Clips, FourCopiesLeaveThreeClipsAtTheCursor) {
+    EXPECT_TRUE(CopyAndExpect(L"first", 1));
+    EXPECT_TRUE(CopyAndExpect(L"second", 2));
+    EXPECT_TRUE(CopyAndExpect(L"third", 3));
+    ASSERT_TRUE(SetClipboardText(L"fourth"));
+    EXPECT_TRUE(PumpUntil([&] {
+        const auto clips = VisibleClips(velmor);
+        return clips.size() == 3 && std::any_of(clips.begin(), clips.end(), [](const WindowInfo& clip) {
+                   return ClipText(clip.handle) == L"fourth";
+               });
+    }));
+    for (const auto& clip : VisibleClips(velmor)) {
+        EXPECT_NE(ClipText(clip.handle), L"first") << "the oldest clip was closed";
+        EXPECT_EQ(clip.rect.left, 200);
+        EXPECT_EQ(clip.rect.top, 150);
+        EXPECT_TRUE(clip.exStyle & WS_EX_TOPMOST);
+    }
+}
+
+TEST_F(Clips, TheSameTextTwiceMakesOneClipButARepeatAfterAnotherMakesAnother) {
+    EXPECT_TRUE(CopyAndExpect(L"same", 1));
+    ASSERT_TRUE(SetClipboardText(L"same"));
+    PumpFor(300ms);
+    EXPECT_EQ(VisibleClips(velmor).size(), 1u);
+    EXPECT_TRUE(CopyAndExpect(L"other", 2));
+    EXPECT_TRUE(CopyAndExpect(L"same", 3));
+}
+
+TEST_F(Clips, AClipNearTheRightOrBottomEdgeIsMovedIntoTheWorkArea) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    SetCursorPos(work.right - 20, work.bottom - 10);
+    ASSERT_TRUE(CopyAndExpect(L"at the corner", 1));
+    // The window is shown at the cursor first and pulled in right after.
+    RECT rect{};
+    EXPECT_TRUE(PumpUntil([&] {
+        rect = VisibleClips(velmor).front().rect;
+        return rect.right == work.right && rect.bottom == work.bottom;
+    }, 2s)) << rect.right << "," << rect.bottom;
+}
+
+TEST_F(Clips, SixtyCopiesKeepThreeClipsAndNeverMoreThanFiftyOneWindows) {
+    size_t most = 0;
+    for (int i = 0; i < 60; ++i) {
+        ASSERT_TRUE(SetClipboardText(L"copy " + std::to_wstring(i)));
+        PumpUntil([&] {
+            const auto clips = VisibleClips(velmor);
+            return std::any_of(clips.begin(), clips.end(), [&](const WindowInfo& clip) {
+                return ClipText(clip.handle) == L"copy " + std::to_wstring(i);
+            });
+        }, 3s);
+        most = std::max(most, velmor.WindowsOfClass(L"TForm2").size());
+    }
+    EXPECT_EQ(VisibleClips(velmor).size(), 3u);
+    EXPECT_LE(most, 51u);
+    EXPECT_LE(velmor.WindowsOfClass(L"TForm2").size(), 3u) << "closed clips are released";
+}
+
+TEST_F(Clips, AClipFlaggedAsExcludedNeverAppears) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const std::wstring secret = L"password";
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, (secret.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(text), secret.c_str(), (secret.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(text);
+    SetClipboardData(CF_UNICODETEXT, text);
+    HGLOBAL mark = GlobalAlloc(GMEM_MOVEABLE, sizeof(DWORD));
+    *static_cast<DWORD*>(GlobalLock(mark)) = 0;
+    GlobalUnlock(mark);
+    SetClipboardData(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"), mark);
+    CloseClipboard();
+    PumpFor(500ms);
+    EXPECT_TRUE(velmor.WindowsOfClass(L"TForm2").empty());
+    EXPECT_TRUE(CopyAndExpect(L"not secret", 1));
+}
+
+TEST_F(Clips, AClipboardHeldOpenByAnotherProgramStillYieldsTheClip) {
+    // Hold the clipboard for 50 ms right after the change: Velmor reads it while it is held.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const std::wstring held = L"held for a moment";
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, (held.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(text), held.c_str(), (held.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(text);
+    SetClipboardData(CF_UNICODETEXT, text);
+    CloseClipboard();
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    PumpFor(50ms);
+    CloseClipboard();
+    EXPECT_TRUE(PumpUntil([&] {
+        const auto clips = VisibleClips(velmor);
+        return clips.size() == 1 && ClipText(clips.front().handle) == held;
+    }));
+}
+
+}  // namespace

@@ -1,0 +1,313 @@
+// Clip windows made by the real main window from real clipboard changes.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+#include "WinTestSupport.h"
+#include "app/Unit1.h"
+
+using namespace std::chrono_literals;
+using clipwindow::TForm2;
+using testsupport::PumpFor;
+using testsupport::PumpUntil;
+using testsupport::SetClipboardText;
+
+namespace {
+
+class ClipWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetCursorPos(100, 100);
+        velmor = std::make_unique<app::TVelmor>();
+        ui::FontSpec font;
+        font.name = L"Liberation Sans";
+        font.size = 9;
+        velmor->MemoSample.SetFontSpec(font);
+    }
+    void TearDown() override { velmor.reset(); }
+
+    // Copies text as another program would and waits for the clip it makes.
+    TForm2* Copy(const std::wstring& text) {
+        const int before = velmor->ClipCounter();
+        if (!SetClipboardText(text)) return nullptr;
+        PumpUntil([&] { return velmor->ClipCounter() != before; }, 3s);
+        PumpFor(20ms);
+        return Newest();
+    }
+    TForm2* Newest() {
+        TForm2* newest = nullptr;
+        for (int slot = 0; slot < clipboard::kClipSlots; ++slot) {
+            TForm2* clip = velmor->Clip(slot);
+            if (clip && velmor->SlotFlag(slot) && (!newest || clip->Serial > newest->Serial)) newest = clip;
+        }
+        return newest;
+    }
+    int OpenClips() {
+        int open = 0;
+        for (int slot = 0; slot < clipboard::kClipSlots; ++slot) open += velmor->SlotFlag(slot) ? 1 : 0;
+        return open;
+    }
+
+    std::unique_ptr<app::TVelmor> velmor;
+};
+
+bool HasVerticalScrollBar(const TForm2& clip) {
+    return GetWindowLongW(clip.Memo1.Handle(), GWL_STYLE) & WS_VSCROLL;
+}
+
+TEST_F(ClipWindowTest, OneLineClipGetsTheDefaultWidthAndOneLineOfHeight) {
+    TForm2* clip = Copy(L"one line");
+    ASSERT_NE(clip, nullptr);
+    EXPECT_EQ(clip->Memo1.Text(), L"one line");
+    EXPECT_EQ(clip->ClientSize().cx, 200);
+    EXPECT_EQ(clip->ClientSize().cy, 20);
+    EXPECT_TRUE(IsWindowVisible(clip->Handle()));
+    EXPECT_TRUE(GetWindowLongW(clip->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(GetWindowLongW(clip->Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    RECT rect{};
+    GetWindowRect(clip->Handle(), &rect);
+    EXPECT_EQ(rect.left, 100);
+    EXPECT_EQ(rect.top, 100);
+    EXPECT_EQ(clip->MDontHideClip->Caption(), L"&Dont Hide");
+    EXPECT_EQ(clip->MClose->Caption(), L"&Close");
+    EXPECT_FALSE(velmor->MemoSample.Visible());
+    EXPECT_EQ(velmor->MemoSample.Text(), L"one line") << "the preview shows the last clip";
+}
+
+TEST_F(ClipWindowTest, TallTextStopsAtMaxHeightWithTheChosenScrollBars) {
+    std::wstring twenty;
+    for (int line = 1; line <= 20; ++line) twenty += L"line " + std::to_wstring(line) + L"\r\n";
+    TForm2* clip = Copy(twenty);
+    ASSERT_NE(clip, nullptr);
+    EXPECT_EQ(clip->ClientSize().cy, 128);
+    EXPECT_TRUE(HasVerticalScrollBar(*clip));
+    EXPECT_EQ(clip->Memo1.Text(), twenty) << "the whole text, not cut";
+
+    velmor->MutableSettings().scrollBarsVertical = false;
+    clip = Copy(twenty + L"more");
+    ASSERT_NE(clip, nullptr);
+    EXPECT_EQ(clip->ClientSize().cy, 128);
+    EXPECT_FALSE(HasVerticalScrollBar(*clip));
+}
+
+TEST_F(ClipWindowTest, CountsWrappedLinesAndNotAnEmptyLastLine) {
+    TForm2* clip = Copy(L"first\r\nsecond\r\n");
+    ASSERT_NE(clip, nullptr);
+    EXPECT_EQ(clip->ClientSize().cy, 2 * 12 + 8);
+
+    clip = Copy(L"a long line of words that cannot fit into two hundred pixels at nine points");
+    ASSERT_NE(clip, nullptr);
+    const int lines = clip->Memo1.LineCount();
+    EXPECT_GE(lines, 2);
+    EXPECT_EQ(clip->ClientSize().cy, lines * 12 + 8);
+    EXPECT_FALSE(HasVerticalScrollBar(*clip));
+}
+
+TEST_F(ClipWindowTest, TextLongerThanAnEditControlsDefaultLimitIsKeptWhole) {
+    velmor->MutableSettings().ignoreLargeText = false;
+    std::wstring big;
+    while (big.size() < 40000) big += L"a line of ordinary words to pass the edit control limit\r\n";
+    TForm2* clip = Copy(big);
+    ASSERT_NE(clip, nullptr);
+    EXPECT_EQ(clip->Memo1.Text().size(), big.size());
+}
+
+TEST_F(ClipWindowTest, CopyBackRestoresTheTextWithoutANewClipAndShowsTheCopiedTitle) {
+    TForm2* clip = Copy(L"copy me back");
+    ASSERT_NE(clip, nullptr);
+    SetWindowTextW(clip->Memo1.Handle(), L"copy me back, edited");
+    const std::string stamp = clip->TitleStamp;
+    const int clips = velmor->ClipWindowCount();
+
+    // The window waits a second inside the double click; watch its title from another thread.
+    std::atomic<bool> sawCopiedTitle{false};
+    std::atomic<bool> done{false};
+    const HWND window = clip->Handle();
+    std::thread watcher([&] {
+        while (!done) {
+            wchar_t title[64] = {};
+            InternalGetWindowText(window, title, 64);
+            if (std::wstring(title) == L"Copyed Clipbord") sawCopiedTitle = true;
+            Sleep(20);
+        }
+    });
+    SendMessageW(window, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    done = true;
+    watcher.join();
+    EXPECT_TRUE(sawCopiedTitle);
+    EXPECT_EQ(clip->Title(), stamp);
+    EXPECT_EQ(testsupport::ClipboardText(), L"copy me back, edited");
+    PumpFor(200ms);
+    EXPECT_EQ(velmor->ClipWindowCount(), clips) << "the copy made no clip";
+    // The watcher is back: the next copy makes a clip.
+    EXPECT_NE(Copy(L"next"), clip);
+}
+
+TEST_F(ClipWindowTest, PinningAHalfFadedWindowMakesItOpaqueAndStopsTheCountDown) {
+    auto& settings = velmor->MutableSettings();
+    settings.countDownEnabled = true;
+    settings.hideGradually = true;
+    settings.countDown = 10;
+    TForm2* clip = Copy(L"fading");
+    ASSERT_NE(clip, nullptr);
+    EXPECT_TRUE(clip->Timer1.Enabled());
+    for (int tick = 0; tick < 5; ++tick) clip->Timer1Timer();
+    BYTE alpha = 0;
+    GetLayeredWindowAttributes(clip->Handle(), nullptr, &alpha, nullptr);
+    EXPECT_EQ(alpha, 128);  // 127.5 rounds to even
+    EXPECT_EQ(clip->Title(), clip->TitleStamp + " (5)");
+
+    clip->MDontHideClipClick();
+    EXPECT_TRUE(clip->Pinned);
+    EXPECT_TRUE(clip->MDontHideClip->Checked());
+    EXPECT_EQ(clip->Title(), "Fixed");
+    clip->Timer1Timer();
+    GetLayeredWindowAttributes(clip->Handle(), nullptr, &alpha, nullptr);
+    EXPECT_EQ(alpha, 255);
+    EXPECT_FALSE(clip->Timer1.Enabled());
+    EXPECT_EQ(clip->Elapsed, 5);
+
+    clip->MDontHideClipClick();
+    EXPECT_TRUE(clip->Timer1.Enabled());
+    EXPECT_EQ(clip->Title(), clip->TitleStamp);
+    for (int tick = 0; tick < 6; ++tick) clip->Timer1Timer();
+    EXPECT_FALSE(IsWindowVisible(clip->Handle())) << "closed once the count ran out";
+    EXPECT_FALSE(velmor->SlotFlag(clip->SlotIndex));
+}
+
+TEST_F(ClipWindowTest, ZoomShortcutsChangeTheFontButNotTheWindow) {
+    TForm2* clip = Copy(L"zoom");
+    ASSERT_NE(clip, nullptr);
+    RECT before{};
+    GetWindowRect(clip->Handle(), &before);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    MSG press{clip->Memo1.Handle(), WM_KEYDOWN, 'B', 0, 0, {}};
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(clip->IsShortCut(press));
+    EXPECT_EQ(clip->Memo1.GetFontSpec().size, 14);
+    RECT after{};
+    GetWindowRect(clip->Handle(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+
+    press.wParam = 'S';
+    for (int i = 0; i < 20; ++i) EXPECT_TRUE(clip->IsShortCut(press));
+    EXPECT_EQ(clip->Memo1.GetFontSpec().size, -6);
+    EXPECT_TRUE(IsWindow(clip->Memo1.Handle()));
+    UpdateWindow(clip->Handle());
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
+TEST_F(ClipWindowTest, HistoryLimitClosesTheOldestAndRepeatsFocusTheNewest) {
+    for (const wchar_t* text : {L"one", L"two", L"three", L"four"}) ASSERT_NE(Copy(text), nullptr);
+    EXPECT_EQ(OpenClips(), 3);
+    EXPECT_EQ(velmor->ClipWindowCount(), 3) << "trimmed windows are released";
+
+    TForm2* newest = Newest();
+    const int counter = velmor->ClipCounter();
+    ASSERT_TRUE(SetClipboardText(L"four"));
+    PumpUntil([&] { return velmor->ClipCounter() != counter; }, 1s);
+    PumpFor(50ms);
+    EXPECT_EQ(Newest(), newest) << "the same text again makes no window";
+    EXPECT_EQ(OpenClips(), 3);
+
+    ASSERT_NE(Copy(L"A"), nullptr);
+    ASSERT_NE(Copy(L"B"), nullptr);
+    TForm2* again = Copy(L"A");
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->Memo1.Text(), L"A");
+    EXPECT_EQ(OpenClips(), 3);
+    EXPECT_EQ(Newest()->Memo1.Text(), L"A");
+}
+
+TEST_F(ClipWindowTest, PinnedWindowsCountButAreNeverTrimmedOrClosedByCloseAll) {
+    for (const wchar_t* text : {L"p1", L"p2", L"p3"}) {
+        TForm2* clip = Copy(text);
+        ASSERT_NE(clip, nullptr);
+        clip->MDontHideClipClick();
+    }
+    ASSERT_NE(Copy(L"free 1"), nullptr);
+    EXPECT_EQ(OpenClips(), 4);
+    ASSERT_NE(Copy(L"free 2"), nullptr);
+    EXPECT_EQ(OpenClips(), 4);
+    velmor->CloseAllClips1Click();
+    EXPECT_EQ(OpenClips(), 3);
+    EXPECT_EQ(velmor->ClipWindowCount(), 3);
+}
+
+TEST_F(ClipWindowTest, SixtyCopiesNeverKeepMoreThanTheLimitAlive) {
+    for (int i = 0; i < 60; ++i) ASSERT_NE(Copy(L"text " + std::to_wstring(i)), nullptr);
+    EXPECT_EQ(OpenClips(), 3);
+    EXPECT_EQ(velmor->ClipWindowCount(), 3);
+}
+
+bool SetClipboardWithMark(const std::wstring& text, const char* format, DWORD value) {
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    HGLOBAL mark = GlobalAlloc(GMEM_MOVEABLE, sizeof value);
+    memcpy(GlobalLock(mark), &value, sizeof value);
+    GlobalUnlock(mark);
+    SetClipboardData(RegisterClipboardFormatA(format), mark);
+    CloseClipboard();
+    return true;
+}
+
+TEST_F(ClipWindowTest, PasswordManagersMarksKeepTheTextOut) {
+    ASSERT_TRUE(SetClipboardWithMark(L"secret 1", "ExcludeClipboardContentFromMonitorProcessing", 0));
+    PumpFor(200ms);
+    EXPECT_EQ(velmor->ClipWindowCount(), 0);
+    ASSERT_TRUE(SetClipboardWithMark(L"secret 2", "CanIncludeInClipboardHistory", 0));
+    PumpFor(200ms);
+    EXPECT_EQ(velmor->ClipWindowCount(), 0);
+    EXPECT_EQ(velmor->MemoSample.Text(), L"MemoSample") << "the secret never became the pending text";
+    const int counter = velmor->ClipCounter();
+    ASSERT_TRUE(SetClipboardWithMark(L"may show", "CanIncludeInClipboardHistory", 1));
+    EXPECT_TRUE(PumpUntil([&] { return velmor->ClipCounter() != counter; }, 2s));
+    ASSERT_NE(Newest(), nullptr);
+    EXPECT_EQ(Newest()->Memo1.Text(), L"may show");
+}
+
+TEST_F(ClipWindowTest, LargeTextLimitIsInBytesAndInclusive) {
+    velmor->MutableSettings().maxTextSize = 10;
+    ASSERT_NE(Copy(L"0123456789"), nullptr);
+    EXPECT_EQ(OpenClips(), 1);
+    const int counter = velmor->ClipCounter();
+    ASSERT_TRUE(SetClipboardText(L"0123456789A"));
+    PumpFor(200ms);
+    EXPECT_EQ(velmor->ClipCounter(), counter);
+    EXPECT_EQ(OpenClips(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ClipWindowTest, AClipAtTheRightOrBottomEdgeEndsAtTheWorkAreaEdge) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    SetCursorPos(work.right - 20, work.bottom - 10);
+    TForm2* clip = Copy(L"at the corner");
+    ASSERT_NE(clip, nullptr);
+    RECT rect{};
+    GetWindowRect(clip->Handle(), &rect);
+    EXPECT_EQ(rect.right, work.right);
+    EXPECT_EQ(rect.bottom, work.bottom);
+
+    // Near the left or top edge nothing moves.
+    SetCursorPos(work.left, work.top);
+    clip = Copy(L"at the top left");
+    ASSERT_NE(clip, nullptr);
+    GetWindowRect(clip->Handle(), &rect);
+    EXPECT_EQ(rect.left, work.left);
+    EXPECT_EQ(rect.top, work.top);
+}
+
+}  // namespace
