@@ -7,6 +7,10 @@
 #include "ui/Dpi.h"
 #include "ui/Graphics.h"
 
+#include <shellapi.h>
+
+#include <cstring>
+
 namespace app {
 
 namespace {
@@ -47,15 +51,60 @@ TVelmor::TVelmor() {
     MemoSample.Create(*this, {8, 160, 257, 73}, ui::MemoOptions{true, false, ui::ScrollBars::None});
     MemoSample.SetVisible(false);
     MemoSample.SetText(L"MemoSample");
+    BottomPanel.Create(*this, {0, 268, 280, 41});
+    BottomPanel.AlignBottom(41);
+    BTaskTray.Create(BottomPanel, {191, 8, 83, 25}, L"Task Tray");
+    BTaskTray.OnClick = [this](ui::Button&) { BTaskTrayClick(); };
+    // The button keeps to the strip's right edge.
+    BottomPanel.OnResize = [this](ui::Panel& strip) {
+        const SIZE size = strip.ClientSize();
+        const ui::Bounds button = BTaskTray.PixelBounds();
+        BTaskTray.SetPixelBounds({size.cx - ui::Scale(6) - button.width, button.top, button.width, button.height});
+    };
+    CreateMenus();
     OnCloseQuery = [this](ui::Form&, bool& canClose) { FormCloseQuery(canClose); };
     OnClose = [this](ui::Form&, ui::CloseAction& action) { FormClose(action); };
     FormCreate();
 }
 
 TVelmor::~TVelmor() {
+    RemoveTrayIcon();
     // Leave the viewer chain first, then release the clip windows.
     clipDetector_.reset();
     for (auto& clip : clips_) clip.reset();
+}
+
+void TVelmor::CreateMenus() {
+    MFile = &MainMenu1.Add(L"&File");
+    MCloseAllClips = &MFile->Add(L"&Close All Clips");
+    MCloseAllClips->OnClick = [this](ui::MenuItem&) { CloseAllClips1Click(); };
+    MTaskTray = &MFile->Add(L"&Task Tray");
+    MTaskTray->OnClick = [this](ui::MenuItem&) { MTaskTrayClick(); };
+    MSuspend = &MFile->Add(L"&Suspend");
+    MSuspend->OnClick = [this](ui::MenuItem&) { PSuspendClick(); };
+    MResume = &MFile->Add(L"&Resume");
+    MResume->SetVisible(false);
+    MResume->OnClick = [this](ui::MenuItem&) { PResumeClick(); };
+    MFile->AddSeparator();
+    MQuit = &MFile->Add(L"&Quit", ui::ShortCut::Ctrl('Q'));
+    MQuit->OnClick = [this](ui::MenuItem&) { MQuitClick(); };
+    MHelp = &MainMenu1.Add(L"&Help");
+    MVersion = &MHelp->Add(L"&Version");
+    MVersion->OnClick = [this](ui::MenuItem&) { MVersionClick(); };
+    SetMenu(&MainMenu1);
+
+    yo1 = &PopupMenu1.Add(L"&Property");
+    yo1->OnClick = [this](ui::MenuItem&) { yo1Click(); };
+    CloseAllClips1 = &PopupMenu1.Add(L"&Close All Clips");
+    CloseAllClips1->OnClick = [this](ui::MenuItem&) { CloseAllClips1Click(); };
+    PSuspend = &PopupMenu1.Add(L"&Suspend");
+    PSuspend->OnClick = [this](ui::MenuItem&) { PSuspendClick(); };
+    PResume = &PopupMenu1.Add(L"&Resume");
+    PResume->SetVisible(false);
+    PResume->OnClick = [this](ui::MenuItem&) { PResumeClick(); };
+    PopupMenu1.AddSeparator();
+    Quit1 = &PopupMenu1.Add(L"&Quit");
+    Quit1->OnClick = [this](ui::MenuItem&) { Quit1Click(); };
 }
 
 void TVelmor::FormCreate() {
@@ -69,7 +118,7 @@ void TVelmor::FormCreate() {
     MemoSample.SetFontSpec(clipFont);
     MemoSample.SetColor(settings_.standardColor);
     clipDetector_ = std::make_unique<clipboard::TVxClipDetector>();
-    clipDetector_->SetOnClipChange([this](clipboard::TVxClipDetector& sender) { ClipboardChanged(sender); });
+    AttachClipboardChanged();
     // TODO(language files): ListLanguageFiles, then the chosen file or Default.lng.
     ui::Application::Get().SetTitle(texts_.titleText);
     GoToTray();
@@ -253,17 +302,136 @@ void TVelmor::ClipClosed(int slot) {
     if (slot >= 0 && slot < clipboard::kClipSlots) slotFlags_[static_cast<size_t>(slot)] = false;
 }
 
+LRESULT TVelmor::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    if (message == kTrayMessage) {
+        // Both buttons open the menu on the press; releases and double clicks do nothing.
+        if (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN) ShowTrayMenu(cursor);
+        return 0;
+    }
+    if (message == taskbarCreated && taskbarCreated != 0) {
+        // Explorer restarted and forgot every icon; ours must come back.
+        if (tray_.TaskbarRecreated()) {
+            NOTIFYICONDATAA data = TrayRecord();
+            Shell_NotifyIconA(NIM_ADD, &data);
+        }
+        return 0;
+    }
+    if (message == WM_SYSCOMMAND) {
+        switch (wParam) {
+            case SC_MINIMIZE:
+                GoToTray();
+                return 0;
+            case SC_RESTORE:
+                ui::Application::Get().Restore();
+                break;
+            default:
+                break;
+        }
+    }
+    return Form::WndProc(message, wParam, lParam);
+}
+
+void TVelmor::ShowTrayMenu(POINT at) {
+    ui::Application& application = ui::Application::Get();
+    // Without the foreground the menu would not close when the user clicks elsewhere.
+    SetForegroundWindow(application.Handle());
+    application.ProcessMessages();
+    PopupMenu1.Popup(application.Handle(), at.x, at.y);
+}
+
+NOTIFYICONDATAA TVelmor::TrayRecord() {
+    NOTIFYICONDATAA data{};
+    // The first, smallest form of the record; 88 bytes in a 32-bit process.
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = Handle();
+    data.uID = 1;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kTrayMessage;
+    if (!trayIcon_) {
+        trayIcon_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    }
+    data.hIcon = trayIcon_.get();
+    const std::string tip = CutToBytes(platform::WideToAnsi(texts_.titleText), kTrayTipBytes,
+                                       [](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; });
+    memcpy(data.szTip, tip.c_str(), tip.size() + 1);
+    return data;
+}
+
+void TVelmor::AddTrayIcon() {
+    if (!tray_.Add()) return;
+    NOTIFYICONDATAA data = TrayRecord();
+    Shell_NotifyIconA(NIM_ADD, &data);
+}
+
+void TVelmor::RemoveTrayIcon() {
+    if (!tray_.Remove()) return;
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = Handle();
+    data.uID = 1;
+    Shell_NotifyIconA(NIM_DELETE, &data);
+}
+
+void TVelmor::yo1Click() {
+    RemoveTrayIcon();
+    Show();
+    SetForegroundWindow(Handle());
+    SetFocus();
+}
+
+void TVelmor::PSuspendClick() {
+    MSuspend->SetVisible(false);
+    MResume->SetVisible(true);
+    PSuspend->SetVisible(false);
+    PResume->SetVisible(true);
+    watching_ = false;
+    clipDetector_->SetOnClipChange(nullptr);
+}
+
+void TVelmor::PResumeClick() {
+    MSuspend->SetVisible(true);
+    MResume->SetVisible(false);
+    PSuspend->SetVisible(true);
+    PResume->SetVisible(false);
+    watching_ = true;
+    AttachClipboardChanged();
+}
+
+void TVelmor::Quit1Click() {
+    RemoveTrayIcon();
+    Close();
+}
+
+void TVelmor::MQuitClick() { Close(); }
+
+void TVelmor::MTaskTrayClick() { GoToTray(); }
+
+void TVelmor::BTaskTrayClick() {
+    Hide();
+    GoToTray();
+}
+
+void TVelmor::MVersionClick() {
+    // TODO(about box): give the About box the version caption and show it modeless.
+}
+
+void TVelmor::AttachClipboardChanged() {
+    clipDetector_->SetOnClipChange([this](clipboard::TVxClipDetector& sender) { ClipboardChanged(sender); });
+}
+
 void TVelmor::BeginOwnCopy() { clipDetector_->SetOnClipChange(nullptr); }
 
 void TVelmor::EndOwnCopy() {
     // A copy back while suspended leaves the watcher suspended.
-    if (watching_) {
-        clipDetector_->SetOnClipChange([this](clipboard::TVxClipDetector& sender) { ClipboardChanged(sender); });
-    }
+    if (watching_) AttachClipboardChanged();
 }
 
 void TVelmor::GoToTray() {
-    // TODO(tray): AddTrayIcon before hiding.
+    AddTrayIcon();
     Hide();
 }
 

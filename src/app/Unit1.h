@@ -1,19 +1,27 @@
 #pragma once
 // The main window: the settings window that lives hidden behind the tray
 // icon, owner of the clipboard watcher, the clip table and every clip window.
+#include <windows.h>
+#include <shellapi.h>
+
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "app/LocalisedTexts.h"
+#include "app/TrayLogic.h"
 #include "clipboard/ClipRules.h"
 #include "clipboard/VxClipDetector.h"
 #include "clipwindow/ClipHost.h"
 #include "clipwindow/Unit2.h"
+#include "platform/Handles.h"
 #include "settings/ClipSettings.h"
 #include "ui/Form.h"
+#include "ui/Button.h"
 #include "ui/Memo.h"
+#include "ui/Menu.h"
+#include "ui/Panel.h"
 
 namespace app {
 
@@ -31,7 +39,32 @@ public:
     bool SlotFlag(int slot) const noexcept;
     int ClipWindowCount() const noexcept;
 
+    // The callback message of the tray icon.
+    static constexpr UINT kTrayMessage = WM_USER + 100;
+
     ui::Memo MemoSample;
+    ui::Panel BottomPanel;
+    ui::Button BTaskTray;
+
+    ui::MainMenu MainMenu1;
+    ui::MenuItem* MFile = nullptr;
+    ui::MenuItem* MCloseAllClips = nullptr;
+    ui::MenuItem* MTaskTray = nullptr;
+    ui::MenuItem* MSuspend = nullptr;
+    ui::MenuItem* MResume = nullptr;
+    ui::MenuItem* MQuit = nullptr;
+    ui::MenuItem* MHelp = nullptr;
+    ui::MenuItem* MVersion = nullptr;
+
+    ui::PopupMenu PopupMenu1;  // the tray menu
+    ui::MenuItem* yo1 = nullptr;
+    ui::MenuItem* CloseAllClips1 = nullptr;
+    ui::MenuItem* PSuspend = nullptr;
+    ui::MenuItem* PResume = nullptr;
+    ui::MenuItem* Quit1 = nullptr;
+
+    bool TrayIconPresent() const noexcept { return tray_.Present(); }
+    bool Watching() const noexcept { return watching_; }
 
     void ClipboardChanged(clipboard::TVxClipDetector& sender);
     void ShowClip();
@@ -40,6 +73,17 @@ public:
     void CloseAllClips1Click();
     void LayoutClipWindow(clipwindow::TForm2& window);
     void GoToTray();
+    void AddTrayIcon();
+    void RemoveTrayIcon();
+
+    void yo1Click();
+    void PSuspendClick();
+    void PResumeClick();
+    void Quit1Click();
+    void MQuitClick();
+    void MTaskTrayClick();
+    void BTaskTrayClick();
+    void MVersionClick();
 
     // ClipHost
     const settings::ClipSettings& Settings() const override { return settings_; }
@@ -49,7 +93,15 @@ public:
     void BeginOwnCopy() override;
     void EndOwnCopy() override;
 
+protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
+    void CreateMenus();
+    // Joins the viewer chain with ClipboardChanged as the handler.
+    void AttachClipboardChanged();
+    NOTIFYICONDATAA TrayRecord();
+    void ShowTrayMenu(POINT at);
     void FormCreate();
     void FormCloseQuery(bool& canClose);
     void FormClose(ui::CloseAction& action);
@@ -71,6 +123,8 @@ private:
     bool inClipboardChange_ = false;
     bool changeWhileBusy_ = false;
     bool watching_ = true;  // false while suspended from the menus
+    TrayPresence tray_;
+    platform::IconHandle trayIcon_;
 };
 
 }  // namespace app

@@ -1,0 +1,157 @@
+// The tray icon, its menu and the ways of closing, driven from outside.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include "VelmorProcess.h"
+#include "WinTestSupport.h"
+
+using e2e::VelmorProcess;
+using e2e::WindowInfo;
+using namespace std::chrono_literals;
+using testsupport::PumpFor;
+using testsupport::PumpUntil;
+
+namespace {
+
+constexpr UINT kTrayMessage = WM_USER + 100;
+
+// Whether Velmor's icon (window, id 1) is in the tray: changing nothing on it only succeeds then.
+bool TrayIconExists(HWND main) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = main;
+    data.uID = 1;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+HWND ShownMenu(const VelmorProcess& velmor) {
+    for (const auto& window : velmor.Windows()) {
+        if (window.className == L"#32768" && window.visible) return window.handle;
+    }
+    return nullptr;
+}
+
+HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text) {
+    struct Search {
+        const wchar_t* className;
+        const wchar_t* text;
+        HWND found;
+    } search{className, text, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM value) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(value);
+            wchar_t name[64] = {};
+            wchar_t caption[64] = {};
+            GetClassNameW(child, name, 64);
+            GetWindowTextW(child, caption, 64);
+            if (_wcsicmp(name, s.className) == 0 && wcscmp(caption, s.text) == 0) {
+                s.found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+class Tray : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(velmor.Start());
+        main = velmor.MainWindow();
+        ASSERT_TRUE(PumpUntil([&] { return TrayIconExists(main); }, 3s));
+    }
+    HWND OpenMenu(LPARAM mouse) {
+        PostMessageW(main, kTrayMessage, 1, mouse);
+        HWND menu = nullptr;
+        PumpUntil([&] { return (menu = ShownMenu(velmor)) != nullptr; }, 3s);
+        return menu;
+    }
+    // Chooses a menu item by its underlined letter.
+    void Choose(HWND menu, wchar_t letter) { PostMessageW(menu, WM_CHAR, letter, 0); }
+    bool MainShown() { return IsWindowVisible(main); }
+    size_t VisibleClips() {
+        size_t count = 0;
+        for (const auto& clip : velmor.WindowsOfClass(L"TForm2")) count += clip.visible ? 1 : 0;
+        return count;
+    }
+
+    VelmorProcess velmor;
+    HWND main = nullptr;
+};
+
+TEST_F(Tray, APressOfEitherButtonOpensTheMenuAndOtherMouseMessagesDoNot) {
+    EXPECT_FALSE(MainShown());
+    for (const LPARAM ignored : {WM_LBUTTONUP, WM_RBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEMOVE}) {
+        PostMessageW(main, kTrayMessage, 1, ignored);
+        PumpFor(150ms);
+        EXPECT_EQ(ShownMenu(velmor), nullptr) << "mouse message " << ignored;
+    }
+    for (const LPARAM press : {WM_RBUTTONDOWN, WM_LBUTTONDOWN}) {
+        const HWND menu = OpenMenu(press);
+        ASSERT_NE(menu, nullptr) << "mouse message " << press;
+        PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_TRUE(PumpUntil([&] { return ShownMenu(velmor) == nullptr; }, 3s));
+    }
+}
+
+TEST_F(Tray, PropertyLeavesTheTrayAndEveryWayBackReturnsToIt) {
+    Choose(OpenMenu(WM_RBUTTONDOWN), L'p');
+    ASSERT_TRUE(PumpUntil([&] { return MainShown(); }, 3s));
+    EXPECT_FALSE(TrayIconExists(main));
+
+    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !MainShown() && TrayIconExists(main); }, 3s));
+    EXPECT_FALSE(IsIconic(main)) << "hidden, not minimised";
+
+    Choose(OpenMenu(WM_LBUTTONDOWN), L'p');
+    ASSERT_TRUE(PumpUntil([&] { return MainShown() && !TrayIconExists(main); }, 3s));
+    const HWND taskTray = FindChild(main, L"Button", L"Task Tray");
+    ASSERT_NE(taskTray, nullptr);
+    PostMessageW(taskTray, BM_CLICK, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !MainShown() && TrayIconExists(main); }, 3s));
+}
+
+TEST_F(Tray, SuspendStopsClipsAndResumeIgnoresWhatWasCopiedMeanwhile) {
+    Choose(OpenMenu(WM_RBUTTONDOWN), L's');
+    PumpFor(200ms);
+    ASSERT_TRUE(testsupport::SetClipboardText(L"while suspended"));
+    PumpFor(400ms);
+    EXPECT_EQ(VisibleClips(), 0u);
+
+    // Only Resume is offered now: the same letter that suspended does nothing.
+    Choose(OpenMenu(WM_RBUTTONDOWN), L'r');
+    PumpFor(300ms);
+    EXPECT_EQ(VisibleClips(), 0u) << "the text copied while suspended is not shown";
+    ASSERT_TRUE(testsupport::SetClipboardText(L"after resume"));
+    EXPECT_TRUE(PumpUntil([&] { return VisibleClips() == 1; }, 3s));
+}
+
+TEST_F(Tray, QuitFromTheTrayLeavesNoIconAndEndsTheProgram) {
+    Choose(OpenMenu(WM_RBUTTONDOWN), L'q');
+    EXPECT_EQ(velmor.WaitForExit(), 0);
+    EXPECT_FALSE(TrayIconExists(main));
+}
+
+TEST_F(Tray, TheCloseBoxEndsTheProgram) {
+    Choose(OpenMenu(WM_RBUTTONDOWN), L'p');
+    ASSERT_TRUE(PumpUntil([&] { return MainShown(); }, 3s));
+    PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(velmor.WaitForExit(), 0);
+}
+
+TEST_F(Tray, TheIconComesBackWhenTheTaskbarIsRecreated) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = main;
+    data.uID = 1;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data));  // as a restarting Explorer loses it
+    ASSERT_FALSE(TrayIconExists(main));
+    PostMessageW(main, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return TrayIconExists(main); }, 3s));
+}
+
+}  // namespace

@@ -1,0 +1,133 @@
+// The main window's menus, tray icon and commands, in this process.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "WinTestSupport.h"
+#include "app/Unit1.h"
+#include "ui/Application.h"
+
+using namespace std::chrono_literals;
+using testsupport::PumpFor;
+using testsupport::PumpUntil;
+
+namespace {
+
+bool TrayIconExists(HWND main) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = main;
+    data.uID = 1;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+std::vector<std::wstring> MenuTexts(HMENU menu) {
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        texts.emplace_back(text);
+    }
+    return texts;
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override { velmor = std::make_unique<app::TVelmor>(); }
+    void TearDown() override { velmor.reset(); }
+    HMENU FileMenu() { return GetSubMenu(GetMenu(velmor->Handle()), 0); }
+    std::unique_ptr<app::TVelmor> velmor;
+};
+
+TEST_F(MainWindow, StartsInTheTrayWithBothMenusAsBuilt) {
+    EXPECT_TRUE(velmor->TrayIconPresent());
+    EXPECT_TRUE(TrayIconExists(velmor->Handle()));
+    EXPECT_FALSE(velmor->Visible());
+    EXPECT_EQ(MenuTexts(GetMenu(velmor->Handle())), (std::vector<std::wstring>{L"&File", L"&Help"}));
+    EXPECT_EQ(MenuTexts(FileMenu()),
+              (std::vector<std::wstring>{L"&Close All Clips", L"&Task Tray", L"&Suspend", L"", L"&Quit\tCtrl+Q"}));
+    EXPECT_EQ(MenuTexts(velmor->PopupMenu1.Handle()),
+              (std::vector<std::wstring>{L"&Property", L"&Close All Clips", L"&Suspend", L"", L"&Quit"}));
+    EXPECT_EQ(ui::Application::Get().Title(), L"Velmor");
+}
+
+TEST_F(MainWindow, AddingAndRemovingTheIconTwiceActsOnce) {
+    velmor->AddTrayIcon();
+    EXPECT_TRUE(TrayIconExists(velmor->Handle()));
+    velmor->RemoveTrayIcon();
+    EXPECT_FALSE(TrayIconExists(velmor->Handle()));
+    EXPECT_FALSE(velmor->TrayIconPresent());
+    velmor->RemoveTrayIcon();
+    velmor->GoToTray();
+    velmor->GoToTray();
+    EXPECT_TRUE(TrayIconExists(velmor->Handle()));
+    velmor->RemoveTrayIcon();
+    EXPECT_FALSE(TrayIconExists(velmor->Handle())) << "one removal took the only icon";
+}
+
+TEST_F(MainWindow, SuspendAndResumeSwapTheirItemsInBothMenusAndTheWatcher) {
+    velmor->PSuspendClick();
+    EXPECT_EQ(MenuTexts(FileMenu()),
+              (std::vector<std::wstring>{L"&Close All Clips", L"&Task Tray", L"&Resume", L"", L"&Quit\tCtrl+Q"}));
+    EXPECT_EQ(MenuTexts(velmor->PopupMenu1.Handle()),
+              (std::vector<std::wstring>{L"&Property", L"&Close All Clips", L"&Resume", L"", L"&Quit"}));
+    EXPECT_EQ(velmor->ClipDetector()->WindowHandle(), nullptr);
+    velmor->PResumeClick();
+    EXPECT_EQ(MenuTexts(FileMenu())[2], L"&Suspend");
+    EXPECT_EQ(MenuTexts(velmor->PopupMenu1.Handle())[2], L"&Suspend");
+    EXPECT_NE(velmor->ClipDetector()->WindowHandle(), nullptr);
+}
+
+TEST_F(MainWindow, ACopyBackWhileSuspendedLeavesTheWatcherSuspended) {
+    ASSERT_TRUE(testsupport::SetClipboardText(L"a clip"));
+    ASSERT_TRUE(PumpUntil([&] { return velmor->ClipWindowCount() == 1; }, 3s));
+    velmor->PSuspendClick();
+    clipwindow::TForm2* clip = velmor->Clip(0);
+    ASSERT_NE(clip, nullptr);
+    SendMessageW(clip->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_EQ(velmor->ClipDetector()->WindowHandle(), nullptr);
+    EXPECT_FALSE(velmor->Watching());
+    ASSERT_TRUE(testsupport::SetClipboardText(L"not watched"));
+    PumpFor(200ms);
+    EXPECT_EQ(velmor->ClipWindowCount(), 1);
+}
+
+TEST_F(MainWindow, FileCloseAllClipsClosesTheClips) {
+    ASSERT_TRUE(testsupport::SetClipboardText(L"to be closed"));
+    ASSERT_TRUE(PumpUntil([&] { return velmor->ClipWindowCount() == 1; }, 3s));
+    velmor->MCloseAllClips->Click();
+    EXPECT_EQ(velmor->ClipWindowCount(), 0);
+}
+
+TEST_F(MainWindow, PropertyShowsTheWindowAndTheTaskTrayCommandsHideIt) {
+    velmor->yo1Click();
+    EXPECT_TRUE(velmor->Visible());
+    EXPECT_FALSE(TrayIconExists(velmor->Handle()));
+    velmor->MTaskTray->Click();
+    EXPECT_FALSE(velmor->Visible());
+    EXPECT_TRUE(TrayIconExists(velmor->Handle()));
+    velmor->yo1Click();
+    velmor->BTaskTray.Click();
+    EXPECT_FALSE(velmor->Visible());
+    EXPECT_TRUE(TrayIconExists(velmor->Handle()));
+}
+
+TEST_F(MainWindow, CtrlQClosesTheMainWindowAndEndsTheApplication) {
+    velmor->yo1Click();
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    const MSG press{velmor->Handle(), WM_KEYDOWN, 'Q', 0, 0, {}};
+    EXPECT_TRUE(velmor->IsShortCut(press));
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_FALSE(velmor->Visible());
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the message loop is told to end";
+}
+
+}  // namespace
