@@ -19,7 +19,7 @@ struct WindowInfo {
     LONG exStyle = 0;
 };
 
-// Path of the velmor.exe under test: %VELMOR_EXE%, else ..\..\velmor.exe beside this test program.
+// Path of the velmor.exe under test: %VELMOR_EXE%, else the nearest one in a folder above this program.
 std::wstring VelmorExePath();
 
 class VelmorProcess {

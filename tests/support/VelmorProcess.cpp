@@ -39,7 +39,12 @@ std::wstring VelmorExePath() {
     if (GetEnvironmentVariableW(L"VELMOR_EXE", value, MAX_PATH) > 0) return value;
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    return Folder(Folder(Folder(self))) + L"\\velmor.exe";
+    // The build folder holds velmor.exe above the test and benchmark programs.
+    for (std::wstring folder = Folder(self); folder.find_first_of(L"\\/") != std::wstring::npos; folder = Folder(folder)) {
+        const std::wstring candidate = folder + L"\\velmor.exe";
+        if (GetFileAttributesW(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) return candidate;
+    }
+    return L"velmor.exe";
 }
 
 VelmorProcess::VelmorProcess() : folder_(NewTempFolder()) {
