@@ -35,7 +35,7 @@ for _ in $(seq 100); do
 done
 sleep 0.5
 xdotool mousemove 400 300
-printf 'Velmor demo\r\nCopied at %s' "$(date +%H:%M:%S)" | xclip -selection clipboard
+printf 'Velmor demo\nCopied at %s' "$(date +%H:%M:%S)" | xclip -selection clipboard
 # Wait for a clip window: a shown window of velmor.exe other than the tray.
 for _ in $(seq 50); do
     xdotool search --onlyvisible --class velmor.exe >/dev/null 2>&1 && break

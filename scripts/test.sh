@@ -44,6 +44,23 @@ else
     failed=$((failed + 1)); tail -30 "$VELMOR_BUILD/unit.log"
 fi
 
+echo "== Fuzz smoke runs (libFuzzer, ${VELMOR_FUZZ_SECONDS:-10} s each)"
+if cmake -S fuzz -B "$VELMOR_BUILD/fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null &&
+   cmake --build "$VELMOR_BUILD/fuzz" >"$VELMOR_BUILD/fuzz-build.log" 2>&1; then
+    for target in "$VELMOR_BUILD"/fuzz/*_fuzz; do
+        name=$(basename "$target")
+        corpus="$VELMOR_BUILD/fuzz/corpus-$name"
+        mkdir -p "$corpus"
+        if "$target" -max_total_time="${VELMOR_FUZZ_SECONDS:-10}" "$corpus" >"$VELMOR_BUILD/$name.log" 2>&1; then
+            passed=$((passed + 1)); echo "[  PASSED  ] $name: $(grep -a -o -E 'Done [0-9]+ runs' "$VELMOR_BUILD/$name.log" | tail -1)"
+        else
+            failed=$((failed + 1)); echo "[  FAILED  ] $name"; tail -30 "$VELMOR_BUILD/$name.log"
+        fi
+    done
+else
+    failed=$((failed + 1)); echo "fuzz targets failed to build"; tail -30 "$VELMOR_BUILD/fuzz-build.log"
+fi
+
 source scripts/wine-env.sh
 trap stop_all EXIT
 start_display || fail "no X display"

@@ -1,15 +1,16 @@
 #include "app/Unit1.h"
 
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstring>
+
 #include "clipwindow/ClipWindowRules.h"
 #include "platform/Clipboard.h"
 #include "platform/Text.h"
 #include "ui/Application.h"
 #include "ui/Dpi.h"
 #include "ui/Graphics.h"
-
-#include <shellapi.h>
-
-#include <cstring>
 
 namespace app {
 
@@ -273,7 +274,11 @@ void TVelmor::LayoutClipWindow(clipwindow::TForm2& window) {
     window.Memo1.Clear();
     PasteInto(window.Memo1);
     window.Memo1.SetFontSpec(MemoSample.GetFontSpec());
-    const int charHeight = ui::FontPixelHeight(window.Memo1.GetFontSpec().size, ui::ScreenDpi());
+    // The point size gives the character height; a font whose lines are
+    // taller (internal leading) needs its real line height, or the edit
+    // control, which shows whole lines only, would hide the last lines.
+    const int charHeight =
+        std::max(ui::FontPixelHeight(window.Memo1.GetFontSpec().size, ui::ScreenDpi()), window.Memo1.LineHeight());
     const std::wstring text = window.Memo1.Text();
     if (!text.empty()) {
         const HWND memo = window.Memo1.Handle();

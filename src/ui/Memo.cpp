@@ -37,6 +37,15 @@ void Memo::Clear() { SetWindowTextW(Handle(), L""); }
 
 int Memo::LineCount() const { return static_cast<int>(SendMessageW(Handle(), EM_GETLINECOUNT, 0, 0)); }
 
+int Memo::LineHeight() const {
+    platform::WindowDC dc(Handle());
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
+    platform::ScopedSelect select(dc.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.Get(), &metrics);
+    return metrics.tmHeight;
+}
+
 void Memo::SelectAll() { SendMessageW(Handle(), EM_SETSEL, 0, -1); }
 
 void Memo::CopyToClipboard() { SendMessageW(Handle(), WM_COPY, 0, 0); }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/Handles.h"
+#include "ui/ColorTarget.h"
 #include "ui/Control.h"
 #include "ui/FontSpec.h"
 
@@ -17,7 +18,7 @@ struct MemoOptions {
     ScrollBars scrollBars = ScrollBars::None;
 };
 
-class Memo : public Control {
+class Memo : public Control, public ColorTarget {
 public:
     void Create(Window& parent, const Bounds& design, const MemoOptions& options = {});
 
@@ -25,6 +26,8 @@ public:
     std::wstring Text() const { return Window::Text(); }
     void Clear();
     int LineCount() const;
+    // The height of one text line in the current font (its tmHeight), in pixels.
+    int LineHeight() const;
     void SelectAll();
     void CopyToClipboard();
     void PasteFromClipboard();
@@ -34,9 +37,10 @@ public:
     void SetFontSpec(const FontSpec& font);
     const FontSpec& GetFontSpec() const noexcept { return font_; }
     // The text colour alone, without making the font again.
-    void SetFontColor(ColorValue color);
-    void SetColor(ColorValue background);
-    ColorValue Color() const noexcept { return color_; }
+    void SetFontColor(ColorValue color) override;
+    ColorValue FontColor() const noexcept override { return font_.color; }
+    void SetColor(ColorValue background) override;
+    ColorValue Color() const noexcept override { return color_; }
 
     std::function<void(Memo& sender)> OnChange;
 

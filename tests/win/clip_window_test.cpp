@@ -1,6 +1,7 @@
 // Clip windows made by the real main window from real clipboard changes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <thread>
@@ -53,6 +54,16 @@ protected:
     std::unique_ptr<app::TVelmor> velmor;
 };
 
+// Lines are as tall as the point size says, or as the font's lines are when they are taller.
+int LineHeight(const TForm2& clip) { return std::max(12, clip.Memo1.LineHeight()); }
+
+// Lines the edit control shows in full.
+int ShownLines(const TForm2& clip) {
+    RECT format{};
+    SendMessageW(clip.Memo1.Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    return (format.bottom - format.top) / clip.Memo1.LineHeight();
+}
+
 bool HasVerticalScrollBar(const TForm2& clip) {
     return GetWindowLongW(clip.Memo1.Handle(), GWL_STYLE) & WS_VSCROLL;
 }
@@ -62,7 +73,10 @@ TEST_F(ClipWindowTest, OneLineClipGetsTheDefaultWidthAndOneLineOfHeight) {
     ASSERT_NE(clip, nullptr);
     EXPECT_EQ(clip->Memo1.Text(), L"one line");
     EXPECT_EQ(clip->ClientSize().cx, 200);
-    EXPECT_EQ(clip->ClientSize().cy, 20);
+    // 12 + 8 for a font whose lines are 12 pixels at 9 points; taller lines get their room.
+    EXPECT_EQ(clip->ClientSize().cy, LineHeight(*clip) + 8);
+    EXPECT_GE(clip->ClientSize().cy, 20);
+    EXPECT_EQ(ShownLines(*clip), 1);
     EXPECT_TRUE(IsWindowVisible(clip->Handle()));
     EXPECT_TRUE(GetWindowLongW(clip->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(GetWindowLongW(clip->Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
@@ -95,13 +109,17 @@ TEST_F(ClipWindowTest, TallTextStopsAtMaxHeightWithTheChosenScrollBars) {
 TEST_F(ClipWindowTest, CountsWrappedLinesAndNotAnEmptyLastLine) {
     TForm2* clip = Copy(L"first\r\nsecond\r\n");
     ASSERT_NE(clip, nullptr);
-    EXPECT_EQ(clip->ClientSize().cy, 2 * 12 + 8);
+    EXPECT_EQ(clip->ClientSize().cy, 2 * LineHeight(*clip) + 8);
+    clip = Copy(L"first\r\nsecond\r\nthird\r\nfourth");
+    ASSERT_NE(clip, nullptr);
+    EXPECT_EQ(ShownLines(*clip), 4) << "every line of a clip below the maximum height is in view";
 
     clip = Copy(L"a long line of words that cannot fit into two hundred pixels at nine points");
     ASSERT_NE(clip, nullptr);
     const int lines = clip->Memo1.LineCount();
     EXPECT_GE(lines, 2);
-    EXPECT_EQ(clip->ClientSize().cy, lines * 12 + 8);
+    EXPECT_EQ(clip->ClientSize().cy, lines * LineHeight(*clip) + 8);
+    EXPECT_EQ(ShownLines(*clip), lines);
     EXPECT_FALSE(HasVerticalScrollBar(*clip));
 }
 
