@@ -18,30 +18,17 @@
 
 namespace {
 
-// Class and visibility only: reading titles would send messages to Velmor and slow it down.
 std::set<HWND> VisibleClips(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        std::set<HWND> found;
-    } search{pid, {}};
-    EnumWindows(
-        [](HWND window, LPARAM value) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(value);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t name[16] = {};
-            if (owner == s.pid && IsWindowVisible(window) && GetClassNameW(window, name, 16) && wcscmp(name, L"TForm2") == 0) {
-                s.found.insert(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::set<HWND> visible;
+    for (const auto& window : e2e::WindowsOfProcess(pid, false)) {
+        if (window.className == L"TForm2" && window.visible) visible.insert(window.handle);
+    }
+    return visible;
 }
 
 size_t ClipWindows(DWORD pid) {
     size_t count = 0;
-    for (const auto& window : e2e::WindowsOfProcess(pid)) count += window.className == L"TForm2" ? 1 : 0;
+    for (const auto& window : e2e::WindowsOfProcess(pid, false)) count += window.className == L"TForm2" ? 1 : 0;
     return count;
 }
 

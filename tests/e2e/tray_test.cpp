@@ -12,19 +12,12 @@ using e2e::WindowInfo;
 using namespace std::chrono_literals;
 using testsupport::PumpFor;
 using testsupport::PumpUntil;
+using testsupport::TrayIconExists;
 
 namespace {
 
 constexpr UINT kTrayMessage = WM_USER + 100;
 
-// Whether Velmor's icon (window, id 1) is in the tray: changing nothing on it only succeeds then.
-bool TrayIconExists(HWND main) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = main;
-    data.uID = 1;
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
 
 HWND ShownMenu(const VelmorProcess& velmor) {
     for (const auto& window : velmor.Windows()) {

@@ -103,11 +103,12 @@ long VelmorProcess::WaitForExit(std::chrono::milliseconds timeout) {
     return static_cast<long>(code);
 }
 
-std::vector<WindowInfo> WindowsOfProcess(DWORD pid) {
+std::vector<WindowInfo> WindowsOfProcess(DWORD pid, bool withTitles) {
     struct Search {
         DWORD pid;
+        bool withTitles;
         std::vector<WindowInfo> found;
-    } search{pid, {}};
+    } search{pid, withTitles, {}};
     EnumWindows(
         [](HWND window, LPARAM value) -> BOOL {
             auto& s = *reinterpret_cast<Search*>(value);
@@ -119,8 +120,10 @@ std::vector<WindowInfo> WindowsOfProcess(DWORD pid) {
             wchar_t text[512];
             GetClassNameW(window, text, 512);
             info.className = text;
-            GetWindowTextW(window, text, 512);
-            info.title = text;
+            if (s.withTitles) {
+                GetWindowTextW(window, text, 512);
+                info.title = text;
+            }
             info.visible = IsWindowVisible(window);
             GetWindowRect(window, &info.rect);
             info.style = GetWindowLongW(window, GWL_STYLE);

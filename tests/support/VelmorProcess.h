@@ -53,6 +53,8 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
-std::vector<WindowInfo> WindowsOfProcess(DWORD pid);
+// Top-level windows of a process. Reading titles sends the process a message
+// per window; a caller that needs no titles avoids slowing it down.
+std::vector<WindowInfo> WindowsOfProcess(DWORD pid, bool withTitles = true);
 
 }  // namespace e2e

@@ -1,5 +1,7 @@
 #include "WinTestSupport.h"
 
+#include <shellapi.h>
+
 #include <cstring>
 #include <thread>
 
@@ -68,6 +70,14 @@ std::wstring ClipboardText() {
     }
     CloseClipboard();
     return text;
+}
+
+bool TrayIconExists(HWND window, UINT id) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = window;
+    data.uID = id;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
 ChainViewer::ChainViewer() {

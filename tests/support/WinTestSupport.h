@@ -20,6 +20,9 @@ bool SetClipboardText(const std::wstring& text, HWND owner = nullptr);
 bool SetClipboardAnsiText(const std::string& text, HWND owner = nullptr);
 std::wstring ClipboardText();
 
+// Whether a tray icon (window, id) exists: changing nothing on it only succeeds then.
+bool TrayIconExists(HWND window, UINT id = 1);
+
 // A hidden window of this thread in the clipboard viewer chain that counts
 // the changes it hears of and passes them on.
 class ChainViewer {

@@ -13,16 +13,10 @@
 using namespace std::chrono_literals;
 using testsupport::PumpFor;
 using testsupport::PumpUntil;
+using testsupport::TrayIconExists;
 
 namespace {
 
-bool TrayIconExists(HWND main) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = main;
-    data.uID = 1;
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
 
 std::vector<std::wstring> MenuTexts(HMENU menu) {
     std::vector<std::wstring> texts;
