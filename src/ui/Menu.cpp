@@ -1,6 +1,9 @@
 #include "ui/Menu.h"
 
 #include <unordered_map>
+#include <vector>
+
+#include "platform/Error.h"
 
 namespace ui {
 
@@ -11,9 +14,26 @@ std::unordered_map<UINT, MenuItem*>& Commands() {
     return commands;
 }
 
-// Menu command ids share WM_COMMAND with controls, whose ids stay below this.
+// Menu command ids share WM_COMMAND with controls, whose ids stay below
+// 0x8000, and WM_COMMAND carries only 16 bits: ids of destroyed items are
+// given out again, so a program that makes and drops menus all day (a
+// clip window has four items) never runs out.
+constexpr UINT kFirstCommand = 0x8000;
+constexpr UINT kLastCommand = 0xFFFF;
+std::vector<UINT>& FreeCommands() {
+    static std::vector<UINT> free;
+    return free;
+}
+
 UINT NextCommand() {
-    static UINT next = 0x8000;
+    static UINT next = kFirstCommand;
+    auto& free = FreeCommands();
+    if (!free.empty()) {
+        const UINT command = free.back();
+        free.pop_back();
+        return command;
+    }
+    if (next > kLastCommand) throw platform::OutOfResources(L"Too many menu items");
     return next++;
 }
 
@@ -24,7 +44,10 @@ MenuItem::MenuItem(std::wstring caption, ShortCut shortCut)
     Commands()[command_] = this;
 }
 
-MenuItem::~MenuItem() { Commands().erase(command_); }
+MenuItem::~MenuItem() {
+    Commands().erase(command_);
+    FreeCommands().push_back(command_);
+}
 
 MenuItem* MenuItem::FromCommand(UINT command) noexcept {
     const auto found = Commands().find(command);

@@ -14,6 +14,7 @@
 
 #include "WinTestSupport.h"
 #include "ui/Button.h"
+#include "ui/Menu.h"
 #include "ui/ComboBox.h"
 #include "platform/Handles.h"
 #include "ui/Dpi.h"
@@ -719,6 +720,22 @@ TEST(ControlsShowcase, AllControlsTogether) {
     EXPECT_FALSE(colours.drawn.empty());
     if (const char* seconds = std::getenv("VELMOR_CONTROLS_SHOW")) {
         PumpFor(std::chrono::seconds(std::atoi(seconds)));
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// WM_COMMAND carries 16 bits of a menu id; items made and dropped all day must
+// keep ids that fit and that find their own item.
+TEST(ControlsMenu, CommandIdsOfDroppedItemsAreReusedAndStayIn16Bits) {
+    for (int round = 0; round < 40000; ++round) {
+        ui::PopupMenu menu;
+        ui::MenuItem& item = menu.Add(L"&Item");
+        ASSERT_LE(item.Command(), 0xFFFFu);
+        ASSERT_GE(item.Command(), 0x8000u);
+        ASSERT_EQ(ui::MenuItem::FromCommand(item.Command()), &item);
     }
 }
 
