@@ -1,0 +1,456 @@
+#include "widgets/ColorComboBox.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <cstdlib>
+#include <exception>
+
+#include "platform/Error.h"
+#include "ui/Application.h"
+#include "ui/Dpi.h"
+#include "ui/Graphics.h"
+
+namespace widgets {
+
+namespace {
+
+TColorComboBox::DialogRunner& Runner() {
+    static TColorComboBox::DialogRunner runner;
+    return runner;
+}
+
+void Line(HDC dc, int fromX, int fromY, int toX, int toY) {
+    MoveToEx(dc, fromX, fromY, nullptr);
+    LineTo(dc, toX, toY);
+}
+
+// A corner line: (x1, y1) to (x2, y2) to (x3, y3), end points exclusive.
+void Corner(HDC dc, int sysColor, int x1, int y1, int x2, int y2, int x3, int y3) {
+    const platform::PenHandle pen(CreatePen(PS_SOLID, 1, GetSysColor(sysColor)));
+    const platform::ScopedSelect use(dc, pen.get());
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+    LineTo(dc, x3, y3);
+}
+
+void Dots(HDC dc, int firstX, int top) {
+    const platform::ScopedSelect pen(dc, GetStockObject(BLACK_PEN));
+    const platform::ScopedSelect brush(dc, GetStockObject(BLACK_BRUSH));
+    for (int x = firstX; x <= firstX + 8; x += 4) Rectangle(dc, x, top, x + 2, top + 2);
+}
+
+int FontHeightOf(HFONT font) {
+    LOGFONTW logFont{};
+    if (font && GetObjectW(font, sizeof logFont, &logFont) == sizeof logFont && logFont.lfHeight < 0) {
+        return -logFont.lfHeight;
+    }
+    // A cell height or the default: measure the characters themselves.
+    const platform::WindowDC screen(nullptr);
+    const platform::ScopedSelect use(screen.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics{};
+    if (!GetTextMetricsW(screen.Get(), &metrics)) return 0;
+    return metrics.tmHeight - metrics.tmInternalLeading;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------ custom button
+
+void TColorCustomButton::Create(TColorComboBox& owner) {
+    owner_ = &owner;
+    ClassSpec windowClass;
+    windowClass.name = L"TColorComboButton";
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    CreateSpec spec;
+    spec.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    spec.pixels = {-ui::Scale(19), ui::Scale(2), ui::Scale(19), 1};
+    spec.parent = owner.Handle();
+    CreateOwnWindow(windowClass, spec);
+}
+
+void TColorCustomButton::ShowPressed(bool sunken) {
+    if (sunken_ == sunken) return;
+    sunken_ = sunken;
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TColorCustomButton::Paint(HDC dc) const {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const int w = client.right;
+    const int h = client.bottom;
+    {
+        // The seam towards the field.
+        const platform::PenHandle pen(
+            CreatePen(PS_SOLID, 1, ui::ToColorRef(owner_ ? owner_->Color() : ui::kColorWindow)));
+        const platform::ScopedSelect use(dc, pen.get());
+        Line(dc, 0, 0, 0, h);
+    }
+    if (!sunken_) {
+        Corner(dc, COLOR_3DLIGHT, w, 0, 1, 0, 1, h);
+        Corner(dc, COLOR_3DDKSHADOW, w - 1, 0, w - 1, h - 1, 0, h - 1);
+        Corner(dc, COLOR_BTNHIGHLIGHT, w - 2, 1, 2, 1, 2, h - 2);
+        Corner(dc, COLOR_BTNSHADOW, w - 2, 1, w - 2, h - 2, 1, h - 2);
+        const RECT face{3, 2, w - 2, h - 2};
+        FillRect(dc, &face, GetSysColorBrush(COLOR_BTNFACE));
+        Dots(dc, 5, h / 2 - 1);
+    } else {
+        const RECT frame{1, 0, w, h};
+        FrameRect(dc, &frame, GetSysColorBrush(COLOR_BTNSHADOW));
+        const RECT face{2, 1, w - 1, h - 1};
+        FillRect(dc, &face, GetSysColorBrush(COLOR_BTNFACE));
+        Dots(dc, 6, h / 2);
+    }
+}
+
+LRESULT TColorCustomButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            const platform::PaintDC paint(Handle());
+            Paint(paint.Get());
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            pressed_ = true;
+            SetCapture(Handle());
+            ShowPressed(true);
+            return 0;
+        case WM_MOUSEMOVE:
+            if (pressed_) {
+                RECT client{};
+                GetClientRect(Handle(), &client);
+                const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+                ShowPressed(PtInRect(&client, at) != FALSE);
+            }
+            return 0;
+        case WM_LBUTTONUP: {
+            if (!pressed_) return 0;
+            RECT client{};
+            GetClientRect(Handle(), &client);
+            const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            const bool click = PtInRect(&client, at) != FALSE;
+            pressed_ = false;
+            ReleaseCapture();
+            ShowPressed(false);
+            UpdateWindow(Handle());
+            if (click && owner_) owner_->RunCustomColorDialog();
+            return 0;
+        }
+        case WM_CAPTURECHANGED:
+            // Capture taken away mid-press (a dialog, Alt+Tab): the press is over.
+            if (pressed_ && reinterpret_cast<HWND>(lParam) != Handle()) {
+                pressed_ = false;
+                ShowPressed(false);
+            }
+            return 0;
+        default:
+            break;
+    }
+    return Window::WndProc(message, wParam, lParam);
+}
+
+// ------------------------------------------------------------------ picker
+
+TColorComboBox::TColorComboBox() : model_(*this) {}
+
+TColorComboBox::~TColorComboBox() {
+    WatchLinkedControl(false);
+    DestroyHandle();
+    if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
+}
+
+void TColorComboBox::Create(ui::Window& parent, const ui::Bounds& design) {
+    const int height = ColorItemHeightForControlHeight(ui::Scale(design.height)).value_or(ItemHeight());
+    OwnerDrawCombo::Create(parent, design, height);
+    // The button is a child; the field must not paint over it.
+    SetWindowLongPtrW(Handle(), GWL_STYLE, GetWindowLongPtrW(Handle(), GWL_STYLE) | WS_CLIPCHILDREN);
+    button_.Create(*this);
+    FontChanged();
+    model_.WindowCreated();
+}
+
+void TColorComboBox::SetBounds(const ui::Bounds& design) {
+    SetPixelBounds({ui::Scale(design.left), ui::Scale(design.top), ui::Scale(design.width), ui::Scale(design.height)});
+}
+
+void TColorComboBox::SetPixelBounds(const ui::Bounds& pixels) {
+    if (!HandleAllocated()) return;
+    // A combo box's own height is its field: the height asked for sets the entries.
+    if (const auto height = ColorItemHeightForControlHeight(pixels.height)) SetItemHeight(*height);
+    SetWindowPos(Handle(), nullptr, pixels.left, pixels.top, pixels.width, PixelBounds().height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyDropDownHeight();
+    PlaceCustomButton();
+}
+
+void TColorComboBox::SetItemHeight(int height) {
+    if (height < 1) height = 1;
+    if (ItemHeight() == height) return;
+    const int selected = ItemIndex();
+    OwnerDrawCombo::SetItemHeight(height);
+    if (HandleAllocated()) {
+        const int font = FontPixelHeight();
+        const int wanted = ColorFontHeightForItemHeight(height, font);
+        if (wanted != font) {
+            LOGFONTW logFont{};
+            const auto current = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
+            if (!current || GetObjectW(current, sizeof logFont, &logFont) != sizeof logFont) {
+                GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont);
+            }
+            logFont.lfHeight = -wanted;
+            logFont.lfWidth = 0;
+            if (platform::FontHandle smaller{CreateFontIndirectW(&logFont)}) {
+                const HFONT handle = smaller.get();
+                SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(handle), TRUE);
+                ownFont_ = std::move(smaller);  // after the control let go of the old one
+            }
+        }
+        SetItemIndex(selected);
+        PlaceCustomButton();
+    }
+}
+
+int TColorComboBox::FontPixelHeight() const {
+    const auto font = HandleAllocated() ? reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)) : nullptr;
+    return FontHeightOf(font);
+}
+
+void TColorComboBox::FontChanged() {
+    const int height = ColorItemHeightForFont(ItemHeight(), FontPixelHeight());
+    if (height != ItemHeight()) OwnerDrawCombo::SetItemHeight(height);
+    PlaceCustomButton();
+}
+
+void TColorComboBox::SetColor(ui::ColorValue color) {
+    if (color_ == color) return;
+    color_ = color;
+    Invalidate();
+    if (button_.HandleAllocated()) InvalidateRect(button_.Handle(), nullptr, FALSE);
+}
+
+void TColorComboBox::SetHint(const std::wstring& text) {
+    if (hint_ == text) return;
+    hint_ = text;
+    if (!HandleAllocated()) return;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(Handle());
+    tool.uId = reinterpret_cast<UINT_PTR>(Handle());
+    tool.lpszText = hint_.data();
+    if (!tooltip_) {
+        if (hint_.empty()) return;
+        tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   GetAncestor(Handle(), GA_ROOT), nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (!tooltip_) return;  // no tooltip is no reason to fail the selection
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        return;
+    }
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void TColorComboBox::LoadList(const std::vector<ColorItem>& items) {
+    SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+    SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+    for (const ColorItem& item : items) {
+        SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
+    }
+    SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
+    ApplyDropDownHeight();
+    Invalidate();
+}
+
+void TColorComboBox::PlaceCustomButton() {
+    if (!HandleAllocated() || !button_.HandleAllocated()) return;
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const CustomButtonMetrics metrics{ui::Scale(19), ui::Scale(21), ui::Scale(2)};
+    const PixelRect place = CustomButtonBounds(model_.IsCustomEntry(ItemIndex()), client.right, client.bottom,
+                                               GetSystemMetrics(SM_CXVSCROLL), metrics);
+    SetWindowPos(button_.Handle(), HWND_TOP, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOACTIVATE);
+    InvalidateRect(button_.Handle(), nullptr, FALSE);
+}
+
+void TColorComboBox::RaiseChange() {
+    if (OnChange) OnChange(*this);
+}
+
+void TColorComboBox::RaiseClick() {
+    if (OnClick) OnClick(*this);
+}
+
+void TColorComboBox::Change() { model_.UserSelected(); }
+
+void TColorComboBox::OnHandleDestroyed() {
+    if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
+    tooltip_ = nullptr;
+}
+
+LRESULT TColorComboBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SETFONT: {
+            const LRESULT result = OwnerDrawCombo::WndProc(message, wParam, lParam);
+            FontChanged();
+            return result;
+        }
+        case WM_ENABLE: {
+            const LRESULT result = OwnerDrawCombo::WndProc(message, wParam, lParam);
+            Invalidate();
+            return result;
+        }
+        case WM_SIZE: {
+            const LRESULT result = OwnerDrawCombo::WndProc(message, wParam, lParam);
+            PlaceCustomButton();
+            return result;
+        }
+        default:
+            return OwnerDrawCombo::WndProc(message, wParam, lParam);
+    }
+}
+
+void TColorComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
+    const HDC dc = item.hDC;
+    const RECT& area = item.rcItem;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0 || !IsWindowEnabled(Handle());
+    {
+        const platform::BrushHandle background(
+            CreateSolidBrush(selected ? GetSysColor(COLOR_HIGHLIGHT) : ui::ToColorRef(color_)));
+        FillRect(dc, &area, background.get());
+    }
+    const int index = static_cast<int>(item.itemID);
+    if (index >= 0 && index < static_cast<int>(List().size())) {
+        ui::ColorValue color = model_.EntryColor(index);
+        if (color == ui::kColorDefault) color = DefaultColor();
+        const ItemLayout layout =
+            LayoutItem({area.left, area.top, area.right, area.bottom}, ShowText(), ItemHeight(),
+                       FontPixelHeight(), color == ui::kColorDefault);
+        if (layout.swatch) {
+            const RECT swatch{layout.swatchRect.left, layout.swatchRect.top, layout.swatchRect.right,
+                              layout.swatchRect.bottom};
+            // A custom colour of "none" has nothing to show: the frame stays empty.
+            if (color != ui::kColorNone) {
+                const platform::BrushHandle fill(CreateSolidBrush(ui::ToColorRef(color)));
+                FillRect(dc, &swatch, fill.get());
+            }
+            if (layout.outline) FrameRect(dc, &swatch, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        }
+        if (ShowText()) {
+            const std::wstring& text = List()[static_cast<std::size_t>(index)].text;
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
+            const platform::ScopedSelect useFont(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+            const int oldMode = SetBkMode(dc, TRANSPARENT);
+            const COLORREF oldColor = SetTextColor(
+                dc, GetSysColor(disabled ? COLOR_GRAYTEXT : (selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT)));
+            TextOutW(dc, layout.textLeft, layout.textTop, text.c_str(), static_cast<int>(text.size()));
+            SetTextColor(dc, oldColor);
+            SetBkMode(dc, oldMode);
+        }
+    }
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &area);
+    if (item.itemState != 0 && !SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0) && button_.HandleAllocated()) {
+        InvalidateRect(button_.Handle(), nullptr, FALSE);
+    }
+}
+
+// ---------------------------------------------------------- linked control
+
+void TColorComboBox::SetChangeControl(ui::Window* control) {
+    if (changeControl_ == control) return;
+    ui::ColorTarget* target = nullptr;
+    if (control) {
+        target = dynamic_cast<ui::ColorTarget*>(control);
+        if (!target) throw platform::Error(L"The linked control cannot take colours");
+    }
+    WatchLinkedControl(false);
+    changeControl_ = control;
+    WatchLinkedControl(true);
+    model_.SetChangeControl(target);
+}
+
+void TColorComboBox::WatchLinkedControl(bool watch) noexcept {
+    if (!watch) {
+        if (watched_ && IsWindow(watched_)) {
+            RemoveWindowSubclass(watched_, &TColorComboBox::LinkWatchProc, reinterpret_cast<UINT_PTR>(this));
+        }
+        watched_ = nullptr;
+        return;
+    }
+    if (!changeControl_ || !changeControl_->HandleAllocated()) return;
+    if (SetWindowSubclass(changeControl_->Handle(), &TColorComboBox::LinkWatchProc, reinterpret_cast<UINT_PTR>(this),
+                          reinterpret_cast<DWORD_PTR>(this))) {
+        watched_ = changeControl_->Handle();
+    }
+}
+
+LRESULT CALLBACK TColorComboBox::LinkWatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                               DWORD_PTR self) noexcept {
+    if (message == WM_NCDESTROY) {
+        // The linked control is going: forget it before it can dangle.
+        auto* picker = reinterpret_cast<TColorComboBox*>(self);
+        RemoveWindowSubclass(window, &TColorComboBox::LinkWatchProc, id);
+        picker->watched_ = nullptr;
+        picker->changeControl_ = nullptr;
+        picker->model_.SetChangeControl(nullptr);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// ---------------------------------------------------------- custom dialog
+
+CustomColorList& TColorComboBox::SharedCustomColors() {
+    static CustomColorList list;
+    return list;
+}
+
+void TColorComboBox::SetDialogRunner(DialogRunner runner) { Runner() = std::move(runner); }
+
+void TColorComboBox::RunCustomColorDialog() {
+    CustomColorList& list = SharedCustomColors();
+    const bool useStore = customColorSave_ && !saveOption_.Section.empty();
+    if (useStore) LoadCustomColors(saveOption_, list);
+
+    const ui::ColorValue old = Value();
+    std::array<std::uint32_t, kCustomColorSlots> slots{};
+    try {
+        slots = list.Slots();
+    } catch (const std::exception& error) {
+        ui::ReportError(error);
+        return;
+    }
+    std::array<COLORREF, kCustomColorSlots> custom{};
+    for (std::size_t i = 0; i < custom.size(); ++i) custom[i] = slots[i];
+
+    CHOOSECOLORW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = ui::Application::Get().Handle();
+    if (!dialog.hwndOwner) dialog.hwndOwner = GetAncestor(Handle(), GA_ROOT);
+    // "None" and "default" are no colours to start from: black and DefaultColor stand in.
+    dialog.rgbResult = old == ui::kColorNone ? RGB(0, 0, 0)
+                       : old == ui::kColorDefault ? ui::ToColorRef(DefaultColor(), RGB(0, 0, 0))
+                                                  : ui::ToColorRef(old, RGB(0, 0, 0));
+    dialog.lpCustColors = custom.data();
+    dialog.Flags = CC_RGBINIT;
+    const bool confirmed = Runner() ? Runner()(dialog) : ChooseColorW(&dialog) != FALSE;
+    if (!confirmed) return;
+
+    for (std::size_t i = 0; i < custom.size(); ++i) slots[i] = custom[i];
+    list.SetSlots(slots);
+    model_.SetCustomColor(static_cast<ui::ColorValue>(dialog.rgbResult & 0xFFFFFFu));
+    Invalidate();
+    if (useStore) SaveCustomColors(saveOption_, list);
+    model_.CustomDialogConfirmed(old);
+}
+
+}  // namespace widgets

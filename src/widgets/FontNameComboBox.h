@@ -1,0 +1,116 @@
+#pragma once
+// A drop-down list of the installed font family names, each drawn with a mark
+// that tells a TrueType family from a printer family. The names come from the
+// process-wide font table; the filters and the two name lists choose which of
+// them this picker offers. The selected name can follow into a linked
+// control's font.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/Handles.h"
+#include "ui/OwnerDrawCombo.h"
+#include "widgets/FontList.h"
+#include "widgets/FontListModel.h"
+
+namespace widgets {
+
+class TFontNameComboBox : public ui::OwnerDrawCombo, private FontListHost {
+public:
+    using TNotifyEvent = std::function<void(TFontNameComboBox& sender)>;
+
+    // A picker over the process-wide font table.
+    TFontNameComboBox();
+    // A picker over another table, which must outlive it.
+    explicit TFontNameComboBox(const std::vector<FontEntry>& table);
+
+    // The item height follows the control height (height - 6) when that is
+    // above 6 pixels, else ItemHeight. Fills the list, which selects the
+    // value given before or else the first entry, raising OnChange.
+    void Create(ui::Window& parent, const ui::Bounds& design);
+
+    // The selected family's name; empty when nothing is selected. Setting a
+    // name no entry has selects the first entry.
+    std::wstring Value() const { return model_.Value(); }
+    void SetValue(std::wstring_view name) { model_.SetValue(name); }
+
+    TFontNameFilters CollectFilters() const noexcept { return model_.CollectFilters(); }
+    void SetCollectFilters(TFontNameFilters filters) { model_.SetCollectFilters(filters); }
+    // Adding a font type keeps only that one: at most one type is required.
+    TFontNameFilters ExclusiveFilters() const noexcept { return model_.ExclusiveFilters(); }
+    void SetExclusiveFilters(TFontNameFilters filters) { model_.SetExclusiveFilters(filters); }
+    // Names offered whatever the filters say, and names never offered; a name
+    // set into one list leaves the other.
+    const std::vector<std::wstring>& VisibleFontNames() const noexcept { return model_.VisibleFontNames(); }
+    void SetVisibleFontNames(std::vector<std::wstring> names) { model_.SetVisibleFontNames(std::move(names)); }
+    const std::vector<std::wstring>& InvisibleFontNames() const noexcept { return model_.InvisibleFontNames(); }
+    void SetInvisibleFontNames(std::vector<std::wstring> names) { model_.SetInvisibleFontNames(std::move(names)); }
+
+    bool IconVisible() const noexcept { return model_.IconVisible(); }
+    void SetIconVisible(bool visible) { model_.SetIconVisible(visible); }
+    TFontIconPriority IconPriority() const noexcept { return model_.IconPriority(); }
+    void SetIconPriority(TFontIconPriority priority) { model_.SetIconPriority(priority); }
+    // Each name drawn in its own font.
+    bool TextFontFace() const noexcept { return model_.TextFontFace(); }
+    void SetTextFontFace(bool on) { model_.SetTextFontFace(on); }
+
+    // The control whose font name follows the selection; linking takes its
+    // font name as Value. The link ends by itself when the control's window
+    // is destroyed. A control without a window cannot be linked.
+    ui::Window* ChangeControl() const noexcept;
+    void SetChangeControl(ui::Window* control);
+
+    // Screen pixels. A font taller than the new height comes down to it (not
+    // below 12 pixels); the selection stays.
+    void SetItemHeight(int height);
+    // New bounds also set the item height, as Create does (called on the
+    // picker itself: these hide Window's).
+    void SetBounds(const ui::Bounds& design);
+    void SetPixelBounds(const ui::Bounds& pixels);
+
+    // Loading the form: Value only keeps the name until EndLoading, which
+    // fills the list and applies it.
+    void BeginLoading() noexcept { model_.BeginLoading(); }
+    void EndLoading() { model_.EndLoading(); }
+
+    // The flag word of an offered entry, 0 for none.
+    std::uint32_t ItemFlags(int index) const;
+    const std::vector<FontEntry>& Items() const noexcept { return model_.Items(); }
+
+    // The selection changed (from code or by the user), after the linked
+    // control's font followed. A pick by the user raises OnChange, OnClick,
+    // OnChange.
+    TNotifyEvent OnChange;
+    TNotifyEvent OnClick;
+
+protected:
+    void DrawItem(const DRAWITEMSTRUCT& item) override;
+    void Change() override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // FontListHost
+    bool HasWindow() const override { return HandleAllocated(); }
+    void ReplaceItems(const std::vector<FontEntry>& items) override;
+    int SelectedIndex() const override { return ItemIndex(); }
+    void SelectIndex(int index) override { SetItemIndex(index); }
+    void PushToLinked(const std::wstring& name) override;
+    void RaiseChange() override;
+    void RaiseClick() override;
+    void Repaint() override { Invalidate(); }
+
+    bool LinkAlive() const noexcept;
+    void FontChanged();
+
+    FontListModel model_;
+    ui::Window* linked_ = nullptr;
+    HWND linkedWindow_ = nullptr;
+    platform::FontHandle ownFont_;  // made when ItemHeight shrinks the font
+};
+
+}  // namespace widgets
