@@ -4,6 +4,7 @@
 //  - soak: many copies, then the clip windows alive and the memory growth.
 // Usage: velmor_bench [latency copies] [soak copies]
 #include <windows.h>
+#include <mmsystem.h>
 #include <psapi.h>
 
 #include <algorithm>
@@ -64,6 +65,8 @@ double TimeOneCopy(DWORD pid, const std::wstring& text, std::set<HWND>& seen) {
         }
         QueryPerformanceCounter(&now);
         if (Milliseconds(start, now) > 3000) return -1;
+        // Polling without a pause would keep wineserver, which Velmor needs too, busy.
+        Sleep(1);
     }
 }
 
@@ -79,6 +82,7 @@ int main(int argc, char** argv) {
     const int latencyCopies = argc > 1 ? std::atoi(argv[1]) : 300;
     const int soakCopies = argc > 2 ? std::atoi(argv[2]) : 10000;
 
+    timeBeginPeriod(1);  // 1 ms sleeps between polls
     e2e::VelmorProcess velmor;
     if (!velmor.Start()) {
         std::printf("velmor.exe did not start\n");
