@@ -50,6 +50,14 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 / frequency;
 }
 
+DWORD PollPauseMs() {
+    static const DWORD pause = [] {
+        const char* value = std::getenv("VELMOR_BENCH_POLL_MS");
+        return value ? static_cast<DWORD>(std::atoi(value)) : 1u;
+    }();
+    return pause;
+}
+
 // Copies text and returns the milliseconds until a clip window not seen before is visible, or -1.
 double TimeOneCopy(DWORD pid, const std::wstring& text, std::set<HWND>& seen) {
     LARGE_INTEGER start;
@@ -66,7 +74,7 @@ double TimeOneCopy(DWORD pid, const std::wstring& text, std::set<HWND>& seen) {
         QueryPerformanceCounter(&now);
         if (Milliseconds(start, now) > 3000) return -1;
         // Polling without a pause would keep wineserver, which Velmor needs too, busy.
-        Sleep(1);
+        Sleep(PollPauseMs());
     }
 }
 

@@ -170,8 +170,10 @@ void TVelmor::ClipboardChanged(clipboard::TVxClipDetector&) {
 }
 
 void TVelmor::ReadClipboard() {
+    clipboardText_.clear();
     const platform::ClipboardSnapshot snapshot = platform::ReadClipboardSnapshot(Handle());
     if (snapshot.excluded) return;
+    if (snapshot.wideText) clipboardText_ = *snapshot.wideText;
     if (snapshot.text && !snapshot.text->empty()) pendingText_ = *snapshot.text;
 }
 
@@ -255,24 +257,14 @@ void TVelmor::CloseAllClips1Click() {
     }
 }
 
-void TVelmor::PasteInto(ui::Memo& memo) {
-    // The edit control's own paste gives up at once when another program
-    // holds the clipboard; wait for it a little so that the copy is not lost.
-    platform::WaitForClipboard(memo.Handle());
-    memo.PasteFromClipboard();
-    const DWORD start = GetTickCount();
-    while (GetWindowTextLengthW(memo.Handle()) == 0 && IsClipboardFormatAvailable(CF_UNICODETEXT) &&
-           GetTickCount() - start < platform::kClipboardWaitMs) {
-        Sleep(10);
-        memo.PasteFromClipboard();
-    }
-}
-
 void TVelmor::LayoutClipWindow(clipwindow::TForm2& window) {
     const SIZE created = window.ClientSize();
     window.SetClientSize(ui::Scale(settings_.maxWidth), created.cy);
     window.Memo1.Clear();
-    PasteInto(window.Memo1);
+    // What the edit control's paste would insert, taken by the read of this
+    // change: reading the clipboard once more could find another program
+    // holding it, and every read costs memory under Wine.
+    window.Memo1.ReplaceSelection(clipboardText_);
     window.Memo1.SetFontSpec(MemoSample.GetFontSpec());
     // The point size gives the character height; a font whose lines are
     // taller (internal leading) needs its real line height, or the edit

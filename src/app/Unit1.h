@@ -109,7 +109,6 @@ private:
     // Replaces (and so releases) the window in a slot.
     void SetClip(int slot, std::unique_ptr<clipwindow::TForm2> window);
     clipboard::ClipTable TableView() const;
-    void PasteInto(ui::Memo& memo);
 
     std::uint32_t lastChangeTime_ = 0;
     std::int32_t clipCounter_ = 0;
@@ -119,7 +118,8 @@ private:
     std::array<std::unique_ptr<clipwindow::TForm2>, clipboard::kClipSlots> clips_;
     std::array<bool, clipboard::kClipSlots> slotFlags_{};
     int lastSlot_ = 0;
-    std::string pendingText_;  // system code page
+    std::string pendingText_;      // system code page
+    std::wstring clipboardText_;   // the text of the change being handled, as a paste inserts it
     bool inClipboardChange_ = false;
     bool changeWhileBusy_ = false;
     bool watching_ = true;  // false while suspended from the menus

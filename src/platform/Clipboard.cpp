@@ -1,8 +1,8 @@
 #include "platform/Clipboard.h"
 
-#include <cstring>
 
 #include "platform/Error.h"
+#include "platform/Text.h"
 
 namespace platform {
 
@@ -29,6 +29,31 @@ bool HistoryForbidden() {
     return forbidden;
 }
 
+
+// Formats are listed in the order they were placed, converted ones last.
+UINT PlacedTextFormat() {
+    for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+        if (format == CF_UNICODETEXT || format == CF_TEXT) return format;
+    }
+    return CF_TEXT;
+}
+
+template <typename Char>
+std::basic_string<Char> ReadText(UINT format) {
+    const HANDLE data = GetClipboardData(format);
+    // Another change may have emptied the clipboard meanwhile.
+    if (!data) throw Error(L"Cannot read the clipboard text");
+    const auto* chars = static_cast<const Char*>(GlobalLock(data));
+    if (!chars) throw Error(L"Cannot read the clipboard text");
+    // Never read past the block, even when the text lacks its terminator.
+    const size_t capacity = GlobalSize(data) / sizeof(Char);
+    size_t length = 0;
+    while (length < capacity && chars[length] != 0) ++length;
+    std::basic_string<Char> text(chars, length);
+    GlobalUnlock(data);
+    return text;
+}
+
 }  // namespace
 
 ClipboardLock::ClipboardLock(HWND owner, DWORD waitMs) noexcept {
@@ -39,7 +64,9 @@ ClipboardLock::ClipboardLock(HWND owner, DWORD waitMs) noexcept {
             return;
         }
         if (GetTickCount() - start >= waitMs) return;
-        Sleep(10);
+        // Holders (Wine's X11 bridge among them) keep it for a millisecond or
+        // two: short steps make the copy appear that much sooner.
+        Sleep(1);
     }
 }
 
@@ -59,21 +86,17 @@ ClipboardSnapshot ReadClipboardSnapshot(HWND owner) {
         return snapshot;
     }
     if (!hasText) return snapshot;
-    const HANDLE data = GetClipboardData(CF_TEXT);
-    // Another change may have emptied the clipboard meanwhile.
-    if (!data) throw Error(L"Cannot read the clipboard text");
-    const auto* chars = static_cast<const char*>(GlobalLock(data));
-    if (!chars) throw Error(L"Cannot read the clipboard text");
-    // Never read past the block, even when the text lacks its terminator.
-    const size_t size = GlobalSize(data);
-    snapshot.text = std::string(chars, strnlen(chars, size));
-    GlobalUnlock(data);
+    // Read the text format the copying program placed and make the other
+    // from it as the system would: under Wine each read of a converted
+    // format leaks its copy, and one read serves both texts.
+    if (PlacedTextFormat() == CF_UNICODETEXT) {
+        snapshot.wideText = ReadText<wchar_t>(CF_UNICODETEXT);
+        snapshot.text = WideToAnsi(*snapshot.wideText);
+    } else {
+        snapshot.text = ReadText<char>(CF_TEXT);
+        snapshot.wideText = AnsiToWide(*snapshot.text);
+    }
     return snapshot;
-}
-
-bool WaitForClipboard(HWND owner) noexcept {
-    ClipboardLock lock(owner);
-    return lock.Opened();
 }
 
 }  // namespace platform

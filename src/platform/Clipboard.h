@@ -25,16 +25,13 @@ private:
 };
 
 struct ClipboardSnapshot {
-    bool excluded = false;            // a password manager asked monitors to look away
-    std::optional<std::string> text;  // CF_TEXT, system code page; none without text
+    bool excluded = false;                 // a password manager asked monitors to look away
+    std::optional<std::string> text;       // CF_TEXT, system code page; none without text
+    std::optional<std::wstring> wideText;  // CF_UNICODETEXT, what a paste would insert
 };
 
-// Reads the 8-bit text and the privacy marks; throws platform::Error when the
-// clipboard cannot be opened or its text cannot be read.
+// Reads the text in both forms and the privacy marks, with one read of the
+// clipboard; throws platform::Error when it cannot be opened or read.
 ClipboardSnapshot ReadClipboardSnapshot(HWND owner);
-
-// Waits (up to kClipboardWaitMs) until the clipboard can be opened, so that a
-// control's own paste, which gives up at once, finds it free.
-bool WaitForClipboard(HWND owner) noexcept;
 
 }  // namespace platform

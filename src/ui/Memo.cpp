@@ -52,6 +52,11 @@ void Memo::CopyToClipboard() { SendMessageW(Handle(), WM_COPY, 0, 0); }
 
 void Memo::PasteFromClipboard() { SendMessageW(Handle(), WM_PASTE, 0, 0); }
 
+void Memo::ReplaceSelection(std::wstring_view text) {
+    const std::wstring terminated(text);
+    SendMessageW(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(terminated.c_str()));
+}
+
 void Memo::SetMargins(int left, int right) {
     SendMessageA(Handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                  MAKELONG(static_cast<WORD>(left), static_cast<WORD>(right)));

@@ -31,6 +31,8 @@ public:
     void SelectAll();
     void CopyToClipboard();
     void PasteFromClipboard();
+    // Inserts text at the selection, as typing or a paste does.
+    void ReplaceSelection(std::wstring_view text);
     void SetMargins(int left, int right);  // pixels
     void SetScrollBars(ScrollBars scrollBars);
     ScrollBars GetScrollBars() const noexcept { return scrollBars_; }
