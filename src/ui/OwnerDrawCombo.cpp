@@ -72,4 +72,11 @@ bool OwnerDrawCombo::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRE
     }
 }
 
+LRESULT OwnerDrawCombo::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = ComboBox::WndProc(message, wParam, lParam);
+    if (message == WM_SETFONT) FontChanged();
+    if (message == WM_ENABLE) Invalidate();
+    return result;
+}
+
 }  // namespace ui

@@ -22,6 +22,10 @@ protected:
     // itemID is -1 for an empty selection field.
     virtual void DrawItem(const DRAWITEMSTRUCT& item);
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Item heights usually follow the font; called after every WM_SETFONT.
+    virtual void FontChanged() {}
+    // Repaints on enabling and disabling, since items are drawn greyed; calls FontChanged.
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     int itemHeight_ = 16;

@@ -298,25 +298,9 @@ void TColorComboBox::OnHandleDestroyed() {
 }
 
 LRESULT TColorComboBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_SETFONT: {
-            const LRESULT result = OwnerDrawCombo::WndProc(message, wParam, lParam);
-            FontChanged();
-            return result;
-        }
-        case WM_ENABLE: {
-            const LRESULT result = OwnerDrawCombo::WndProc(message, wParam, lParam);
-            Invalidate();
-            return result;
-        }
-        case WM_SIZE: {
-            const LRESULT result = OwnerDrawCombo::WndProc(message, wParam, lParam);
-            PlaceCustomButton();
-            return result;
-        }
-        default:
-            return OwnerDrawCombo::WndProc(message, wParam, lParam);
-    }
+    const LRESULT result = OwnerDrawCombo::WndProc(message, wParam, lParam);
+    if (message == WM_SIZE) PlaceCustomButton();
+    return result;
 }
 
 void TColorComboBox::DrawItem(const DRAWITEMSTRUCT& item) {

@@ -128,6 +128,7 @@ protected:
     void DrawItem(const DRAWITEMSTRUCT& item) override;
     void Change() override;
     void OnHandleDestroyed() override;
+    void FontChanged() override;
 
 private:
     // ColorPickerHost
@@ -140,7 +141,6 @@ private:
     void RaiseChange() override;
     void RaiseClick() override;
 
-    void FontChanged();
     void WatchLinkedControl(bool watch) noexcept;
     static LRESULT CALLBACK LinkWatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                           DWORD_PTR self) noexcept;

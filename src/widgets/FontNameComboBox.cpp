@@ -210,23 +210,6 @@ void TFontNameComboBox::FontChanged() {
     if (height != ItemHeight()) OwnerDrawCombo::SetItemHeight(height);
 }
 
-LRESULT TFontNameComboBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_SETFONT: {
-            const LRESULT result = OwnerDrawCombo::WndProc(message, wParam, lParam);
-            FontChanged();
-            return result;
-        }
-        case WM_ENABLE: {
-            const LRESULT result = OwnerDrawCombo::WndProc(message, wParam, lParam);
-            Invalidate();
-            return result;
-        }
-        default:
-            return OwnerDrawCombo::WndProc(message, wParam, lParam);
-    }
-}
-
 // ------------------------------------------------------------------ drawing
 
 void TFontNameComboBox::DrawItem(const DRAWITEMSTRUCT& item) {

@@ -91,7 +91,7 @@ public:
 protected:
     void DrawItem(const DRAWITEMSTRUCT& item) override;
     void Change() override;
-    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void FontChanged() override;
 
 private:
     // FontListHost
@@ -105,7 +105,6 @@ private:
     void Repaint() override { Invalidate(); }
 
     bool LinkAlive() const noexcept;
-    void FontChanged();
 
     FontListModel model_;
     ui::Window* linked_ = nullptr;
