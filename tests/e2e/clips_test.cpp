@@ -139,3 +139,36 @@ TEST_F(Clips, AClipboardHeldOpenByAnotherProgramStillYieldsTheClip) {
 }
 
 }  // namespace
+
+namespace {
+
+HWND ShownMenu(const VelmorProcess& velmor) {
+    for (const auto& window : velmor.Windows()) {
+        if (window.className == L"#32768" && window.visible) return window.handle;
+    }
+    return nullptr;
+}
+
+TEST_F(Clips, ARightPressOnTheTitleBarOpensTheClipMenuAndItsCloseCloses) {
+    ASSERT_TRUE(CopyAndExpect(L"with a menu", 1));
+    const HWND clip = VisibleClips(velmor).front().handle;
+    PostMessageW(clip, WM_NCRBUTTONDOWN, HTCAPTION, 0);
+    HWND menu = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (menu = ShownMenu(velmor)) != nullptr; }, 3s));
+    PostMessageW(menu, WM_CHAR, L'c', 0);  // "&Close"
+    EXPECT_TRUE(PumpUntil([&] { return VisibleClips(velmor).empty(); }, 3s));
+}
+
+TEST_F(Clips, ClipsStayOnTopWhileAnotherProgramIsActive) {
+    ASSERT_TRUE(CopyAndExpect(L"stays on top", 1));
+    const HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
+                                       400, 300, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    PumpFor(300ms);
+    const auto clips = VisibleClips(velmor);
+    ASSERT_EQ(clips.size(), 1u);
+    EXPECT_TRUE(clips.front().exStyle & WS_EX_TOPMOST);
+    DestroyWindow(other);
+}
+
+}  // namespace

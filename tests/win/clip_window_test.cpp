@@ -329,3 +329,49 @@ TEST_F(ClipWindowTest, AClipAtTheRightOrBottomEdgeEndsAtTheWorkAreaEdge) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ClipWindowTest, DoubleCopyModeShowsOnlyASecondCopyWithinTheWindow) {
+    velmor->MutableSettings().doubleCopy = true;
+    ASSERT_TRUE(SetClipboardText(L"first of two"));
+    PumpFor(300ms);
+    EXPECT_EQ(velmor->ClipWindowCount(), 0) << "the first change after start makes nothing";
+    ASSERT_TRUE(SetClipboardText(L"second of two"));
+    ASSERT_TRUE(PumpUntil([&] { return velmor->ClipWindowCount() == 1; }, 2s));
+    EXPECT_EQ(Newest()->Memo1.Text(), L"second of two");
+    PumpFor(1200ms);
+    ASSERT_TRUE(SetClipboardText(L"too late"));
+    PumpFor(300ms);
+    EXPECT_EQ(velmor->ClipWindowCount(), 1);
+    PumpFor(1200ms);
+    ASSERT_TRUE(SetClipboardText(L"quick"));
+    PumpFor(20ms);
+    ASSERT_TRUE(SetClipboardText(L"quick again"));
+    PumpFor(300ms);
+    EXPECT_EQ(velmor->ClipWindowCount(), 1) << "a change within 100 ms is too soon";
+}
+
+TEST_F(ClipWindowTest, APressOnTheFrameRestartsTheCountDownAndMakesTheClipNewest) {
+    auto& settings = velmor->MutableSettings();
+    settings.countDownEnabled = true;
+    settings.hideGradually = true;
+    settings.countDown = 10;
+    TForm2* first = Copy(L"older");
+    TForm2* second = Copy(L"newer");
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    for (int tick = 0; tick < 4; ++tick) first->Timer1Timer();
+    const std::string title = first->Title();
+    // HTNOWHERE: the handling runs without starting a move.
+    SendMessageW(first->Handle(), WM_NCLBUTTONDOWN, HTNOWHERE, 0);
+    EXPECT_EQ(first->Elapsed, 0);
+    BYTE alpha = 0;
+    GetLayeredWindowAttributes(first->Handle(), nullptr, &alpha, nullptr);
+    EXPECT_EQ(alpha, 255);
+    EXPECT_EQ(first->Serial, velmor->ClipCounter());
+    EXPECT_GT(first->Serial, second->Serial);
+    EXPECT_EQ(first->Title(), title) << "a press keeps the title";
+}
+
+}  // namespace
