@@ -258,8 +258,11 @@ void TVelmor::CloseAllClips1Click() {
 }
 
 void TVelmor::LayoutClipWindow(clipwindow::TForm2& window) {
-    const SIZE created = window.ClientSize();
-    window.SetClientSize(ui::Scale(settings_.maxWidth), created.cy);
+    const int width = ui::Scale(settings_.maxWidth);
+    int height = window.ClientSize().cy;
+    // The memo takes the final width before the text goes in, so that it
+    // wraps as it will be shown; the window itself is sized once, at the end.
+    window.Memo1.SetPixelBounds({0, 0, width, height});
     window.Memo1.Clear();
     // What the edit control's paste would insert, taken by the read of this
     // change: reading the clipboard once more could find another program
@@ -271,21 +274,18 @@ void TVelmor::LayoutClipWindow(clipwindow::TForm2& window) {
     // control, which shows whole lines only, would hide the last lines.
     const int charHeight =
         std::max(ui::FontPixelHeight(window.Memo1.GetFontSpec().size, ui::ScreenDpi()), window.Memo1.LineHeight());
-    const std::wstring text = window.Memo1.Text();
-    if (!text.empty()) {
-        const HWND memo = window.Memo1.Handle();
+    const HWND memo = window.Memo1.Handle();
+    if (GetWindowTextLengthW(memo) > 0) {
         const int lines = window.Memo1.LineCount();
         const auto lastLineStart = SendMessageW(memo, EM_LINEINDEX, static_cast<WPARAM>(lines - 1), 0);
-        const bool lastLineEmpty = lines > 0 && SendMessageW(memo, EM_LINELENGTH, static_cast<WPARAM>(lastLineStart), 0) == 0;
+        const bool lastLineEmpty = SendMessageW(memo, EM_LINELENGTH, static_cast<WPARAM>(lastLineStart), 0) == 0;
         const clipwindow::LayoutOutcome layout = clipwindow::LayoutHeight(
             {lines, lastLineEmpty, false, charHeight, ui::Scale(settings_.maxHeight), settings_.scrollBarsVertical});
-        if (layout.clientHeight) {
-            // The frame allowance is a 96-dpi figure like the others.
-            const int height = *layout.clientHeight - kClipFrameHeight + ui::Scale(kClipFrameHeight);
-            window.SetClientSize(ui::Scale(settings_.maxWidth), height);
-        }
+        // The frame allowance is a 96-dpi figure like the others.
+        if (layout.clientHeight) height = *layout.clientHeight - kClipFrameHeight + ui::Scale(kClipFrameHeight);
         window.Memo1.SetScrollBars(layout.verticalScrollBar ? ui::ScrollBars::Vertical : ui::ScrollBars::None);
     }
+    window.SetClientSize(width, height);
     window.Memo1.SetMargins(ui::Scale(settings_.leftMargin), ui::Scale(settings_.rightMargin));
     window.Memo1.SetColor(settings_.standardColor);
     window.Memo1.SetFontColor(settings_.standardTextColor);
