@@ -21,17 +21,17 @@ constexpr int kDesignHeight = 363;
 // The edit control's frame around the text lines of a clip window.
 constexpr int kClipFrameHeight = 8;
 
-ui::FontSpec MenuFontSpec() {
-    ui::FontSpec spec;
+ui::FontInfo MenuFontInfo() {
+    ui::FontInfo menu;
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        spec.name = metrics.lfMenuFont.lfFaceName;
+        menu.name = metrics.lfMenuFont.lfFaceName;
         const int height = metrics.lfMenuFont.lfHeight < 0 ? -metrics.lfMenuFont.lfHeight : metrics.lfMenuFont.lfHeight;
-        spec.size = MulDiv(height, 72, ui::ScreenDpi());
-        spec.charset = metrics.lfMenuFont.lfCharSet;
+        menu.size = MulDiv(height, 72, ui::ScreenDpi());
+        menu.charset = metrics.lfMenuFont.lfCharSet;
     }
-    return spec;
+    return menu;
 }
 
 }  // namespace
@@ -114,9 +114,9 @@ void TVelmor::FormCreate() {
     SetFormFont(ui::CreateMenuFont());
     clipCounter_ = 0;
     // TODO(settings file): LoadSettings replaces these built values.
-    ui::FontSpec clipFont = MenuFontSpec();
+    ui::FontInfo clipFont = MenuFontInfo();
     clipFont.color = settings_.standardTextColor;
-    MemoSample.SetFontSpec(clipFont);
+    MemoSample.SetFontInfo(clipFont);
     MemoSample.SetColor(settings_.standardColor);
     clipDetector_ = std::make_unique<clipboard::TVxClipDetector>();
     AttachClipboardChanged();
@@ -268,12 +268,12 @@ void TVelmor::LayoutClipWindow(clipwindow::TForm2& window) {
     // change: reading the clipboard once more could find another program
     // holding it, and every read costs memory under Wine.
     window.Memo1.ReplaceSelection(clipboardText_);
-    window.Memo1.SetFontSpec(MemoSample.GetFontSpec());
+    window.Memo1.SetFontInfo(MemoSample.GetFontInfo());
     // The point size gives the character height; a font whose lines are
     // taller (internal leading) needs its real line height, or the edit
     // control, which shows whole lines only, would hide the last lines.
     const int charHeight =
-        std::max(ui::FontPixelHeight(window.Memo1.GetFontSpec().size, ui::ScreenDpi()), window.Memo1.LineHeight());
+        std::max(ui::FontPixelHeight(window.Memo1.GetFontInfo().size, ui::ScreenDpi()), window.Memo1.LineHeight());
     const HWND memo = window.Memo1.Handle();
     if (GetWindowTextLengthW(memo) > 0) {
         const int lines = window.Memo1.LineCount();

@@ -147,15 +147,15 @@ void TForm2::MDontHideClipClick() {
 void TForm2::MCloseClick() { Close(); }
 
 void TForm2::Bigger1Click() {
-    ui::FontSpec font = Memo1.GetFontSpec();
+    ui::FontInfo font = Memo1.GetFontInfo();
     ++font.size;
-    Memo1.SetFontSpec(font);
+    Memo1.SetFontInfo(font);
 }
 
 void TForm2::Smaller1Click() {
-    ui::FontSpec font = Memo1.GetFontSpec();
+    ui::FontInfo font = Memo1.GetFontInfo();
     --font.size;
-    Memo1.SetFontSpec(font);
+    Memo1.SetFontInfo(font);
 }
 
 void TForm2::CopyBack() {

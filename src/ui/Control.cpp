@@ -16,14 +16,14 @@ int NextControlId() {
 void Control::CreateControl(Window& parent, const wchar_t* className, DWORD style, DWORD exStyle,
                             const Bounds& design, std::wstring_view text) {
     id_ = NextControlId();
-    CreateSpec spec;
-    spec.exStyle = exStyle;
-    spec.style = style | WS_CHILD;
-    spec.text = text;
-    spec.pixels = {Scale(design.left), Scale(design.top), Scale(design.width), Scale(design.height)};
-    spec.parent = parent.Handle();
-    spec.menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_));
-    CreateSystemControl(className, spec);
+    CreateParams params;
+    params.exStyle = exStyle;
+    params.style = style | WS_CHILD;
+    params.text = text;
+    params.pixels = {Scale(design.left), Scale(design.top), Scale(design.width), Scale(design.height)};
+    params.parent = parent.Handle();
+    params.menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_));
+    CreateSystemControl(className, params);
     if (const auto font = reinterpret_cast<HFONT>(SendMessageW(parent.Handle(), WM_GETFONT, 0, 0))) SetFont(font);
 }
 

@@ -57,19 +57,19 @@ void Form::CreateForm(const FormOptions& options) {
     DWORD style = 0;
     DWORD exStyle = 0;
     StylesFor(options, style, exStyle);
-    ClassSpec windowClass;
+    ClassParams windowClass;
     windowClass.name = options.className;
     windowClass.style = CS_DBLCLKS;
     windowClass.background = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
-    CreateSpec spec;
-    spec.exStyle = exStyle;
-    spec.style = style;
-    spec.text = options.caption;
-    spec.pixels = {ScaledOrDefault(options.bounds.left), ScaledOrDefault(options.bounds.top),
+    CreateParams params;
+    params.exStyle = exStyle;
+    params.style = style;
+    params.text = options.caption;
+    params.pixels = {ScaledOrDefault(options.bounds.left), ScaledOrDefault(options.bounds.top),
                    Scale(options.bounds.width), Scale(options.bounds.height)};
-    spec.parent = application.Handle();
-    CreateOwnWindow(windowClass, spec);
+    params.parent = application.Handle();
+    CreateOwnWindow(windowClass, params);
     minWidth_ = Scale(options.minWidth);
     minHeight_ = Scale(options.minHeight);
     alphaBlend_ = options.alphaBlend;

@@ -10,21 +10,21 @@ COLORREF ToColorRef(ColorValue color, COLORREF fallback) {
         ResolveColor(color, [](int index) { return GetSysColor(index); }, static_cast<std::uint32_t>(fallback)));
 }
 
-platform::FontHandle CreateFontFrom(const FontSpec& spec) {
+platform::FontHandle CreateFontFrom(const FontInfo& info) {
     LOGFONTW font{};
-    font.lfHeight = -FontPixelHeight(spec.size, ScreenDpi());
-    font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = spec.italic;
-    font.lfUnderline = spec.underline;
-    font.lfStrikeOut = spec.strikeOut;
-    font.lfCharSet = static_cast<BYTE>(spec.charset);
+    font.lfHeight = -FontPixelHeight(info.size, ScreenDpi());
+    font.lfWeight = info.bold ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = info.italic;
+    font.lfUnderline = info.underline;
+    font.lfStrikeOut = info.strikeOut;
+    font.lfCharSet = static_cast<BYTE>(info.charset);
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    lstrcpynW(font.lfFaceName, spec.name.c_str(), LF_FACESIZE);
+    lstrcpynW(font.lfFaceName, info.name.c_str(), LF_FACESIZE);
     platform::FontHandle handle(CreateFontIndirectW(&font));
-    if (!handle) throw platform::OutOfResources(L"Cannot create font " + spec.name);
+    if (!handle) throw platform::OutOfResources(L"Cannot create font " + info.name);
     return handle;
 }
 

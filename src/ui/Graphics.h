@@ -4,12 +4,12 @@
 
 #include "platform/Handles.h"
 #include "ui/Color.h"
-#include "ui/FontSpec.h"
+#include "ui/FontInfo.h"
 
 namespace ui {
 
 COLORREF ToColorRef(ColorValue color, COLORREF fallback = GetSysColor(COLOR_WINDOW));
-platform::FontHandle CreateFontFrom(const FontSpec& spec);
+platform::FontHandle CreateFontFrom(const FontInfo& params);
 // The system's menu font, as menus use it.
 platform::FontHandle CreateMenuFont();
 

@@ -73,7 +73,7 @@ void Memo::SetScrollBars(ScrollBars scrollBars) {
     SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-void Memo::SetFontSpec(const FontSpec& font) {
+void Memo::SetFontInfo(const FontInfo& font) {
     platform::FontHandle handle = CreateFontFrom(font);
     SetFont(handle.get());
     fontHandle_ = std::move(handle);

@@ -6,7 +6,7 @@
 #include "platform/Handles.h"
 #include "ui/ColorTarget.h"
 #include "ui/Control.h"
-#include "ui/FontSpec.h"
+#include "ui/FontInfo.h"
 
 namespace ui {
 
@@ -36,8 +36,8 @@ public:
     void SetMargins(int left, int right);  // pixels
     void SetScrollBars(ScrollBars scrollBars);
     ScrollBars GetScrollBars() const noexcept { return scrollBars_; }
-    void SetFontSpec(const FontSpec& font);
-    const FontSpec& GetFontSpec() const noexcept { return font_; }
+    void SetFontInfo(const FontInfo& font);
+    const FontInfo& GetFontInfo() const noexcept { return font_; }
     // The text colour alone, without making the font again.
     void SetFontColor(ColorValue color) override;
     ColorValue FontColor() const noexcept override { return font_.color; }
@@ -50,7 +50,7 @@ protected:
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    FontSpec font_;
+    FontInfo font_;
     platform::FontHandle fontHandle_;
     ColorValue color_ = kColorWindow;
     platform::BrushHandle brush_;

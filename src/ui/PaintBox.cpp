@@ -8,15 +8,15 @@ namespace ui {
 PaintBox::~PaintBox() { DestroyHandle(); }
 
 void PaintBox::Create(Window& parent, const Bounds& design) {
-    ClassSpec windowClass;
+    ClassParams windowClass;
     windowClass.name = L"TPaintBox";
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     // No background brush: the whole client area is drawn by Render.
-    CreateSpec spec;
-    spec.style = WS_CHILD | WS_VISIBLE;
-    spec.pixels = {Scale(design.left), Scale(design.top), Scale(design.width), Scale(design.height)};
-    spec.parent = parent.Handle();
-    CreateOwnWindow(windowClass, spec);
+    CreateParams params;
+    params.style = WS_CHILD | WS_VISIBLE;
+    params.pixels = {Scale(design.left), Scale(design.top), Scale(design.width), Scale(design.height)};
+    params.parent = parent.Handle();
+    CreateOwnWindow(windowClass, params);
     font_ = reinterpret_cast<HFONT>(SendMessageW(parent.Handle(), WM_GETFONT, 0, 0));
 }
 

@@ -19,17 +19,17 @@ void Panel::Create(Window& parent, const Bounds& design, Bevel bevel) {
 }
 
 void Panel::CreateContainer(HWND parent, const Bounds& pixels, const wchar_t* className, DWORD style) {
-    ClassSpec windowClass;
+    ClassParams windowClass;
     windowClass.name = className;
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
     windowClass.background = GetSysColorBrush(COLOR_BTNFACE);
-    CreateSpec spec;
+    CreateParams params;
     // Tab and the arrow keys move into the controls it holds.
-    spec.exStyle = WS_EX_CONTROLPARENT;
-    spec.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | style;
-    spec.pixels = pixels;
-    spec.parent = parent;
-    CreateOwnWindow(windowClass, spec);
+    params.exStyle = WS_EX_CONTROLPARENT;
+    params.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | style;
+    params.pixels = pixels;
+    params.parent = parent;
+    CreateOwnWindow(windowClass, params);
     font_ = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
 }
 

@@ -47,23 +47,23 @@ Window* Window::FromHandle(HWND window) noexcept {
     return window ? static_cast<Window*>(GetPropW(window, kObjectProperty)) : nullptr;
 }
 
-void Window::CreateOwnWindow(const ClassSpec& windowClass, const CreateSpec& spec) {
+void Window::CreateOwnWindow(const ClassParams& windowClass, const CreateParams& params) {
     RegisterOnce(windowClass.name, windowClass.style, windowClass.background, windowClass.icon,
                  windowClass.smallIcon, &Window::OwnWindowProc);
-    const std::wstring text(spec.text);
-    const HWND window = CreateWindowExW(spec.exStyle, windowClass.name, text.c_str(), spec.style, spec.pixels.left,
-                                        spec.pixels.top, spec.pixels.width, spec.pixels.height, spec.parent,
-                                        spec.menuOrId, GetModuleHandleW(nullptr), this);
+    const std::wstring text(params.text);
+    const HWND window = CreateWindowExW(params.exStyle, windowClass.name, text.c_str(), params.style, params.pixels.left,
+                                        params.pixels.top, params.pixels.width, params.pixels.height, params.parent,
+                                        params.menuOrId, GetModuleHandleW(nullptr), this);
     if (!window) throw platform::OutOfResources(L"Cannot create window " + std::wstring(windowClass.name));
 }
 
-void Window::CreateSystemControl(const wchar_t* className, const CreateSpec& spec) {
-    const std::wstring text(spec.text);
+void Window::CreateSystemControl(const wchar_t* className, const CreateParams& params) {
+    const std::wstring text(params.text);
     Window* const outer = tCreating;
     tCreating = this;
-    const HWND window = CreateWindowExW(spec.exStyle, className, text.c_str(), spec.style, spec.pixels.left,
-                                        spec.pixels.top, spec.pixels.width, spec.pixels.height, spec.parent,
-                                        spec.menuOrId, GetModuleHandleW(nullptr), nullptr);
+    const HWND window = CreateWindowExW(params.exStyle, className, text.c_str(), params.style, params.pixels.left,
+                                        params.pixels.top, params.pixels.width, params.pixels.height, params.parent,
+                                        params.menuOrId, GetModuleHandleW(nullptr), nullptr);
     tCreating = outer;
     if (!window) throw platform::OutOfResources(L"Cannot create control " + std::wstring(className));
     Attach(window);

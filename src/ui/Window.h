@@ -46,14 +46,14 @@ public:
 protected:
     Window() = default;
 
-    struct ClassSpec {
+    struct ClassParams {
         const wchar_t* name = nullptr;
         UINT style = 0;
         HBRUSH background = nullptr;
         HICON icon = nullptr;
         HICON smallIcon = nullptr;
     };
-    struct CreateSpec {
+    struct CreateParams {
         DWORD exStyle = 0;
         DWORD style = 0;
         std::wstring_view text;
@@ -62,9 +62,9 @@ protected:
         HMENU menuOrId = nullptr;
     };
     // A window of a class of our own, registered on first use.
-    void CreateOwnWindow(const ClassSpec& windowClass, const CreateSpec& spec);
+    void CreateOwnWindow(const ClassParams& windowClass, const CreateParams& params);
     // A control of a system class, subclassed so that WndProc sees its messages.
-    void CreateSystemControl(const wchar_t* className, const CreateSpec& spec);
+    void CreateSystemControl(const wchar_t* className, const CreateParams& params);
 
     // Override to handle messages; call the base for the rest.
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);

@@ -59,14 +59,14 @@ int FontHeightOf(HFONT font) {
 
 void TColorCustomButton::Create(TColorComboBox& owner) {
     owner_ = &owner;
-    ClassSpec windowClass;
+    ClassParams windowClass;
     windowClass.name = L"TColorComboButton";
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    CreateSpec spec;
-    spec.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    spec.pixels = {-ui::Scale(19), ui::Scale(2), ui::Scale(19), 1};
-    spec.parent = owner.Handle();
-    CreateOwnWindow(windowClass, spec);
+    CreateParams params;
+    params.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    params.pixels = {-ui::Scale(19), ui::Scale(2), ui::Scale(19), 1};
+    params.parent = owner.Handle();
+    CreateOwnWindow(windowClass, params);
 }
 
 void TColorCustomButton::ShowPressed(bool sunken) {

@@ -104,7 +104,7 @@ void TFontNameComboBox::SetChangeControl(ui::Window* control) {
     linkedWindow_ = control ? control->Handle() : nullptr;
     if (!control) return;
     if (const auto* memo = dynamic_cast<const ui::Memo*>(control)) {
-        SetValue(memo->GetFontSpec().name);
+        SetValue(memo->GetFontInfo().name);
     } else {
         SetValue(FaceName(FontOf(reinterpret_cast<HFONT>(SendMessageW(linkedWindow_, WM_GETFONT, 0, 0)))));
     }
@@ -118,10 +118,10 @@ void TFontNameComboBox::PushToLinked(const std::wstring& name) {
     }
     if (auto* memo = dynamic_cast<ui::Memo*>(linked_)) {
         // The memo owns its font and makes it again from its description.
-        ui::FontSpec spec = memo->GetFontSpec();
-        if (spec.name == name) return;
-        spec.name = name;
-        memo->SetFontSpec(spec);
+        ui::FontInfo params = memo->GetFontInfo();
+        if (params.name == name) return;
+        params.name = name;
+        memo->SetFontInfo(params);
         return;
     }
     LOGFONTW font = FontOf(reinterpret_cast<HFONT>(SendMessageW(linkedWindow_, WM_GETFONT, 0, 0)));

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "clipwindow/ClipWindowRules.h"
-#include "ui/FontSpec.h"
+#include "ui/FontInfo.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/Color.h"
-#include "ui/FontSpec.h"
+#include "ui/FontInfo.h"
 #include "ui/ShortCut.h"
 
 namespace {

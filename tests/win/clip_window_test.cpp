@@ -22,10 +22,10 @@ protected:
     void SetUp() override {
         SetCursorPos(100, 100);
         velmor = std::make_unique<app::TVelmor>();
-        ui::FontSpec font;
+        ui::FontInfo font;
         font.name = L"Liberation Sans";
         font.size = 9;
-        velmor->MemoSample.SetFontSpec(font);
+        velmor->MemoSample.SetFontInfo(font);
     }
     void TearDown() override { velmor.reset(); }
 
@@ -206,14 +206,14 @@ TEST_F(ClipWindowTest, ZoomShortcutsChangeTheFontButNotTheWindow) {
     SetKeyboardState(keys);
     MSG press{clip->Memo1.Handle(), WM_KEYDOWN, 'B', 0, 0, {}};
     for (int i = 0; i < 5; ++i) EXPECT_TRUE(clip->IsShortCut(press));
-    EXPECT_EQ(clip->Memo1.GetFontSpec().size, 14);
+    EXPECT_EQ(clip->Memo1.GetFontInfo().size, 14);
     RECT after{};
     GetWindowRect(clip->Handle(), &after);
     EXPECT_TRUE(EqualRect(&before, &after));
 
     press.wParam = 'S';
     for (int i = 0; i < 20; ++i) EXPECT_TRUE(clip->IsShortCut(press));
-    EXPECT_EQ(clip->Memo1.GetFontSpec().size, -6);
+    EXPECT_EQ(clip->Memo1.GetFontInfo().size, -6);
     EXPECT_TRUE(IsWindow(clip->Memo1.Handle()));
     UpdateWindow(clip->Handle());
     keys[VK_CONTROL] = 0;

@@ -280,15 +280,15 @@ TEST_F(FontComboEvents, NameListsAndFiltersRefillKeepingTheValue) {
 TEST_F(FontComboEvents, LinkedControlTakesTheSelectedName) {
     ui::Memo memo;
     memo.Create(form, {8, 40, 200, 60});
-    ui::FontSpec spec;
-    spec.name = L"Liberation Serif";
-    memo.SetFontSpec(spec);
+    ui::FontInfo params;
+    params.name = L"Liberation Serif";
+    memo.SetFontInfo(params);
     combo.SetChangeControl(&memo);
     EXPECT_EQ(combo.ChangeControl(), &memo);
     EXPECT_EQ(combo.Value(), L"Liberation Serif");
     combo.SetValue(L"Tahoma");
-    EXPECT_EQ(memo.GetFontSpec().name, L"Tahoma");
-    EXPECT_EQ(memo.GetFontSpec().size, spec.size);
+    EXPECT_EQ(memo.GetFontInfo().name, L"Tahoma");
+    EXPECT_EQ(memo.GetFontInfo().size, params.size);
 
     memo.DestroyHandle();
     EXPECT_EQ(combo.ChangeControl(), nullptr);
@@ -319,7 +319,7 @@ TEST(FontComboItemHeight, FollowsTheControlHeightAndTheFont) {
     EXPECT_EQ(combo.PixelBounds().height, 31);
 
     // A font taller than the items makes them taller.
-    ui::FontSpec big;
+    ui::FontInfo big;
     big.name = L"Tahoma";
     big.size = 24;  // 32 pixels at 96 dpi
     const platform::FontHandle font = ui::CreateFontFrom(big);

@@ -8,7 +8,7 @@
 
 namespace ui {
 
-struct FontSpec {
+struct FontInfo {
     std::wstring name = L"MS UI Gothic";
     int size = 9;  // points; zero or below is kept as the smallest visible size
     int charset = 1;  // DEFAULT_CHARSET
@@ -18,7 +18,7 @@ struct FontSpec {
     bool strikeOut = false;
     ColorValue color = kColorWindowText;
 
-    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+    friend bool operator==(const FontInfo&, const FontInfo&) = default;
 };
 
 // round(size * dpi / 72), the character height in pixels (12 for 9 pt at 96 dpi).
