@@ -301,11 +301,14 @@ void TVelmor::ClipClosed(int slot) {
 
 LRESULT TVelmor::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-    POINT cursor{};
-    GetCursorPos(&cursor);
     if (message == kTrayMessage) {
-        // Both buttons open the menu on the press; releases and double clicks do nothing.
-        if (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN) ShowTrayMenu(cursor);
+        // Both buttons open the menu on the press, where the cursor is as it
+        // arrives; releases and double clicks do nothing.
+        if (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN) {
+            POINT cursor{};
+            GetCursorPos(&cursor);
+            ShowTrayMenu(cursor);
+        }
         return 0;
     }
     if (message == taskbarCreated && taskbarCreated != 0) {
