@@ -73,6 +73,7 @@ TVelmor::~TVelmor() {
     // Leave the viewer chain first, then release the clip windows.
     clipDetector_.reset();
     for (auto& clip : clips_) clip.reset();
+    spare_.reset();
 }
 
 void TVelmor::CreateMenus() {
@@ -203,7 +204,7 @@ void TVelmor::ShowClip() {
     const int slot = *free;
     // TODO(settings pages): switch the page control to "Property".
     ++clipCounter_;
-    auto created = std::make_unique<clipwindow::TForm2>(*this);
+    auto created = NewClipWindow();
     clipwindow::TForm2& window = *created;
     SetClip(slot, std::move(created));
     slotFlags_[static_cast<size_t>(slot)] = true;
@@ -218,6 +219,24 @@ void TVelmor::ShowClip() {
     window.CountDown = settings_.countDown;
     window.Elapsed = 0;
     window.Timer1.SetEnabled(settings_.countDownEnabled);
+    PostMessageW(Handle(), kMakeSpareClip, 0, 0);
+}
+
+std::unique_ptr<clipwindow::TForm2> TVelmor::NewClipWindow() {
+    if (!spare_) return std::make_unique<clipwindow::TForm2>(*this);
+    std::unique_ptr<clipwindow::TForm2> window = std::move(spare_);
+    window->RenewTitleStamp();
+    window->Timer1.SetEnabled(true);
+    return window;
+}
+
+void TVelmor::MakeSpareClip() {
+    // The spare counts against the 51 windows that may exist.
+    if (spare_ || ClipWindowCount() >= clipboard::kClipSlots) return;
+    spare_ = std::make_unique<clipwindow::TForm2>(*this);
+    // Idle and in no slot: its timer must not close anything.
+    spare_->Timer1.SetEnabled(false);
+    spare_->SlotIndex = -1;
 }
 
 clipboard::ClipTable TVelmor::TableView() const {
@@ -301,6 +320,10 @@ void TVelmor::ClipClosed(int slot) {
 
 LRESULT TVelmor::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    if (message == kMakeSpareClip) {
+        MakeSpareClip();
+        return 0;
+    }
     if (message == kTrayMessage) {
         // Both buttons open the menu on the press, where the cursor is as it
         // arrives; releases and double clicks do nothing.

@@ -41,6 +41,8 @@ public:
 
     // The callback message of the tray icon.
     static constexpr UINT kTrayMessage = WM_USER + 100;
+    // Posted after a clip window is shown: make the next one while idle.
+    static constexpr UINT kMakeSpareClip = WM_APP + 1;
 
     ui::Memo MemoSample;
     ui::Panel BottomPanel;
@@ -108,6 +110,9 @@ private:
     void ReadClipboard();
     // Replaces (and so releases) the window in a slot.
     void SetClip(int slot, std::unique_ptr<clipwindow::TForm2> window);
+    // The spare clip window if there is one, else a new one.
+    std::unique_ptr<clipwindow::TForm2> NewClipWindow();
+    void MakeSpareClip();
     clipboard::ClipTable TableView() const;
 
     std::uint32_t lastChangeTime_ = 0;
@@ -117,6 +122,8 @@ private:
     std::unique_ptr<clipboard::TVxClipDetector> clipDetector_;
     std::array<std::unique_ptr<clipwindow::TForm2>, clipboard::kClipSlots> clips_;
     std::array<bool, clipboard::kClipSlots> slotFlags_{};
+    // Made while idle, so that making a window is not between a copy and its clip.
+    std::unique_ptr<clipwindow::TForm2> spare_;
     int lastSlot_ = 0;
     std::string pendingText_;      // system code page
     std::wstring clipboardText_;   // the text of the change being handled, as a paste inserts it

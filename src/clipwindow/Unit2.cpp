@@ -57,6 +57,10 @@ void TForm2::FormCreate() {
     // Clip windows stay above other programs' windows while Velmor is in the
     // background: the toolkit never takes WS_EX_TOPMOST away on deactivation,
     // so no hook on the application window is needed for that.
+    RenewTitleStamp();
+}
+
+void TForm2::RenewTitleStamp() {
     TitleStamp = settings::FormatNow(host_.Settings().timeFormat);
     SetTitle(TitleStamp);
 }

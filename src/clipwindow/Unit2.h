@@ -38,6 +38,8 @@ public:
     std::string Title() const;
     // Visible and enabled, so that it can take the focus.
     bool CanFocus() const noexcept;
+    // A window made ahead of its use: its title takes the time of now.
+    void RenewTitleStamp();
 
     void FormShow();
     void FormActivate();

@@ -98,7 +98,8 @@ TEST_F(Clips, SixtyCopiesKeepThreeClipsAndNeverMoreThanFiftyOneWindows) {
     }
     EXPECT_EQ(VisibleClips(velmor).size(), 3u);
     EXPECT_LE(most, 51u);
-    EXPECT_LE(velmor.WindowsOfClass(L"TForm2").size(), 3u) << "closed clips are released";
+    // Three clips and the one made ahead for the next copy; closed clips are released.
+    EXPECT_LE(velmor.WindowsOfClass(L"TForm2").size(), 4u);
 }
 
 TEST_F(Clips, AClipFlaggedAsExcludedNeverAppears) {

@@ -375,3 +375,23 @@ TEST_F(ClipWindowTest, APressOnTheFrameRestartsTheCountDownAndMakesTheClipNewest
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ClipWindowTest, TheWindowMadeAheadTakesTheTimeOfItsCopyAndNeverTicks) {
+    // The first clip does not count down; a spare that ticked would close
+    // itself at once (its count-down is 0) and could free a slot in use.
+    TForm2* first = Copy(L"first");
+    ASSERT_NE(first, nullptr);
+    PumpFor(1500ms);
+    EXPECT_EQ(OpenClips(), 1);
+    EXPECT_TRUE(velmor->SlotFlag(first->SlotIndex));
+    velmor->MutableSettings().countDownEnabled = true;
+    TForm2* second = Copy(L"second");
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->Title(), second->TitleStamp);
+    EXPECT_TRUE(second->Timer1.Enabled());
+    EXPECT_LE(velmor->ClipWindowCount(), 51);
+}
+
+}  // namespace
