@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "TestForm.h"
 #include "WinTestSupport.h"
 #include "platform/Handles.h"
 #include "ui/Dpi.h"
@@ -26,17 +27,7 @@ using widgets::TColorComboBox;
 
 namespace {
 
-class ColorForm : public ui::Form {
-public:
-    ColorForm() {
-        ui::FormOptions options;
-        options.className = L"TColorComboTestForm";
-        options.caption = L"Colours";
-        options.bounds = {40, 40, 320, 420};
-        CreateForm(options);
-        SetFormFont(ui::CreateMenuFont());
-    }
-};
+using testsupport::TestForm;
 
 void NotifySelChange(const TColorComboBox& combo) {
     SendMessageW(GetParent(combo.Handle()), WM_COMMAND, MAKEWPARAM(combo.Id(), CBN_SELCHANGE),
@@ -147,7 +138,7 @@ protected:
 
     int IndexOf(const wchar_t* text) const { return picker.IndexOf(text); }
 
-    ColorForm form;
+    TestForm form{320, 420};
     TColorComboBox picker;
     std::vector<std::string> events;
 };

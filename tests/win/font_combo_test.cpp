@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "TestForm.h"
 #include "WinTestSupport.h"
 #include "ui/Dpi.h"
 #include "ui/Form.h"
@@ -23,17 +24,7 @@ using namespace widgets;
 
 namespace {
 
-class TestForm : public ui::Form {
-public:
-    TestForm() {
-        ui::FormOptions options;
-        options.className = L"TFontComboTestForm";
-        options.caption = L"Fonts";
-        options.bounds = {40, 40, 320, 360};
-        CreateForm(options);
-        SetFormFont(ui::CreateMenuFont());
-    }
-};
+using testsupport::TestForm;
 
 std::string Utf8(const std::wstring& text) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
@@ -160,7 +151,7 @@ TEST(FontComboTable, HoldsTheInstalledFamiliesOnceEachInLocaleOrder) {
 }
 
 TEST(FontComboTable, DefaultsOfferNoVerticalFamily) {
-    TestForm form;
+    TestForm form(320, 360);
     TFontNameComboBox combo;
     combo.Create(form, {8, 8, 177, 21});
     ASSERT_GT(combo.ItemCount(), 0);
@@ -196,7 +187,7 @@ protected:
         PumpFor(20ms);
     }
 
-    TestForm form;
+    TestForm form{320, 360};
     TFontNameComboBox combo;
     std::vector<std::wstring> events;
 };
@@ -299,7 +290,7 @@ TEST_F(FontComboEvents, LinkedControlTakesTheSelectedName) {
 // ---------------------------------------------------------------- item height
 
 TEST(FontComboItemHeight, FollowsTheControlHeightAndTheFont) {
-    TestForm form;
+    TestForm form(320, 360);
     TFontNameComboBox combo;
     combo.Create(form, {8, 8, 177, 21});
     EXPECT_EQ(combo.ItemHeight(), ui::Scale(21) - 6);
@@ -340,7 +331,7 @@ TEST(FontComboItemHeight, FollowsTheControlHeightAndTheFont) {
 // -------------------------------------------------------------------- drawing
 
 TEST(FontComboDrawing, MarksAreInvertedOverTheBackground) {
-    TestForm form;
+    TestForm form(320, 360);
     TFontNameComboBox combo(MarkTable());
     combo.Create(form, {8, 8, 177, 21});
     ASSERT_EQ(combo.ItemCount(), 3);
@@ -396,7 +387,7 @@ TEST(FontComboDrawing, MarksAreInvertedOverTheBackground) {
 }
 
 TEST(FontComboDrawing, TheFieldShowsTheSelectedFamilysMarkOnScreen) {
-    TestForm form;
+    TestForm form(320, 360);
     TFontNameComboBox combo(MarkTable());
     combo.Create(form, {8, 8, 177, 21});
     combo.SetValue(L"Line Printer");

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "TestForm.h"
 #include "WinTestSupport.h"
 #include "ui/Button.h"
 #include "ui/Menu.h"
@@ -35,18 +36,7 @@ using testsupport::PumpFor;
 
 namespace {
 
-class TestForm : public ui::Form {
-public:
-    explicit TestForm(int width = 420, int height = 360) {
-        ui::FormOptions options;
-        options.className = L"TControlsTestForm";
-        options.caption = L"Controls";
-        options.bounds = {20, 20, width, height};
-        options.dialogKeys = true;
-        CreateForm(options);
-        SetFormFont(ui::CreateMenuFont());
-    }
-};
+using testsupport::TestForm;
 
 // A control tells its parent what the user did through these two messages.
 void NotifyCommand(const ui::Control& control, WORD code) {

@@ -1,0 +1,21 @@
+#pragma once
+// A plain form for tests that place controls on a real window.
+#include "ui/Form.h"
+#include "ui/Graphics.h"
+
+namespace testsupport {
+
+class TestForm : public ui::Form {
+public:
+    explicit TestForm(int width = 420, int height = 360) {
+        ui::FormOptions options;
+        options.className = L"TVelmorTestForm";
+        options.caption = L"Test";
+        options.bounds = {20, 20, width, height};
+        options.dialogKeys = true;
+        CreateForm(options);
+        SetFormFont(ui::CreateMenuFont());
+    }
+};
+
+}  // namespace testsupport
