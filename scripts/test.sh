@@ -33,7 +33,7 @@ tally() {  # tally <gtest log>: adds the counts of a GoogleTest run
 }
 
 echo "== Unit tests (native)"
-ctest --test-dir "$VELMOR_BUILD/native" --output-on-failure -j2 >"$VELMOR_BUILD/unit.log" 2>&1
+ctest --test-dir "$VELMOR_BUILD/native" --output-on-failure --timeout 120 -j2 >"$VELMOR_BUILD/unit.log" 2>&1
 unit_rc=$?
 grep -E 'tests passed|tests failed|\*\*\*Failed|Failed  ' "$VELMOR_BUILD/unit.log" | tail -20
 p=$(grep -o -E '[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$VELMOR_BUILD/unit.log" | tail -1)
@@ -48,6 +48,8 @@ echo "== Fuzz smoke runs (libFuzzer, ${VELMOR_FUZZ_SECONDS:-10} s each)"
 if cmake -S fuzz -B "$VELMOR_BUILD/fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null &&
    cmake --build "$VELMOR_BUILD/fuzz" >"$VELMOR_BUILD/fuzz-build.log" 2>&1; then
     for target in "$VELMOR_BUILD"/fuzz/*_fuzz; do
+        # Only the targets: the corpus folders of earlier runs match the pattern too.
+        [ -f "$target" ] && [ -x "$target" ] || continue
         name=$(basename "$target")
         corpus="$VELMOR_BUILD/fuzz/corpus-$name"
         mkdir -p "$corpus"

@@ -21,6 +21,9 @@ start_display() {
             sleep 0.1
             tries=$((tries + 1))
             if ! kill -0 "$XVFB_PID" 2>/dev/null || [ $tries -gt 100 ]; then
+                # A server that never answers must not outlive the script.
+                kill "$XVFB_PID" 2>/dev/null
+                wait "$XVFB_PID" 2>/dev/null
                 XVFB_PID=""
                 continue 2
             fi
