@@ -1,0 +1,200 @@
+#include "settings/SettingsFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <type_traits>
+#include <utility>
+#include <variant>
+
+#include "settings/ClipSettings.h"
+#include "settings/IntegerText.h"
+
+namespace settings {
+
+namespace {
+
+// Colours share the whole-number encoding and so the integer column of the key table.
+static_assert(std::is_same_v<ui::ColorValue, int>);
+
+using Field = std::variant<int StoredSettings::*, bool StoredSettings::*, std::string StoredSettings::*>;
+
+struct Key {
+    std::string_view section;
+    std::string_view name;
+    Field field;
+};
+
+// The one list of written keys, in the order of the save; the load reads them
+// in the same order. "Width" stands twice, for two different widths.
+const std::array<Key, 27> kKeys{{
+    {"Main", "ActivePage", &StoredSettings::activePage},
+    {"Main", "Left", &StoredSettings::left},
+    {"Main", "Top", &StoredSettings::top},
+    {"Main", "Width", &StoredSettings::width},
+    {"Main", "Height", &StoredSettings::height},
+    {"property", "MaxClipCount", &StoredSettings::maxClipCount},
+    {"property", "Width", &StoredSettings::clipWidth},
+    {"property", "MaxHeight", &StoredSettings::maxHeight},
+    {"property", "IgnoreLargeText", &StoredSettings::ignoreLargeText},
+    {"property", "SizeOfText", &StoredSettings::sizeOfText},
+    {"property", "CloseClipTimer", &StoredSettings::closeClipTimer},
+    {"property", "CountDown", &StoredSettings::countDown},
+    {"property", "HideGradually", &StoredSettings::hideGradually},
+    {"property", "DoubleCopy", &StoredSettings::doubleCopy},
+    {"ClipText", "ClipFont", &StoredSettings::clipFont},
+    {"ClipText", "ClipFontSize", &StoredSettings::clipFontSize},
+    {"ClipText", "ClipFontCharset", &StoredSettings::clipFontCharset},
+    {"ClipText", "ScrollBar", &StoredSettings::scrollBarVertical},
+    {"ClipText", "LeftMargin", &StoredSettings::leftMargin},
+    {"ClipText", "RightMargin", &StoredSettings::rightMargin},
+    {"ClipWindow", "StandardColor", &StoredSettings::standardColor},
+    {"ClipWindow", "FixedColor", &StoredSettings::fixedColor},
+    {"ClipWindow", "StandardTextColor", &StoredSettings::standardTextColor},
+    {"ClipWindow", "FixedTextColor", &StoredSettings::fixedTextColor},
+    {"ClipWindow", "TimeFormat", &StoredSettings::timeFormat},
+    {"Other", "LoadLanguage", &StoredSettings::loadLanguage},
+    {"Other", "LoadFile", &StoredSettings::loadFile},
+}};
+
+int ClampToInt(std::int64_t value) noexcept {
+    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
+
+// The spot where the window's bottom-right corner meets the area's.
+clipwindow::Position BottomRight(const clipwindow::WorkArea& area, int width, int height) noexcept {
+    return {ClampToInt(static_cast<std::int64_t>(area.right) - width),
+            ClampToInt(static_cast<std::int64_t>(area.bottom) - height)};
+}
+
+bool Overlaps(const clipwindow::WindowRect& window, const clipwindow::WorkArea& area) noexcept {
+    const std::int64_t right = static_cast<std::int64_t>(window.left) + window.width;
+    const std::int64_t bottom = static_cast<std::int64_t>(window.top) + window.height;
+    return window.left < area.right && area.left < right && window.top < area.bottom && area.top < bottom;
+}
+
+StoredSettings DefaultSettings(const SettingsDefaults& at) {
+    const ClipSettings built;
+    StoredSettings s;
+    s.activePage = 0;
+    const clipwindow::Position corner = BottomRight(at.primaryWorkArea, at.width, at.height);
+    s.left = corner.left;
+    s.top = corner.top;
+    s.width = at.width;
+    s.height = at.height;
+    s.maxClipCount = built.maxClipCount;
+    s.clipWidth = built.maxWidth;
+    s.maxHeight = built.maxHeight;
+    s.ignoreLargeText = built.ignoreLargeText;
+    s.sizeOfText = built.maxTextSize;
+    s.closeClipTimer = built.countDownEnabled;
+    s.countDown = built.countDown;
+    s.hideGradually = built.hideGradually;
+    s.doubleCopy = built.doubleCopy;
+    s.clipFont = at.fontName;
+    s.clipFontSize = at.fontSize;
+    s.clipFontCharset = at.fontCharset;
+    s.scrollBarVertical = built.scrollBarsVertical;
+    s.leftMargin = built.leftMargin;
+    s.rightMargin = built.rightMargin;
+    s.standardColor = built.standardColor;
+    s.fixedColor = built.fixedColor;
+    s.standardTextColor = built.standardTextColor;
+    s.fixedTextColor = built.fixedTextColor;
+    s.timeFormat = at.timeFormat;
+    s.loadLanguage = false;
+    s.loadFile.clear();
+    return s;
+}
+
+int ReadValue(const IniReader& reader, const Key& key, int fallback) {
+    return ReadIniInteger(reader, key.section, key.name, fallback);
+}
+bool ReadValue(const IniReader& reader, const Key& key, bool fallback) {
+    return ReadIniBool(reader, key.section, key.name, fallback);
+}
+std::string ReadValue(const IniReader& reader, const Key& key, std::string fallback) {
+    return ReadIniString(reader, key.section, key.name, std::move(fallback));
+}
+
+std::string ValueText(int value) { return std::to_string(value); }
+std::string ValueText(bool value) { return value ? "1" : "0"; }
+
+// The reading side drops blanks around a value and one pair of enclosing
+// quotes; a time picture such as 'at' hh 'h' would lose its quotes and its
+// meaning. Quoting such a text makes the reader drop only the quotes we add.
+std::string ValueText(const std::string& text) {
+    const auto changedByReading = [](char c) {
+        return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '"' || c == '\'';
+    };
+    if (text.empty() || (!changedByReading(text.front()) && !changedByReading(text.back()))) return text;
+    return '"' + text + '"';
+}
+
+}  // namespace
+
+int ReadIniInteger(const IniReader& reader, std::string_view section, std::string_view key, int fallback) {
+    const std::optional<std::string> text = reader.Read(section, key);
+    if (!text) return fallback;
+    return ParseInteger(*text).value_or(fallback);
+}
+
+bool ReadIniBool(const IniReader& reader, std::string_view section, std::string_view key, bool fallback) {
+    const std::optional<std::string> text = reader.Read(section, key);
+    if (!text) return fallback;
+    const std::optional<std::int32_t> value = ParseInteger(*text);
+    return value ? *value != 0 : fallback;
+}
+
+std::string ReadIniString(const IniReader& reader, std::string_view section, std::string_view key,
+                          std::string fallback) {
+    std::optional<std::string> text = reader.Read(section, key);
+    return text ? std::move(*text) : std::move(fallback);
+}
+
+std::string ReadLanguageFileKey(const IniReader& reader) {
+    return ReadIniString(reader, "property", "LanguageFile", "Default.lng");
+}
+
+StoredSettings ReadSettings(const IniReader& reader, const SettingsDefaults& defaults) {
+    // The defaults of Left and Top use the window's size before Width and
+    // Height are read, so a first start puts it in the work area's corner.
+    StoredSettings s = DefaultSettings(defaults);
+    for (const Key& key : kKeys) {
+        std::visit([&](auto member) { s.*member = ReadValue(reader, key, s.*member); }, key.field);
+    }
+
+    s.width = std::max(s.width, defaults.minWidth);
+    s.height = std::max(s.height, defaults.minHeight);
+    s.maxClipCount = std::clamp(s.maxClipCount, kMinClipCount, kMaxClipCount);
+    // A character set is one byte; a number beyond that names none and is
+    // treated like any other unreadable value.
+    if (s.clipFontCharset < 0 || s.clipFontCharset > 255) s.clipFontCharset = defaults.fontCharset;
+
+    const clipwindow::Position place =
+        PlaceOnScreen({s.left, s.top, s.width, s.height}, defaults.workAreas, defaults.primaryWorkArea);
+    s.left = place.left;
+    s.top = place.top;
+    return s;
+}
+
+void WriteSettings(IniWriter& writer, const StoredSettings& settings) {
+    for (const Key& key : kKeys) {
+        std::visit([&](auto member) { writer.Write(key.section, key.name, ValueText(settings.*member)); },
+                   key.field);
+    }
+}
+
+clipwindow::Position PlaceOnScreen(const clipwindow::WindowRect& window,
+                                   std::span<const clipwindow::WorkArea> workAreas,
+                                   const clipwindow::WorkArea& primaryWorkArea) noexcept {
+    const bool visible = Overlaps(window, primaryWorkArea) ||
+                         std::any_of(workAreas.begin(), workAreas.end(),
+                                     [&](const clipwindow::WorkArea& area) { return Overlaps(window, area); });
+    if (visible) return {window.left, window.top};
+    return BottomRight(primaryWorkArea, window.width, window.height);
+}
+
+}  // namespace settings

@@ -1,0 +1,121 @@
+#pragma once
+// "property.ini": which keys hold which settings, how each value is written and
+// read back, the defaults of a missing or unreadable value, and the ranges a
+// loaded value is held to. The private-profile calls themselves stay on the
+// Windows side, behind IniReader and IniWriter.
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "clipwindow/ClipWindowRules.h"
+#include "ui/Color.h"
+
+namespace settings {
+
+// A value as the private-profile functions hand it over: blanks around it and
+// one pair of enclosing quotes already dropped, at most 2047 characters.
+// Nothing when the key (or its section, or the file) is missing.
+class IniReader {
+public:
+    virtual std::optional<std::string> Read(std::string_view section, std::string_view key) const = 0;
+
+protected:
+    ~IniReader() = default;
+};
+
+class IniWriter {
+public:
+    // Throws when the value cannot be written.
+    virtual void Write(std::string_view section, std::string_view key, std::string_view value) = 0;
+
+protected:
+    ~IniWriter() = default;
+};
+
+// Whole numbers as ParseInteger reads them; missing or unreadable gives fallback.
+int ReadIniInteger(const IniReader& reader, std::string_view section, std::string_view key, int fallback);
+// Read as a whole number, then anything but 0 is true; unreadable gives fallback.
+bool ReadIniBool(const IniReader& reader, std::string_view section, std::string_view key, bool fallback);
+// Missing gives fallback; a key present with an empty value gives "".
+std::string ReadIniString(const IniReader& reader, std::string_view section, std::string_view key,
+                          std::string fallback);
+
+// Every value the file holds, named after its key.
+struct StoredSettings {
+    // [Main]: the settings window
+    int activePage = 0;  // ActivePage; kept as read, the window ignores an index it has no page for
+    int left = 0;        // Left, Top, Width, Height: outer bounds
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    // [property]
+    int maxClipCount = 0;          // MaxClipCount, 1..50
+    int clipWidth = 0;             // Width: client width of a clip window
+    int maxHeight = 0;             // MaxHeight
+    bool ignoreLargeText = false;  // IgnoreLargeText
+    int sizeOfText = 0;            // SizeOfText, bytes
+    bool closeClipTimer = false;   // CloseClipTimer
+    int countDown = 0;             // CountDown, seconds
+    bool hideGradually = false;    // HideGradually
+    bool doubleCopy = false;       // DoubleCopy
+    // [ClipText]: the clip font and the clip text's layout
+    std::string clipFont;            // ClipFont
+    int clipFontSize = 0;            // ClipFontSize, points
+    int clipFontCharset = 0;         // ClipFontCharset, 0..255
+    bool scrollBarVertical = false;  // ScrollBar: "Vertical" rather than "None"
+    int leftMargin = 0;              // LeftMargin
+    int rightMargin = 0;             // RightMargin
+    // [ClipWindow]
+    ui::ColorValue standardColor = 0;      // StandardColor
+    ui::ColorValue fixedColor = 0;         // FixedColor
+    ui::ColorValue standardTextColor = 0;  // StandardTextColor
+    ui::ColorValue fixedTextColor = 0;     // FixedTextColor
+    std::string timeFormat;                // TimeFormat, system code page
+    // [Other]
+    bool loadLanguage = false;  // LoadLanguage
+    std::string loadFile;       // LoadFile: a bare file name, empty when none was chosen
+
+    friend bool operator==(const StoredSettings&, const StoredSettings&) = default;
+};
+
+// The facts some defaults are taken from, as they stand when the load runs,
+// that is after property/LanguageFile was applied.
+struct SettingsDefaults {
+    clipwindow::WorkArea primaryWorkArea;
+    std::vector<clipwindow::WorkArea> workAreas;  // every monitor's
+    int width = 0;  // the settings window's outer size now
+    int height = 0;
+    int minWidth = 0;  // and its minimum
+    int minHeight = 0;
+    std::string fontName;  // the settings window's font
+    int fontSize = 0;
+    int fontCharset = 0;
+    std::string timeFormat;  // the time-format box's text
+};
+
+// property/LanguageFile, "Default.lng" when missing. It is read before the
+// other keys and never written.
+std::string ReadLanguageFileKey(const IniReader& reader);
+
+// Every key with its default, held to its range. A stored position that would
+// leave the window wholly off screen is replaced, as PlaceOnScreen says.
+StoredSettings ReadSettings(const IniReader& reader, const SettingsDefaults& defaults);
+
+// Writes every key except property/LanguageFile, section by section: whole
+// numbers in signed decimal, booleans as "1" and "0". A text that the reading
+// rule would change (blanks at either end, a quote at either end) is written
+// inside double quotes, so that it reads back as it was. A failed write stops
+// the save; the keys after it keep what the file held.
+void WriteSettings(IniWriter& writer, const StoredSettings& settings);
+
+// Where the window goes. It keeps its position while any part of it lies in
+// one of the work areas (the primary one counts whether listed or not), so a
+// monitor that was unplugged or a hand-edited position cannot lose it off
+// screen; otherwise its bottom-right corner meets the primary work area's.
+clipwindow::Position PlaceOnScreen(const clipwindow::WindowRect& window,
+                                   std::span<const clipwindow::WorkArea> workAreas,
+                                   const clipwindow::WorkArea& primaryWorkArea) noexcept;
+
+}  // namespace settings
