@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <exception>
-#include <memory>
 
 #include "app/Unit1.h"
 #include "platform/Handles.h"
@@ -28,19 +27,21 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         application.SetShowMainForm(false);
         SetWindowLongA(application.Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
         application.SetTitle(L"Velmor");
-        std::unique_ptr<app::TVelmor> mainWindow;
+        bool created = false;
         try {
-            mainWindow = std::make_unique<app::TVelmor>();
+            application.CreateForm<app::TVelmor>();
+            created = true;
         } catch (const std::exception& error) {
             // Reported, then the program ends rather than living on unreachable.
             application.ShowException(error);
             exitCode = 1;
         }
-        if (mainWindow) application.Run();
+        if (created) application.Run();
     } catch (const std::exception& error) {
         application.ShowException(error);
         exitCode = 1;
     }
+    application.DestroyForms();
     if (instance) ReleaseMutex(instance.get());
     return exitCode;
 }

@@ -48,13 +48,14 @@ TVelmor::TVelmor() {
     options.minHeight = kDesignHeight;
     options.dialogKeys = true;
     CreateForm(options);
+    ClipWindowFactory = [](TVelmor& owner) { return std::make_unique<clipwindow::TForm2>(owner); };
     // The sample memo previews the clip font; the settings pages place it.
-    MemoSample.Create(*this, {8, 160, 257, 73}, ui::MemoOptions{true, false, ui::ScrollBars::None});
+    MemoSample.Create(*this, {8, 160, 257, 73}, {.wordWrap = true, .scrollBars = ui::ScrollBars::None});
     MemoSample.SetVisible(false);
     MemoSample.SetText(L"MemoSample");
     BottomPanel.Create(*this, {0, 268, 280, 41});
     BottomPanel.AlignBottom(41);
-    BTaskTray.Create(BottomPanel, {191, 8, 83, 25}, L"Task Tray");
+    BTaskTray.Create(BottomPanel, {.bounds = {191, 8, 83, 25}, .caption = L"Task Tray", .key = L"[Button]TaskTray"});
     BTaskTray.OnClick = [this](ui::Button&) { BTaskTrayClick(); };
     // The button keeps to the strip's right edge.
     BottomPanel.OnResize = [this](ui::Panel& strip) {
@@ -68,52 +69,49 @@ TVelmor::TVelmor() {
     FormCreate();
 }
 
-TVelmor::~TVelmor() {
+void TVelmor::BeforeDestruction() {
     RemoveTrayIcon();
-    // Leave the viewer chain first, then release the clip windows.
+    // Leave the viewer chain first, then destroy the clip windows, which call back here.
     clipDetector_.reset();
-    for (auto& clip : clips_) clip.reset();
+    for (auto& clip : clipWindows_) clip.reset();
     spare_.reset();
+    ui::Application::Get().DestroyReleased();
 }
 
 void TVelmor::CreateMenus() {
-    MFile = &MainMenu1.Add(L"&File");
-    MCloseAllClips = &MFile->Add(L"&Close All Clips");
-    MCloseAllClips->OnClick = [this](ui::MenuItem&) { CloseAllClips1Click(); };
-    MTaskTray = &MFile->Add(L"&Task Tray");
-    MTaskTray->OnClick = [this](ui::MenuItem&) { MTaskTrayClick(); };
-    MSuspend = &MFile->Add(L"&Suspend");
-    MSuspend->OnClick = [this](ui::MenuItem&) { PSuspendClick(); };
-    MResume = &MFile->Add(L"&Resume");
+    // An item with its caption key and its command.
+    const auto add = [](ui::MenuItem& parent, const wchar_t* caption, const wchar_t* key, auto command,
+                        ui::ShortCut shortCut = {}) -> ui::MenuItem* {
+        ui::MenuItem& item = parent.Add(caption, shortCut);
+        item.SetCaptionKey(key);
+        item.OnClick = [command](ui::MenuItem&) { command(); };
+        return &item;
+    };
+    MFile = add(MainMenu1.Items(), L"&File", L"[MenuBar]File", [] {});
+    MCloseAllClips = add(*MFile, L"&Close All Clips", L"[MenuBar]CloseAllClips", [this] { CloseAllClips1Click(); });
+    MTaskTray = add(*MFile, L"&Task Tray", L"[MenuBar]TaskTray", [this] { MTaskTrayClick(); });
+    MSuspend = add(*MFile, L"&Suspend", L"[MenuBar]Suspend", [this] { PSuspendClick(); });
+    MResume = add(*MFile, L"&Resume", L"[MenuBar]Resume", [this] { PResumeClick(); });
     MResume->SetVisible(false);
-    MResume->OnClick = [this](ui::MenuItem&) { PResumeClick(); };
     MFile->AddSeparator();
-    MQuit = &MFile->Add(L"&Quit", ui::ShortCut::Ctrl('Q'));
-    MQuit->OnClick = [this](ui::MenuItem&) { MQuitClick(); };
-    MHelp = &MainMenu1.Add(L"&Help");
-    MVersion = &MHelp->Add(L"&Version");
-    MVersion->OnClick = [this](ui::MenuItem&) { MVersionClick(); };
-    SetMenu(&MainMenu1);
+    MQuit = add(*MFile, L"&Quit", L"[MenuBar]Quit", [this] { MQuitClick(); }, ui::ShortCut::Ctrl('Q'));
+    MHelp = add(MainMenu1.Items(), L"&Help", L"[MenuBar]Help", [] {});
+    MVersion = add(*MHelp, L"&Version", L"[MenuBar]Version", [this] { MVersionClick(); });
+    SetMenu(MainMenu1);
 
-    yo1 = &PopupMenu1.Add(L"&Property");
-    yo1->OnClick = [this](ui::MenuItem&) { yo1Click(); };
-    CloseAllClips1 = &PopupMenu1.Add(L"&Close All Clips");
-    CloseAllClips1->OnClick = [this](ui::MenuItem&) { CloseAllClips1Click(); };
-    PSuspend = &PopupMenu1.Add(L"&Suspend");
-    PSuspend->OnClick = [this](ui::MenuItem&) { PSuspendClick(); };
-    PResume = &PopupMenu1.Add(L"&Resume");
+    yo1 = add(PopupMenu1.Items(), L"&Property", L"[MenuBar]Property", [this] { yo1Click(); });
+    CloseAllClips1 = add(PopupMenu1.Items(), L"&Close All Clips", L"[Tray]CloseAllClips", [this] { CloseAllClips1Click(); });
+    PSuspend = add(PopupMenu1.Items(), L"&Suspend", L"[Tray]Suspend", [this] { PSuspendClick(); });
+    PResume = add(PopupMenu1.Items(), L"&Resume", L"[Tray]Resume", [this] { PResumeClick(); });
     PResume->SetVisible(false);
-    PResume->OnClick = [this](ui::MenuItem&) { PResumeClick(); };
     PopupMenu1.AddSeparator();
-    Quit1 = &PopupMenu1.Add(L"&Quit");
-    Quit1->OnClick = [this](ui::MenuItem&) { Quit1Click(); };
+    Quit1 = add(PopupMenu1.Items(), L"&Quit", L"[Tray]Quit", [this] { Quit1Click(); });
+    AddCaptionMenu(PopupMenu1);
 }
 
 void TVelmor::FormCreate() {
-    lastChangeTime_ = 0;
     texts_ = LocalisedTexts{};
     SetFormFont(ui::CreateMenuFont());
-    clipCounter_ = 0;
     // TODO(settings file): LoadSettings replaces these built values.
     ui::FontInfo clipFont = MenuFontInfo();
     clipFont.color = settings_.standardTextColor;
@@ -127,140 +125,118 @@ void TVelmor::FormCreate() {
 }
 
 clipwindow::TForm2* TVelmor::Clip(int slot) const noexcept {
-    return slot >= 0 && slot < clipboard::kClipSlots ? clips_[static_cast<size_t>(slot)].get() : nullptr;
+    return slot >= 0 && slot < clipboard::kClipSlots ? clipWindows_[static_cast<size_t>(slot)].get() : nullptr;
 }
 
-bool TVelmor::SlotFlag(int slot) const noexcept {
-    return slot >= 0 && slot < clipboard::kClipSlots && slotFlags_[static_cast<size_t>(slot)];
-}
+bool TVelmor::SlotFlag(int slot) const noexcept { return clips_.SlotFlag(slot); }
 
 int TVelmor::ClipWindowCount() const noexcept {
     int count = 0;
-    for (const auto& clip : clips_) count += clip ? 1 : 0;
+    for (const auto& clip : clipWindows_) count += clip ? 1 : 0;
     return count;
 }
 
-void TVelmor::ClipboardChanged(clipboard::TVxClipDetector&) {
-    // A clipboard call can let another change notification in (Wine sends two
-    // per X copy, the second while the first is still reading). Handle it
-    // after the current one instead of inside it.
-    if (inClipboardChange_) {
-        changeWhileBusy_ = true;
-        return;
-    }
-    inClipboardChange_ = true;
-    do {
-        changeWhileBusy_ = false;
-        try {
-            ReadClipboard();
-            if (settings_.doubleCopy) {
-                if (clipboard::DoubleCopyDue(GetTickCount(), lastChangeTime_)) {
-                    ShowClip();
-                    TrimClips();
-                }
-            } else if (!pendingText_.empty()) {
-                ShowClip();
-                TrimClips();
-            }
-        } catch (...) {
-            // A failed clipboard read or window never reaches the user.
-        }
-        lastChangeTime_ = GetTickCount();
-    } while (changeWhileBusy_);
-    inClipboardChange_ = false;
-}
+void TVelmor::ClipboardChanged(clipboard::TVxClipDetector&) { clips_.ClipboardChanged(); }
 
-void TVelmor::ReadClipboard() {
-    clipboardText_.clear();
+clipboard::ClipboardRead TVelmor::ReadClipboard() {
     const platform::ClipboardSnapshot snapshot = platform::ReadClipboardSnapshot(Handle());
-    if (snapshot.excluded) return;
-    if (snapshot.wideText) clipboardText_ = *snapshot.wideText;
-    if (snapshot.text && !snapshot.text->empty()) pendingText_ = *snapshot.text;
+    clipboard::ClipboardRead read;
+    read.excluded = snapshot.excluded;
+    read.text = snapshot.text;
+    if (snapshot.wideText) read.wideText = *snapshot.wideText;
+    return read;
 }
 
-void TVelmor::ShowClip() {
-    struct ClearPending {
-        std::string& text;
-        ~ClearPending() { text.clear(); }
-    } clearPending{pendingText_};
-    if (pendingText_.empty()) return;
+clipboard::ClipOptions TVelmor::Options() {
+    clipboard::ClipOptions options;
+    options.maxClipCount = settings_.maxClipCount;
+    options.ignoreLargeText = settings_.ignoreLargeText;
+    options.sizeOfText = settings_.maxTextSize;
+    options.closeClipTimer = settings_.countDownEnabled;
+    options.countDown = settings_.countDown;
+    options.doubleCopy = settings_.doubleCopy;
+    return options;
+}
 
-    clipboard::IntakeInput intake;
-    intake.textBytes = pendingText_.size();
-    intake.ignoreLarge = settings_.ignoreLargeText;
-    intake.sizeLimit = settings_.maxTextSize;
-    intake.newestOpen = slotFlags_[static_cast<size_t>(lastSlot_)];
-    clipwindow::TForm2* const newest = Clip(lastSlot_);
-    if (intake.newestOpen && newest) {
-        MemoSample.SetText(platform::AnsiToWide(pendingText_));
-        intake.equalsNewest = MemoSample.Text() == newest->Memo1.Text();
-    }
-    const clipboard::IntakeDecision decision = clipboard::DecideIntake(intake);
-    if (decision.focusNewest && newest && newest->CanFocus()) newest->SetFocus();
-    if (!decision.accept) return;
+std::wstring TVelmor::Preview(const std::string& text) {
+    MemoSample.SetText(platform::AnsiToWide(text));
+    return MemoSample.Text();
+}
 
-    const std::optional<int> free = clipboard::FirstFreeSlot(slotFlags_);
-    if (!free) return;
-    const int slot = *free;
+clipboard::ClipEntry TVelmor::Entry(int slot) {
+    const clipwindow::TForm2* clip = Clip(slot);
+    return clip ? clipboard::ClipEntry{true, clip->Pinned, clip->Serial} : clipboard::ClipEntry{};
+}
+
+std::wstring TVelmor::ClipText(int slot) {
+    const clipwindow::TForm2* clip = Clip(slot);
+    return clip ? clip->Memo1.Text() : std::wstring{};
+}
+
+void TVelmor::FocusClip(int slot) {
+    if (clipwindow::TForm2* clip = Clip(slot); clip && clip->CanFocus()) clip->SetFocus();
+}
+
+void TVelmor::ShowFirstPage() {
     // TODO(settings pages): switch the page control to "Property".
-    ++clipCounter_;
-    auto created = NewClipWindow();
-    clipwindow::TForm2& window = *created;
-    SetClip(slot, std::move(created));
-    slotFlags_[static_cast<size_t>(slot)] = true;
-    lastSlot_ = slot;
-    window.SlotIndex = slot;
-    MemoSample.SetText(platform::AnsiToWide(pendingText_));
+}
+
+void TVelmor::CreateClip(int slot) {
+    std::unique_ptr<clipwindow::TForm2> window = NewClipWindow();
+    window->SlotIndex = slot;
+    SetClip(slot, std::move(window));
+}
+
+void TVelmor::ShowClipWindow(int slot, const std::wstring& text) {
+    clipwindow::TForm2& window = *Clip(slot);
     const POINT origin = ClipOrigin();
     window.SetPosition(origin.x, origin.y);
-    LayoutClipWindow(window);
+    LayoutClipWindow(window, text);
     window.ShowNoActivate();
-    window.Serial = clipCounter_;
-    window.CountDown = settings_.countDown;
+}
+
+void TVelmor::StartClip(int slot, std::int32_t serial, int countDown, bool timerOn) {
+    clipwindow::TForm2& window = *Clip(slot);
+    window.Serial = serial;
+    window.CountDown = countDown;
     window.Elapsed = 0;
-    window.Timer1.SetEnabled(settings_.countDownEnabled);
+    window.Timer1.SetEnabled(timerOn);
     PostMessageW(Handle(), kMakeSpareClip, 0, 0);
 }
 
+void TVelmor::CloseClip(int slot) {
+    if (clipwindow::TForm2* clip = Clip(slot)) clip->Close();
+    SetClip(slot, nullptr);
+}
+
 std::unique_ptr<clipwindow::TForm2> TVelmor::NewClipWindow() {
-    if (!spare_) return std::make_unique<clipwindow::TForm2>(*this);
+    if (!spare_) return ClipWindowFactory(*this);
     std::unique_ptr<clipwindow::TForm2> window = std::move(spare_);
     window->RenewTitleStamp();
     window->Timer1.SetEnabled(true);
     return window;
 }
 
-void TVelmor::MakeSpareClip() {
+void TVelmor::MakeSpareClip() noexcept {
     // The spare counts against the 51 windows that may exist.
     if (spare_ || ClipWindowCount() >= clipboard::kClipSlots) return;
-    spare_ = std::make_unique<clipwindow::TForm2>(*this);
+    try {
+        spare_ = ClipWindowFactory(*this);
+    } catch (...) {
+        // Silent like every error of the clip path: the next clip makes its own window.
+        return;
+    }
     // Idle and in no slot: its timer must not close anything.
     spare_->Timer1.SetEnabled(false);
     spare_->SlotIndex = -1;
 }
 
-clipboard::ClipTable TVelmor::TableView() const {
-    clipboard::ClipTable table;
-    for (int slot = 0; slot < clipboard::kClipSlots; ++slot) {
-        if (const clipwindow::TForm2* clip = Clip(slot)) {
-            table[static_cast<size_t>(slot)] = {true, clip->Pinned, clip->Serial};
-        }
-    }
-    return table;
-}
-
 void TVelmor::SetClip(int slot, std::unique_ptr<clipwindow::TForm2> window) {
-    // The old window goes with its entry, so that at most one window per slot exists.
-    std::unique_ptr<clipwindow::TForm2> old = std::move(clips_[static_cast<size_t>(slot)]);
-    clips_[static_cast<size_t>(slot)] = std::move(window);
-    old.reset();
-}
-
-void TVelmor::TrimClips() {
-    for (const int slot : clipboard::TrimClips(TableView(), clipCounter_, settings_.maxClipCount)) {
-        if (clipwindow::TForm2* clip = Clip(slot)) clip->Close();
-        SetClip(slot, nullptr);
-    }
+    // The old window goes with its entry, so that at most one window per slot
+    // exists; one whose handler is running (its menu is open, it is copying
+    // back) is destroyed after that handler returns.
+    std::unique_ptr<clipwindow::TForm2> old = std::exchange(clipWindows_[static_cast<size_t>(slot)], std::move(window));
+    ui::Application::Get().Release(std::move(old));
 }
 
 POINT TVelmor::ClipOrigin() const {
@@ -269,14 +245,9 @@ POINT TVelmor::ClipOrigin() const {
     return cursor;
 }
 
-void TVelmor::CloseAllClips1Click() {
-    for (const int slot : clipboard::CloseAllSelection(TableView())) {
-        if (clipwindow::TForm2* clip = Clip(slot)) clip->Close();
-        SetClip(slot, nullptr);
-    }
-}
+void TVelmor::CloseAllClips1Click() { clips_.CloseAllClips(); }
 
-void TVelmor::LayoutClipWindow(clipwindow::TForm2& window) {
+void TVelmor::LayoutClipWindow(clipwindow::TForm2& window, const std::wstring& text) {
     const int width = ui::Scale(settings_.maxWidth);
     int height = window.ClientSize().cy;
     // The memo takes the final width before the text goes in, so that it
@@ -286,7 +257,7 @@ void TVelmor::LayoutClipWindow(clipwindow::TForm2& window) {
     // What the edit control's paste would insert, taken by the read of this
     // change: reading the clipboard once more could find another program
     // holding it, and every read costs memory under Wine.
-    window.Memo1.ReplaceSelection(clipboardText_);
+    window.Memo1.ReplaceSelection(text);
     window.Memo1.SetFontInfo(MemoSample.GetFontInfo());
     // The point size gives the character height; a font whose lines are
     // taller (internal leading) needs its real line height, or the edit
@@ -310,12 +281,6 @@ void TVelmor::LayoutClipWindow(clipwindow::TForm2& window) {
     window.Memo1.SetFontColor(settings_.standardTextColor);
     window.MDontHideClip->SetCaption(texts_.pinCaption);
     window.MClose->SetCaption(texts_.closeCaption);
-}
-
-std::int32_t TVelmor::TouchClipCounter() { return ++clipCounter_; }
-
-void TVelmor::ClipClosed(int slot) {
-    if (slot >= 0 && slot < clipboard::kClipSlots) slotFlags_[static_cast<size_t>(slot)] = false;
 }
 
 LRESULT TVelmor::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,12 +6,13 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "app/LocalisedTexts.h"
 #include "app/TrayLogic.h"
-#include "clipboard/ClipRules.h"
+#include "clipboard/ClipManager.h"
 #include "clipboard/VxClipDetector.h"
 #include "clipwindow/ClipHost.h"
 #include "clipwindow/Unit2.h"
@@ -25,14 +26,13 @@
 
 namespace app {
 
-class TVelmor : public ui::Form, public clipwindow::ClipHost {
+class TVelmor : public ui::Form, public clipwindow::ClipHost, private clipboard::ClipWindows {
 public:
     // Creates the window hidden and runs FormCreate; an error in it propagates.
     TVelmor();
-    ~TVelmor() override;
 
     clipboard::TVxClipDetector* ClipDetector() noexcept { return clipDetector_.get(); }
-    std::int32_t ClipCounter() const noexcept { return clipCounter_; }
+    std::int32_t ClipCounter() const noexcept { return clips_.ClipCounter(); }
     settings::ClipSettings& MutableSettings() noexcept { return settings_; }
     // The clip window in a slot (open or closed by itself), or nullptr.
     clipwindow::TForm2* Clip(int slot) const noexcept;
@@ -69,11 +69,10 @@ public:
     bool Watching() const noexcept { return watching_; }
 
     void ClipboardChanged(clipboard::TVxClipDetector& sender);
-    void ShowClip();
-    void TrimClips();
     POINT ClipOrigin() const;
     void CloseAllClips1Click();
-    void LayoutClipWindow(clipwindow::TForm2& window);
+    // Sizes a new clip window to the text it shows, from the settings.
+    void LayoutClipWindow(clipwindow::TForm2& window, const std::wstring& text);
     void GoToTray();
     void AddTrayIcon();
     void RemoveTrayIcon();
@@ -90,15 +89,33 @@ public:
     // ClipHost
     const settings::ClipSettings& Settings() const override { return settings_; }
     const LocalisedTexts& Texts() const override { return texts_; }
-    std::int32_t TouchClipCounter() override;
-    void ClipClosed(int slot) override;
+    std::int32_t TouchClipCounter() override { return clips_.TouchClipCounter(); }
+    void ClipClosed(int slot) override { clips_.ClipClosed(slot); }
     void BeginOwnCopy() override;
     void EndOwnCopy() override;
 
+    // Makes the clip windows; tests replace it to make creation fail.
+    std::function<std::unique_ptr<clipwindow::TForm2>(TVelmor&)> ClipWindowFactory;
+
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void BeforeDestruction() override;
 
 private:
+    // ClipWindows
+    clipboard::ClipboardRead ReadClipboard() override;
+    std::uint32_t TickCount() override { return GetTickCount(); }
+    clipboard::ClipOptions Options() override;
+    std::wstring Preview(const std::string& text) override;
+    clipboard::ClipEntry Entry(int slot) override;
+    std::wstring ClipText(int slot) override;
+    void FocusClip(int slot) override;
+    void ShowFirstPage() override;
+    void CreateClip(int slot) override;
+    void ShowClipWindow(int slot, const std::wstring& text) override;
+    void StartClip(int slot, std::int32_t serial, int countDown, bool timerOn) override;
+    void CloseClip(int slot) override;
+
     void CreateMenus();
     // Joins the viewer chain with ClipboardChanged as the handler.
     void AttachClipboardChanged();
@@ -107,28 +124,19 @@ private:
     void FormCreate();
     void FormCloseQuery(bool& canClose);
     void FormClose(ui::CloseAction& action);
-    void ReadClipboard();
-    // Replaces (and so releases) the window in a slot.
+    // Replaces the window in a slot; the old one is released once its handlers return.
     void SetClip(int slot, std::unique_ptr<clipwindow::TForm2> window);
     // The spare clip window if there is one, else a new one.
     std::unique_ptr<clipwindow::TForm2> NewClipWindow();
-    void MakeSpareClip();
-    clipboard::ClipTable TableView() const;
+    void MakeSpareClip() noexcept;
 
-    std::uint32_t lastChangeTime_ = 0;
-    std::int32_t clipCounter_ = 0;
     LocalisedTexts texts_;
     settings::ClipSettings settings_;
+    clipboard::ClipManager clips_{*this};
     std::unique_ptr<clipboard::TVxClipDetector> clipDetector_;
-    std::array<std::unique_ptr<clipwindow::TForm2>, clipboard::kClipSlots> clips_;
-    std::array<bool, clipboard::kClipSlots> slotFlags_{};
+    std::array<std::unique_ptr<clipwindow::TForm2>, clipboard::kClipSlots> clipWindows_;
     // Made while idle, so that making a window is not between a copy and its clip.
     std::unique_ptr<clipwindow::TForm2> spare_;
-    int lastSlot_ = 0;
-    std::string pendingText_;      // system code page
-    std::wstring clipboardText_;   // the text of the change being handled, as a paste inserts it
-    bool inClipboardChange_ = false;
-    bool changeWhileBusy_ = false;
     bool watching_ = true;  // false while suspended from the menus
     TrayPresence tray_;
     platform::IconHandle trayIcon_;

@@ -25,7 +25,7 @@ TForm2::TForm2(ClipHost& host) : host_(host) {
     options.minWidth = kMinWidth;
     CreateForm(options);
 
-    Memo1.Create(*this, {0, 0, kCreatedWidth, kCreatedHeight}, ui::MemoOptions{true, false, ui::ScrollBars::None});
+    Memo1.Create(*this, {0, 0, kCreatedWidth, kCreatedHeight}, {.wordWrap = true, .scrollBars = ui::ScrollBars::None});
     MDontHideClip = &PopupMenu1.Add(L"&Dont Hide");
     MDontHideClip->OnClick = [this](ui::MenuItem&) { MDontHideClipClick(); };
     MClose = &PopupMenu1.Add(L"&Close");
@@ -35,7 +35,7 @@ TForm2::TForm2(ClipHost& host) : host_(host) {
     Bigger1->OnClick = [this](ui::MenuItem&) { Bigger1Click(); };
     Smaller1 = &MainMenu1.Add(L"&Smaller", ui::ShortCut::Ctrl('S'));
     Smaller1->OnClick = [this](ui::MenuItem&) { Smaller1Click(); };
-    SetMenu(&MainMenu1, false);
+    SetMenu(MainMenu1, ui::MenuBar::Hidden);
 
     Timer1.OnTimer = [this](ui::Timer&) { Timer1Timer(); };
     OnShow = [this](ui::Form&) { FormShow(); };
@@ -44,13 +44,6 @@ TForm2::TForm2(ClipHost& host) : host_(host) {
     OnResize = [this](ui::Form&) { FitMemo(); };
     FitMemo();
     FormCreate();
-}
-
-TForm2::~TForm2() {
-    Timer1.SetEnabled(false);
-    Timer1.OnTimer = nullptr;
-    Memo1.DestroyHandle();
-    DestroyHandle();
 }
 
 void TForm2::FormCreate() {

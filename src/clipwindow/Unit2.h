@@ -15,7 +15,6 @@ namespace clipwindow {
 class TForm2 : public ui::Form {
 public:
     explicit TForm2(ClipHost& host);
-    ~TForm2() override;
 
     std::string TitleStamp;
     std::int32_t Serial = 0;
@@ -25,7 +24,7 @@ public:
     bool Pinned = false;
 
     ui::Memo Memo1;
-    ui::Timer Timer1{1000, true};
+    ui::Timer Timer1{1000};
     ui::PopupMenu PopupMenu1;
     ui::MenuItem* MDontHideClip = nullptr;
     ui::MenuItem* MClose = nullptr;

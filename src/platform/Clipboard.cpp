@@ -1,5 +1,6 @@
 #include "platform/Clipboard.h"
 
+#include <string_view>
 
 #include "platform/Error.h"
 #include "platform/Text.h"
@@ -17,6 +18,41 @@ UINT ExcludeFormat() {
 UINT HistoryFormat() {
     static const UINT format = RegisterClipboardFormatA("CanIncludeInClipboardHistory");
     return format;
+}
+// Linux password managers mark a copied secret with this X target holding
+// "secret"; Wine hands it on as a registered format of the same name.
+UINT PasswordHintFormat() {
+    static const UINT format = RegisterClipboardFormatA("x-kde-passwordManagerHint");
+    return format;
+}
+
+bool MarkedSecret() {
+    if (!IsClipboardFormatAvailable(PasswordHintFormat())) return false;
+    const HANDLE data = GetClipboardData(PasswordHintFormat());
+    if (!data) return false;
+    const auto* bytes = static_cast<const char*>(GlobalLock(data));
+    if (!bytes) return false;
+    std::string_view hint(bytes, GlobalSize(data));
+    while (!hint.empty() && (hint.back() == '\0' || hint.back() == '\n' || hint.back() == ' ')) hint.remove_suffix(1);
+    const bool secret = hint == "secret";
+    GlobalUnlock(data);
+    return secret;
+}
+
+// The ANSI code page of the input language the text was copied in: Windows
+// converts between the two text formats with it, not with the system's.
+unsigned TextCodePage() {
+    if (!IsClipboardFormatAvailable(CF_LOCALE)) return kSystemCodePage;
+    const HANDLE data = GetClipboardData(CF_LOCALE);
+    if (!data || GlobalSize(data) < sizeof(LCID)) return kSystemCodePage;
+    const auto* locale = static_cast<const LCID*>(GlobalLock(data));
+    if (!locale) return kSystemCodePage;
+    DWORD codePage = 0;
+    const bool found = GetLocaleInfoW(*locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                                      reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(WCHAR)) != 0;
+    GlobalUnlock(data);
+    // A locale with no ANSI code page of its own (code page 0) uses the system's.
+    return found && codePage != 0 ? static_cast<unsigned>(codePage) : kSystemCodePage;
 }
 
 bool HistoryForbidden() {
@@ -77,11 +113,12 @@ ClipboardLock::~ClipboardLock() {
 ClipboardSnapshot ReadClipboardSnapshot(HWND owner) {
     ClipboardSnapshot snapshot;
     const bool hasText = IsClipboardFormatAvailable(CF_TEXT);
-    const bool mayBeExcluded = IsClipboardFormatAvailable(ExcludeFormat()) || IsClipboardFormatAvailable(HistoryFormat());
+    const bool mayBeExcluded = IsClipboardFormatAvailable(ExcludeFormat()) || IsClipboardFormatAvailable(HistoryFormat()) ||
+                               IsClipboardFormatAvailable(PasswordHintFormat());
     if (!hasText && !mayBeExcluded) return snapshot;
     ClipboardLock lock(owner);
     if (!lock.Opened()) throw Error(L"Cannot open the clipboard");
-    if (IsClipboardFormatAvailable(ExcludeFormat()) || HistoryForbidden()) {
+    if (IsClipboardFormatAvailable(ExcludeFormat()) || HistoryForbidden() || MarkedSecret()) {
         snapshot.excluded = true;
         return snapshot;
     }
@@ -89,12 +126,13 @@ ClipboardSnapshot ReadClipboardSnapshot(HWND owner) {
     // Read the text format the copying program placed and make the other
     // from it as the system would: under Wine each read of a converted
     // format leaks its copy, and one read serves both texts.
+    const unsigned codePage = TextCodePage();
     if (PlacedTextFormat() == CF_UNICODETEXT) {
         snapshot.wideText = ReadText<wchar_t>(CF_UNICODETEXT);
-        snapshot.text = WideToAnsi(*snapshot.wideText);
+        snapshot.text = WideToAnsi(*snapshot.wideText, codePage);
     } else {
         snapshot.text = ReadText<char>(CF_TEXT);
-        snapshot.wideText = AnsiToWide(*snapshot.text);
+        snapshot.wideText = AnsiToWide(*snapshot.text, codePage);
     }
     return snapshot;
 }

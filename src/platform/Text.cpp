@@ -4,21 +4,21 @@
 
 namespace platform {
 
-std::wstring AnsiToWide(std::string_view text) {
+std::wstring AnsiToWide(std::string_view text, unsigned codePage) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());
-    const int needed = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    const int needed = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
     std::wstring out(static_cast<size_t>(needed), L'\0');
-    if (needed > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), size, out.data(), needed);
+    if (needed > 0) MultiByteToWideChar(codePage, 0, text.data(), size, out.data(), needed);
     return out;
 }
 
-std::string WideToAnsi(std::wstring_view text) {
+std::string WideToAnsi(std::wstring_view text, unsigned codePage) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());
-    const int needed = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    const int needed = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(needed), '\0');
-    if (needed > 0) WideCharToMultiByte(CP_ACP, 0, text.data(), size, out.data(), needed, nullptr, nullptr);
+    if (needed > 0) WideCharToMultiByte(codePage, 0, text.data(), size, out.data(), needed, nullptr, nullptr);
     return out;
 }
 

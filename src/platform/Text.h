@@ -5,9 +5,12 @@
 
 namespace platform {
 
-// System code page (CP_ACP) text to UTF-16.
-std::wstring AnsiToWide(std::string_view text);
-// UTF-16 to the system code page; characters it lacks become the code page's default.
-std::string WideToAnsi(std::wstring_view text);
+// The system's ANSI code page (CP_ACP).
+constexpr unsigned kSystemCodePage = 0;
+
+// 8-bit text in a code page (the system's unless given) to UTF-16.
+std::wstring AnsiToWide(std::string_view text, unsigned codePage = kSystemCodePage);
+// UTF-16 to a code page (the system's unless given); characters it lacks become its default character.
+std::string WideToAnsi(std::wstring_view text, unsigned codePage = kSystemCodePage);
 
 }  // namespace platform

@@ -7,12 +7,21 @@
 #include "platform/Error.h"
 #include "platform/Text.h"
 #include "ui/Form.h"
+#include "ui/Thread.h"
 
 namespace ui {
 
 namespace {
+
 constexpr wchar_t kApplicationClass[] = L"TApplication";
-}
+
+// Private messages of the application window.
+enum : UINT {
+    kSweepReleased = WM_APP + 0x300,  // destroy released windows whose handlers have returned
+    kRunHandOffs,                     // run the calls workers handed to the GUI thread
+};
+
+}  // namespace
 
 Application& Application::Get() noexcept {
     static Application application;
@@ -21,6 +30,7 @@ Application& Application::Get() noexcept {
 
 void Application::Initialize() {
     if (handle_) return;
+    guiThread_ = GetCurrentThreadId();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_TAB_CLASSES |
                                                        ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
@@ -39,6 +49,8 @@ void Application::Initialize() {
     handle_ = CreateWindowExW(0, kApplicationClass, title_.c_str(), WS_POPUP | WS_CLIPSIBLINGS | WS_SYSMENU, 0, 0, 0, 0,
                               nullptr, nullptr, wc.hInstance, nullptr);
     if (!handle_) throw platform::OutOfResources(L"Cannot create the application window");
+    std::lock_guard lock(handOffLock_);
+    handOffsStopped_ = false;
 }
 
 void Application::SetTitle(const std::wstring& title) {
@@ -48,6 +60,17 @@ void Application::SetTitle(const std::wstring& title) {
 
 LRESULT CALLBACK Application::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     Application& self = Get();
+    switch (message) {
+        case kSweepReleased:
+            self.sweepPosted_ = false;
+            self.SweepReleased();
+            return 0;
+        case kRunHandOffs:
+            self.RunHandOffs();
+            return 0;
+        default:
+            break;
+    }
     try {
         // Copy: a hook may remove itself while it runs.
         const auto hooks = self.hooks_;
@@ -55,8 +78,8 @@ LRESULT CALLBACK Application::Proc(HWND window, UINT message, WPARAM wParam, LPA
             LRESULT result = 0;
             if (hook(message, wParam, lParam, result)) return result;
         }
-    } catch (const std::exception& error) {
-        ReportError(error);
+    } catch (...) {
+        ReportCurrentException();
         return 0;
     }
     if (message == WM_CLOSE) {
@@ -79,6 +102,60 @@ void Application::AddDialogForm(HWND form) { dialogForms_.push_back(form); }
 
 void Application::RemoveDialogForm(HWND form) noexcept { std::erase(dialogForms_, form); }
 
+// ------------------------------------------------------------------ forms
+
+void Application::Release(std::unique_ptr<Window> window) {
+    if (!window) return;
+    if (window->Busy()) {
+        released_.push_back(std::move(window));
+        return;
+    }
+    window.reset();
+}
+
+void Application::Release(Form& form) {
+    const auto owned = std::find_if(forms_.begin(), forms_.end(), [&](const auto& entry) { return entry.get() == &form; });
+    if (owned == forms_.end()) return;
+    std::unique_ptr<Window> window = std::move(*owned);
+    forms_.erase(owned);
+    Release(std::move(window));
+}
+
+void Application::HandlerReturned() noexcept {
+    if (released_.empty() || sweepPosted_ || !handle_) return;
+    // Posted, not done here: the returning handler's frames are still on the stack.
+    sweepPosted_ = PostMessageW(handle_, kSweepReleased, 0, 0) != FALSE;
+}
+
+void Application::SweepReleased() noexcept {
+    std::vector<std::unique_ptr<Window>> done;
+    for (auto& window : released_) {
+        if (!window->Busy()) done.push_back(std::move(window));
+    }
+    std::erase(released_, nullptr);
+    // Destroyed after the list is consistent: destruction may release more.
+    done.clear();
+}
+
+void Application::DestroyReleased() noexcept {
+    std::vector<std::unique_ptr<Window>> all = std::move(released_);
+    released_.clear();
+    all.clear();
+}
+
+void Application::DestroyForms() noexcept {
+    StopHandOffs();
+    DestroyReleased();
+    while (!forms_.empty()) {
+        std::unique_ptr<Form> form = std::move(forms_.back());
+        forms_.pop_back();
+        form.reset();
+        DestroyReleased();
+    }
+}
+
+// ------------------------------------------------------------- the loop
+
 bool Application::PreTranslate(MSG& message) {
     if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
         const HWND root = GetAncestor(message.hwnd, GA_ROOT);
@@ -99,8 +176,8 @@ bool Application::PreTranslate(MSG& message) {
 void Application::HandleMessage(MSG& message) {
     try {
         if (PreTranslate(message)) return;
-    } catch (const std::exception& error) {
-        ReportError(error);
+    } catch (...) {
+        ReportCurrentException();
         return;
     }
     TranslateMessage(&message);
@@ -140,14 +217,101 @@ void Application::Restore() noexcept {
     if (handle_ && IsIconic(handle_)) ShowWindow(handle_, SW_RESTORE);
 }
 
+// --------------------------------------------------------------- errors
+
 void Application::ShowException(const std::exception& error) noexcept {
     std::wstring text;
     if (const auto* own = dynamic_cast<const platform::Error*>(&error)) text = own->Message();
     else text = platform::AnsiToWide(error.what());
+    if (!IsGuiThread()) {
+        // The box and the title belong to the GUI thread; a worker's error waits for it there.
+        Synchronize([&] { ShowException(platform::Error(text)); });
+        return;
+    }
+    if (errorReporter_) {
+        try {
+            errorReporter_(text);
+        } catch (...) {
+        }
+        return;
+    }
     const HWND owner = (handle_ && IsWindowVisible(handle_)) ? handle_ : nullptr;
     MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }
 
 void ReportError(const std::exception& error) noexcept { Application::Get().ShowException(error); }
+
+void ReportCurrentException() noexcept {
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        ReportError(error);
+    } catch (...) {
+        ReportError(platform::Error(L"Unknown error"));
+    }
+}
+
+// ------------------------------------------------------------- threads
+
+bool Application::IsGuiThread() const noexcept { return guiThread_ == 0 || guiThread_ == GetCurrentThreadId(); }
+
+void RequireGuiThread(const wchar_t* what) {
+    if (!Application::Get().IsGuiThread()) throw platform::Error(std::wstring(what) + L" belongs to the GUI thread");
+}
+
+bool Application::Synchronize(const std::function<void()>& call, const Thread* worker) {
+    if (IsGuiThread()) {
+        call();
+        return true;
+    }
+    HandOff handOff{&call, worker};
+    std::unique_lock lock(handOffLock_);
+    // Checked under the lock that Terminate's withdrawal takes: no hand-off
+    // can slip in between a worker's last check and its withdrawal.
+    if (handOffsStopped_ || !handle_ || (worker && worker->Terminated())) return false;
+    handOffs_.push_back(&handOff);
+    if (handOffs_.size() == 1 && !PostMessageW(handle_, kRunHandOffs, 0, 0)) {
+        handOffs_.pop_back();
+        return false;
+    }
+    handOffDone_.wait(lock, [&] { return handOff.state == HandOff::State::Done || handOff.state == HandOff::State::Refused; });
+    return handOff.state == HandOff::State::Done;
+}
+
+void Application::RunHandOffs() noexcept {
+    std::unique_lock lock(handOffLock_);
+    while (!handOffs_.empty()) {
+        HandOff* handOff = handOffs_.front();
+        handOffs_.pop_front();
+        handOff->state = HandOff::State::Running;
+        lock.unlock();
+        try {
+            (*handOff->call)();
+        } catch (...) {
+            ReportCurrentException();
+        }
+        lock.lock();
+        handOff->state = HandOff::State::Done;
+        handOffDone_.notify_all();
+    }
+}
+
+void Application::CancelHandOffs(const Thread* worker) noexcept {
+    std::lock_guard lock(handOffLock_);
+    std::erase_if(handOffs_, [&](HandOff* handOff) {
+        if (worker && handOff->worker != worker) return false;
+        handOff->state = HandOff::State::Refused;
+        return true;
+    });
+    handOffDone_.notify_all();
+}
+
+void Application::StopHandOffs() noexcept {
+    {
+        std::lock_guard lock(handOffLock_);
+        handOffsStopped_ = true;
+    }
+    CancelHandOffs(nullptr);
+}
 
 }  // namespace ui

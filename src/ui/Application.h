@@ -1,16 +1,25 @@
 #pragma once
 // The application object: the hidden owner window that carries the task-bar
-// button and the title, the message loop, and the standard error report.
+// button and the title, the message loop, the forms it owns, the deferred
+// release of windows, the hand-off of calls from worker threads, and the
+// standard error report.
 #include <windows.h>
 
+#include <condition_variable>
+#include <deque>
 #include <exception>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ui {
 
 class Form;
+class Window;
+class Thread;
 
 // Asked before the application window's own handling; return true when the
 // message is handled (result then holds its result).
@@ -20,7 +29,8 @@ class Application {
 public:
     static Application& Get() noexcept;
 
-    // Creates the hidden owner window. Safe to call more than once.
+    // Creates the hidden owner window. Safe to call more than once. The
+    // calling thread becomes the GUI thread.
     void Initialize();
     HWND Handle() const noexcept { return handle_; }
 
@@ -33,6 +43,32 @@ public:
     // Whether Run shows the main form before it enters the loop.
     void SetShowMainForm(bool show) noexcept { showMainForm_ = show; }
 
+    // A form the application owns until DestroyForms; an error in its
+    // creation propagates and leaves nothing behind.
+    template <typename T, typename... Args>
+    T& CreateForm(Args&&... args) {
+        auto form = std::make_unique<T>(std::forward<Args>(args)...);
+        T& created = *form;
+        forms_.push_back(std::move(form));
+        return created;
+    }
+    // Destroys the released windows and then the owned forms, newest first;
+    // worker hand-offs are refused from then on.
+    void DestroyForms() noexcept;
+
+    // Destroys a window object once no handler of it or of its controls is
+    // running: at once when none is, else after the last one returns. The
+    // caller hides it first if it should not be seen meanwhile.
+    void Release(std::unique_ptr<Window> window);
+    // The same for a form the application owns (a close that frees it).
+    // A form owned elsewhere is left alone.
+    void Release(Form& form);
+    // Destroys every released window now (an owner they depend on is going).
+    void DestroyReleased() noexcept;
+    std::size_t ReleasedCount() const noexcept { return released_.size(); }
+    // Called by Window as the outermost handler of a window returns.
+    void HandlerReturned() noexcept;
+
     void Run();
     // Handles every message waiting in the queue, then returns.
     void ProcessMessages();
@@ -41,8 +77,12 @@ public:
     // The application-level restore (SC_RESTORE of the main form).
     void Restore() noexcept;
 
-    // Shows an error in the standard error message box.
+    // Shows an error in the standard error message box; from another thread
+    // the GUI thread shows it.
     void ShowException(const std::exception& error) noexcept;
+    // Replaces the message box (tests); an empty function restores it.
+    using ErrorReporter = std::function<void(const std::wstring& message)>;
+    void SetErrorReporter(ErrorReporter reporter) { errorReporter_ = std::move(reporter); }
 
     int AddHook(AppMessageHook hook);
     void RemoveHook(int cookie) noexcept;
@@ -51,13 +91,33 @@ public:
     void AddDialogForm(HWND form);
     void RemoveDialogForm(HWND form) noexcept;
 
+    // True on the thread that runs the windows (before Initialize, on any).
+    bool IsGuiThread() const noexcept;
+    // Runs call on the GUI thread and waits until it has run. False when it
+    // was not run: the application no longer takes hand-offs, or the worker
+    // asking (if any) was told to end. On the GUI thread it runs at once.
+    bool Synchronize(const std::function<void()>& call, const Thread* worker = nullptr);
+    // Withdraws the waiting hand-offs of a worker that was told to end.
+    void CancelHandOffs(const Thread* worker) noexcept;
+    // Refuses every waiting and later hand-off (the GUI thread is going).
+    void StopHandOffs() noexcept;
+
 private:
     Application() = default;
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     bool PreTranslate(MSG& message);
     void HandleMessage(MSG& message);
+    void SweepReleased() noexcept;
+    void RunHandOffs() noexcept;
+
+    struct HandOff {
+        const std::function<void()>* call;
+        const Thread* worker;
+        enum class State { Waiting, Running, Done, Refused } state = State::Waiting;
+    };
 
     HWND handle_ = nullptr;
+    DWORD guiThread_ = 0;
     std::wstring title_;
     Form* mainForm_ = nullptr;
     bool showMainForm_ = true;
@@ -65,9 +125,22 @@ private:
     int nextCookie_ = 1;
     std::vector<std::pair<int, AppMessageHook>> hooks_;
     std::vector<HWND> dialogForms_;
+    std::vector<std::unique_ptr<Form>> forms_;
+    std::vector<std::unique_ptr<Window>> released_;
+    bool sweepPosted_ = false;
+    ErrorReporter errorReporter_;
+
+    std::mutex handOffLock_;
+    std::condition_variable handOffDone_;
+    std::deque<HandOff*> handOffs_;
+    bool handOffsStopped_ = false;
 };
 
 // The boundary catch of every window procedure and callback lands here.
 void ReportError(const std::exception& error) noexcept;
+// Inside a catch (...): reports the exception being handled, whatever its type.
+void ReportCurrentException() noexcept;
+// Throws when called off the GUI thread: for state only that thread may touch.
+void RequireGuiThread(const wchar_t* what);
 
 }  // namespace ui

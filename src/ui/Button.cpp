@@ -2,8 +2,9 @@
 
 namespace ui {
 
-void Button::Create(Window& parent, const Bounds& design, std::wstring_view caption) {
-    CreateControl(parent, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, design, caption);
+void Button::Create(Window& parent, const ButtonParams& params) {
+    CreateControl(parent, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, params.bounds, params.caption,
+                  params.key);
 }
 
 void Button::Click() {

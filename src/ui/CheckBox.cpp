@@ -2,9 +2,10 @@
 
 namespace ui {
 
-void CheckBox::Create(Window& parent, const Bounds& design, std::wstring_view caption, bool checked) {
-    CreateControl(parent, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, design, caption);
-    SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+void CheckBox::Create(Window& parent, const CheckBoxParams& params) {
+    CreateControl(parent, L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, params.bounds, params.caption,
+                  params.key);
+    SendMessageW(Handle(), BM_SETCHECK, params.checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool CheckBox::Checked() const noexcept {

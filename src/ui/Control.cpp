@@ -14,8 +14,9 @@ int NextControlId() {
 }  // namespace
 
 void Control::CreateControl(Window& parent, const wchar_t* className, DWORD style, DWORD exStyle,
-                            const Bounds& design, std::wstring_view text) {
+                            const Bounds& design, std::wstring_view text, std::wstring_view captionKey) {
     id_ = NextControlId();
+    SetCaptionKey(captionKey);
     CreateParams params;
     params.exStyle = exStyle;
     params.style = style | WS_CHILD;

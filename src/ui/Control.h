@@ -16,7 +16,7 @@ public:
 protected:
     Control() = default;
     void CreateControl(Window& parent, const wchar_t* className, DWORD style, DWORD exStyle, const Bounds& design,
-                       std::wstring_view text = {});
+                       std::wstring_view text = {}, std::wstring_view captionKey = {});
 
 private:
     int id_ = 0;

@@ -1,5 +1,7 @@
 #include "ui/Form.h"
 
+#include <algorithm>
+
 #include "ui/Application.h"
 #include "ui/Dpi.h"
 
@@ -45,10 +47,13 @@ int ScaledOrDefault(int value) { return value == CW_USEDEFAULT ? CW_USEDEFAULT :
 
 Form::~Form() {
     if (Application::Get().MainForm() == this) Application::Get().SetMainForm(nullptr);
-    if (dialogKeys_) Application::Get().RemoveDialogForm(Handle());
-    // The menu handle belongs to the MainMenu object, not to the window.
-    if (HandleAllocated() && menu_) ::SetMenu(Handle(), nullptr);
     DestroyHandle();
+}
+
+void Form::OnHandleDestroyed() {
+    if (dialogKeys_) Application::Get().RemoveDialogForm(Handle());
+    // The menu handle belongs to the MainMenu object: the window must not destroy it.
+    if (menu_) ::SetMenu(Handle(), nullptr);
 }
 
 void Form::CreateForm(const FormOptions& options) {
@@ -120,6 +125,10 @@ void Form::Close() {
         case CloseAction::Minimize:
             ShowWindow(Handle(), SW_MINIMIZE);
             break;
+        case CloseAction::Free:
+            Hide();
+            Application::Get().Release(*this);
+            break;
         case CloseAction::None:
             break;
     }
@@ -141,17 +150,45 @@ void Form::SetAlpha(BYTE alpha) {
     if (alphaBlend_ && HandleAllocated()) SetLayeredWindowAttributes(Handle(), 0, alpha_, LWA_ALPHA);
 }
 
-void Form::SetMenu(MainMenu* menu, bool showBar) {
-    menu_ = menu;
-    if (!menu) {
-        ::SetMenu(Handle(), nullptr);
-        return;
+void Form::SetMenu(MainMenu& menu, MenuBar bar) {
+    menu_ = &menu;
+    menu.SetOwner(Handle());
+    ::SetMenu(Handle(), bar == MenuBar::Shown ? menu.Handle() : nullptr);
+}
+
+void Form::AddCaptionMenu(Menu& menu) {
+    if (std::find(captionMenus_.begin(), captionMenus_.end(), &menu) == captionMenus_.end()) captionMenus_.push_back(&menu);
+}
+
+Captioned* Form::FindCaption(std::wstring_view key) {
+    if (key.empty()) return nullptr;
+    if (CaptionKey() == key) return this;
+    struct Search {
+        std::wstring_view key;
+        Captioned* found = nullptr;
+    } search{key};
+    EnumChildWindows(
+        Handle(),
+        [](HWND child, LPARAM data) -> BOOL {
+            auto& state = *reinterpret_cast<Search*>(data);
+            Window* object = FromHandle(child);
+            if (!object || object->CaptionKey() != state.key) return TRUE;
+            state.found = object;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    if (menu_) {
+        if (MenuItem* item = menu_->FindByKey(key)) return item;
     }
-    menu->SetOwner(Handle());
-    ::SetMenu(Handle(), showBar ? menu->Handle() : nullptr);
+    for (Menu* menu : captionMenus_) {
+        if (MenuItem* item = menu->FindByKey(key)) return item;
+    }
+    return nullptr;
 }
 
 void Form::SetFormFont(platform::FontHandle font) {
+    if (!font) return;
     font_ = std::move(font);
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     EnumChildWindows(
@@ -231,9 +268,6 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETFONT:
             // Controls created on the form take its font from here.
             if (font_) return reinterpret_cast<LRESULT>(font_.get());
-            break;
-        case WM_DESTROY:
-            if (menu_) ::SetMenu(Handle(), nullptr);
             break;
         default:
             break;

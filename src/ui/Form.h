@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/Handles.h"
 #include "ui/Menu.h"
@@ -13,7 +15,12 @@
 
 namespace ui {
 
-enum class CloseAction { None, Hide, Minimize };
+// What a close does after OnClose: nothing, hide the form, minimise it, or
+// hide it and destroy it once its messages are done (forms the application owns).
+enum class CloseAction { None, Hide, Minimize, Free };
+
+// Whether a form shows its menu bar or keeps it only for its shortcuts.
+enum class MenuBar { Shown, Hidden };
 
 enum class BorderStyle {
     Sizeable,        // caption, sizing border
@@ -55,7 +62,12 @@ public:
     bool StayOnTop() const noexcept;
     void SetAlpha(BYTE alpha);
     BYTE Alpha() const noexcept { return alpha_; }
-    void SetMenu(MainMenu* menu, bool showBar = true);
+    void SetMenu(MainMenu& menu, MenuBar bar = MenuBar::Shown);
+    // Menus whose items FindCaption also searches (the menu bar is one already).
+    void AddCaptionMenu(Menu& menu);
+    // The form itself, a control on it or a menu item with this caption key; nullptr if none.
+    Captioned* FindCaption(std::wstring_view key);
+    // A null font (one that could not be made) keeps the current font.
     void SetFormFont(platform::FontHandle font);
     HFONT FormFont() const noexcept { return font_.get(); }
     void SetPosition(int left, int top);  // screen pixels
@@ -75,12 +87,14 @@ public:
 protected:
     void CreateForm(const FormOptions& options);
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnHandleDestroyed() override;
 
 private:
     void DoShow();
 
     platform::FontHandle font_;
     MainMenu* menu_ = nullptr;
+    std::vector<Menu*> captionMenus_;
     BYTE alpha_ = 255;
     bool alphaBlend_ = false;
     bool showing_ = false;

@@ -2,11 +2,12 @@
 
 namespace ui {
 
-void GroupBox::Create(Window& parent, const Bounds& design, std::wstring_view caption) {
+void GroupBox::Create(Window& parent, const GroupBoxParams& params) {
     // The frame paints only its edge and caption. Transparent, so that a
     // parent that clips its children still paints the area inside the frame.
-    CreateControl(parent, L"BUTTON", WS_VISIBLE | BS_GROUPBOX, WS_EX_TRANSPARENT, design, caption);
-    design_ = design;
+    CreateControl(parent, L"BUTTON", WS_VISIBLE | BS_GROUPBOX, WS_EX_TRANSPARENT, params.bounds, params.caption,
+                  params.key);
+    design_ = params.bounds;
 }
 
 Bounds GroupBox::ChildBounds(const Bounds& design) const noexcept {

@@ -2,9 +2,9 @@
 
 namespace ui {
 
-void Label::Create(Window& parent, const Bounds& design, std::wstring_view caption, bool alignRight) {
-    CreateControl(parent, L"STATIC", WS_VISIBLE | SS_NOPREFIX | (alignRight ? SS_RIGHT : SS_LEFT), 0, design,
-                  caption);
+void Label::Create(Window& parent, const LabelParams& params) {
+    CreateControl(parent, L"STATIC", WS_VISIBLE | SS_NOPREFIX | (params.alignRight ? SS_RIGHT : SS_LEFT), 0,
+                  params.bounds, params.caption, params.key);
 }
 
 }  // namespace ui

@@ -3,10 +3,17 @@
 
 namespace ui {
 
+struct LabelParams {
+    Bounds bounds;  // 96-dpi figures
+    std::wstring_view caption;
+    std::wstring_view key;  // caption key (Form::FindCaption)
+    bool alignRight = false;
+};
+
 // Static text.
 class Label : public Control {
 public:
-    void Create(Window& parent, const Bounds& design, std::wstring_view caption, bool alignRight = false);
+    void Create(Window& parent, const LabelParams& params);
 };
 
 }  // namespace ui

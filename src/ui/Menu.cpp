@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Error.h"
+#include "ui/Application.h"
 
 namespace ui {
 
@@ -40,7 +41,7 @@ UINT NextCommand() {
 }  // namespace
 
 MenuItem::MenuItem(std::wstring caption, ShortCut shortCut)
-    : caption_(std::move(caption)), shortCut_(shortCut), command_(NextCommand()) {
+    : caption_(std::move(caption)), shortCut_(shortCut), command_((RequireGuiThread(L"A menu"), NextCommand())) {
     Commands()[command_] = this;
 }
 
@@ -63,7 +64,7 @@ MenuItem& MenuItem::Add(std::wstring caption, ShortCut shortCut) {
     return *items_.back();
 }
 
-void MenuItem::SetCaption(const std::wstring& caption) {
+void MenuItem::SetCaption(std::wstring_view caption) {
     if (caption_ == caption) return;
     caption_ = caption;
     Changed();
@@ -104,7 +105,19 @@ MenuItem* MenuItem::FindShortCut(std::uint16_t key, bool ctrl, bool shift, bool 
     return nullptr;
 }
 
+MenuItem* MenuItem::FindByKey(std::wstring_view key) {
+    for (const auto& item : items_) {
+        if (item->CaptionKey() == key) return item.get();
+        if (MenuItem* found = item->FindByKey(key)) return found;
+    }
+    return nullptr;
+}
+
 Menu::Menu(bool popup) : popup_(popup) { root_.menu_ = this; }
+
+void Menu::EndUpdate() {
+    if (updating_ > 0 && --updating_ == 0 && dirty_ && handle_) Handle();
+}
 
 MenuItem* Menu::FindShortCut(std::uint16_t key, bool ctrl, bool shift, bool alt) {
     return root_.FindShortCut(key, ctrl, shift, alt);
@@ -112,9 +125,8 @@ MenuItem* Menu::FindShortCut(std::uint16_t key, bool ctrl, bool shift, bool alt)
 
 void Menu::Invalidate() {
     dirty_ = true;
-    if (handle_) {
-        Handle();  // a shown menu bar must follow at once
-    }
+    // A shown menu bar must follow at once, or at the end of the update.
+    if (handle_ && updating_ == 0) Handle();
 }
 
 HMENU Menu::Handle() {
@@ -124,6 +136,7 @@ HMENU Menu::Handle() {
         // Detach the old handle from its window before it is destroyed.
         std::swap(handle_, fresh);
         dirty_ = false;
+        ++builds_;
         Rebuilt();
     }
     return handle_.get();
@@ -149,6 +162,10 @@ void Menu::Build(HMENU target, const MenuItem& item) {
             AppendMenuW(target, flags, child->command_, text.c_str());
         }
     }
+}
+
+MainMenu::~MainMenu() {
+    if (owner_ && BuiltHandle() && IsWindow(owner_) && GetMenu(owner_) == BuiltHandle()) SetMenu(owner_, nullptr);
 }
 
 void MainMenu::SetOwner(HWND form) noexcept { owner_ = form; }

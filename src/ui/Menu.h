@@ -1,23 +1,26 @@
 #pragma once
 // Menus as item trees. A change to an item rebuilds the menu's handle, so
-// hidden items are simply left out of it. Shortcuts work through the form
+// hidden items are simply left out of it; between BeginUpdate and EndUpdate
+// the changes are gathered into one rebuild. Shortcuts work through the form
 // (Form::IsShortCut), also for items that are hidden or in a menu bar that
-// is not shown.
+// is not shown. Menus live on the GUI thread only.
 #include <windows.h>
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Handles.h"
+#include "ui/Captioned.h"
 #include "ui/ShortCut.h"
 
 namespace ui {
 
 class Menu;
 
-class MenuItem {
+class MenuItem : public Captioned {
 public:
     explicit MenuItem(std::wstring caption = {}, ShortCut shortCut = {});
     ~MenuItem();
@@ -30,8 +33,8 @@ public:
     MenuItem& Add(std::wstring caption, ShortCut shortCut = {});
     MenuItem& AddSeparator() { return Add(kSeparator); }
 
-    const std::wstring& Caption() const noexcept { return caption_; }
-    void SetCaption(const std::wstring& caption);
+    std::wstring Caption() const override { return caption_; }
+    void SetCaption(std::wstring_view caption) override;
     bool Visible() const noexcept { return visible_; }
     void SetVisible(bool visible);
     bool Checked() const noexcept { return checked_; }
@@ -54,6 +57,7 @@ private:
     friend class Menu;
     void Changed();
     MenuItem* FindShortCut(std::uint16_t key, bool ctrl, bool shift, bool alt);
+    MenuItem* FindByKey(std::wstring_view key);
 
     std::wstring caption_;
     ShortCut shortCut_;
@@ -78,9 +82,19 @@ public:
     HMENU Handle();
     // The enabled item with this shortcut, searched depth-first, or nullptr.
     MenuItem* FindShortCut(std::uint16_t key, bool ctrl, bool shift, bool alt);
+    // The item with this caption key, searched depth-first, or nullptr.
+    MenuItem* FindByKey(std::wstring_view key) { return root_.FindByKey(key); }
+
+    // Changes between the two make one rebuild, at EndUpdate. They nest.
+    void BeginUpdate() noexcept { ++updating_; }
+    void EndUpdate();
+    // How many times the handle was built (tests look at it).
+    int Builds() const noexcept { return builds_; }
 
 protected:
     explicit Menu(bool popup);
+    // The handle as last built, without building.
+    HMENU BuiltHandle() const noexcept { return handle_.get(); }
     virtual void Rebuilt() {}
 
 private:
@@ -91,13 +105,35 @@ private:
     MenuItem root_;
     bool popup_;
     bool dirty_ = true;
+    int updating_ = 0;
+    int builds_ = 0;
     platform::MenuHandle handle_;
+};
+
+// BeginUpdate and EndUpdate for one scope.
+class MenuUpdate {
+public:
+    explicit MenuUpdate(Menu& menu) noexcept : menu_(menu) { menu_.BeginUpdate(); }
+    ~MenuUpdate() {
+        try {
+            menu_.EndUpdate();
+        } catch (...) {
+            // A menu that cannot be rebuilt keeps its old handle until the next change.
+        }
+    }
+    MenuUpdate(const MenuUpdate&) = delete;
+    MenuUpdate& operator=(const MenuUpdate&) = delete;
+
+private:
+    Menu& menu_;
 };
 
 // The menu bar of a form; the form attaches it (Form::SetMenu).
 class MainMenu : public Menu {
 public:
     MainMenu() : Menu(false) {}
+    // Takes itself off its form's menu bar first: a window must never keep a destroyed menu.
+    ~MainMenu() override;
     void SetOwner(HWND form) noexcept;
 
 protected:

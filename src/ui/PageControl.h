@@ -19,9 +19,8 @@ class TabSheet : public Panel {
 public:
     PageControl& Owner() const noexcept { return *owner_; }
     int PageIndex() const noexcept { return index_; }
-    std::wstring Caption() const { return Text(); }
     // Also the tab's text.
-    void SetCaption(std::wstring_view caption);
+    void SetCaption(std::wstring_view caption) override;
 
 private:
     friend class PageControl;

@@ -6,11 +6,10 @@ namespace {
 bool StartsGroup(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_GROUP) != 0; }
 }  // namespace
 
-void RadioButton::Create(Window& parent, const Bounds& design, std::wstring_view caption, bool groupStart,
-                         bool checked) {
-    CreateControl(parent, L"BUTTON", WS_VISIBLE | BS_AUTORADIOBUTTON | (groupStart ? WS_GROUP : 0), 0, design,
-                  caption);
-    Apply(checked);
+void RadioButton::Create(Window& parent, const RadioButtonParams& params) {
+    CreateControl(parent, L"BUTTON", WS_VISIBLE | BS_AUTORADIOBUTTON | (params.groupStart ? WS_GROUP : 0), 0,
+                  params.bounds, params.caption, params.key);
+    Apply(params.checked);
 }
 
 bool RadioButton::Checked() const noexcept {

@@ -10,10 +10,17 @@ namespace ui {
 // one, by the user or by SetChecked(true), unchecks the others of its group.
 // OnClick runs when the button becomes checked, either way; unchecking runs
 // nothing.
+struct RadioButtonParams {
+    Bounds bounds;  // 96-dpi figures
+    std::wstring_view caption;
+    std::wstring_view key;  // caption key (Form::FindCaption)
+    bool groupStart = false;
+    bool checked = false;
+};
+
 class RadioButton : public Control {
 public:
-    void Create(Window& parent, const Bounds& design, std::wstring_view caption, bool groupStart = false,
-                bool checked = false);
+    void Create(Window& parent, const RadioButtonParams& params);
     bool Checked() const noexcept;
     void SetChecked(bool checked);
     std::function<void(RadioButton& sender)> OnClick;

@@ -53,11 +53,6 @@ void SpinEdit::ClampText() {
     if (const auto typed = ParseSpinText(Text()); typed && ClampSpinValue(*typed, range_) != *typed) SetValue(*typed);
 }
 
-void SpinEdit::SetBounds(const Bounds& designBounds) {
-    Window::SetBounds(designBounds);
-    arrows_.Attach();
-}
-
 void SpinEdit::SetPixelBounds(const Bounds& pixels) {
     Window::SetPixelBounds(pixels);
     arrows_.Attach();

@@ -32,10 +32,9 @@ public:
     HWND UpDownHandle() const noexcept { return arrows_.Handle(); }
 
     // The arrows travel with the edit box.
-    void SetBounds(const Bounds& designBounds);
-    void SetPixelBounds(const Bounds& pixels);
-    void SetVisible(bool visible);
-    void SetEnabled(bool enabled);
+    void SetPixelBounds(const Bounds& pixels) override;
+    void SetVisible(bool visible) override;
+    void SetEnabled(bool enabled) override;
 
     // Typing, pasting, the arrows and SetValue, whenever the text changes.
     std::function<void(SpinEdit& sender)> OnChange;

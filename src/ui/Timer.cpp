@@ -1,6 +1,5 @@
 #include "ui/Timer.h"
 
-#include <exception>
 #include <unordered_map>
 
 #include "ui/Application.h"
@@ -8,15 +7,21 @@
 namespace ui {
 
 namespace {
-std::unordered_map<UINT_PTR, Timer*>& Timers() {
-    static std::unordered_map<UINT_PTR, Timer*> timers;
+// GUI thread only: timers are made, changed and ticked there.
+std::unordered_map<UINT_PTR, std::shared_ptr<void>>& Timers() {
+    static std::unordered_map<UINT_PTR, std::shared_ptr<void>> timers;
     return timers;
 }
 }  // namespace
 
-Timer::Timer(UINT interval, bool enabled) : interval_(interval), enabled_(enabled) { Update(); }
+Timer::Timer(UINT interval) : interval_(interval) {
+    RequireGuiThread(L"A timer");
+    state_ = std::make_shared<State>(State{this});
+    Update();
+}
 
 Timer::~Timer() {
+    state_->timer = nullptr;
     if (id_) {
         KillTimer(nullptr, id_);
         Timers().erase(id_);
@@ -25,12 +30,14 @@ Timer::~Timer() {
 
 void Timer::SetEnabled(bool enabled) {
     if (enabled_ == enabled) return;
+    RequireGuiThread(L"A timer");
     enabled_ = enabled;
     Update();
 }
 
 void Timer::SetInterval(UINT interval) {
     if (interval_ == interval) return;
+    RequireGuiThread(L"A timer");
     interval_ = interval;
     Update();
 }
@@ -43,19 +50,23 @@ void Timer::Update() {
     }
     if (enabled_ && interval_ > 0) {
         id_ = SetTimer(nullptr, 0, interval_, &Timer::Proc);
-        if (id_) Timers()[id_] = this;
+        if (id_) Timers()[id_] = state_;
     }
 }
 
 void CALLBACK Timer::Proc(HWND, UINT, UINT_PTR id, DWORD) noexcept {
     const auto found = Timers().find(id);
     if (found == Timers().end()) return;
-    Timer& timer = *found->second;
+    const auto state = std::static_pointer_cast<State>(found->second);
+    if (!state->timer || state->ticking) return;
+    state->ticking = true;
     try {
+        Timer& timer = *state->timer;
         if (timer.OnTimer) timer.OnTimer(timer);
-    } catch (const std::exception& error) {
-        ReportError(error);
+    } catch (...) {
+        ReportCurrentException();
     }
+    state->ticking = false;
 }
 
 }  // namespace ui

@@ -1,15 +1,18 @@
 #pragma once
 // A timer component: OnTimer every Interval milliseconds while enabled, on
-// the GUI thread. It needs no window of its own.
+// the GUI thread (and only there). It needs no window of its own. A tick that
+// comes while the previous tick's handler still runs (in a message box, say)
+// is skipped, so a handler that keeps failing shows one error at a time.
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
 namespace ui {
 
 class Timer {
 public:
-    explicit Timer(UINT interval = 1000, bool enabled = true);
+    explicit Timer(UINT interval = 1000);
     ~Timer();
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
@@ -22,12 +25,19 @@ public:
     std::function<void(Timer& sender)> OnTimer;
 
 private:
+    // Outlives the timer while a tick runs: the handler may destroy the timer.
+    struct State {
+        Timer* timer;
+        bool ticking = false;
+    };
+
     static void CALLBACK Proc(HWND, UINT, UINT_PTR id, DWORD) noexcept;
     void Update();
 
     UINT interval_;
-    bool enabled_;
+    bool enabled_ = true;
     UINT_PTR id_ = 0;
+    std::shared_ptr<State> state_;
 };
 
 }  // namespace ui

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <exception>
 #include <unordered_set>
 
 #include "platform/Error.h"
@@ -42,6 +41,14 @@ void RegisterOnce(const wchar_t* name, UINT style, HBRUSH background, HICON icon
 }  // namespace
 
 Window::~Window() { DestroyHandle(); }
+
+void Window::operator delete(Window* self, std::destroying_delete_t) noexcept {
+    self->BeforeDestruction();
+    self->DestroyHandle();
+    void* const storage = dynamic_cast<void*>(self);
+    self->~Window();
+    ::operator delete(storage);
+}
 
 Window* Window::FromHandle(HWND window) noexcept {
     return window ? static_cast<Window*>(GetPropW(window, kObjectProperty)) : nullptr;
@@ -111,14 +118,16 @@ LRESULT Window::Route(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
         return subclassed ? DefSubclassProc(window, message, wParam, lParam)
                           : DefWindowProcW(window, message, wParam, lParam);
     }
+    LRESULT result = 0;
+    ++busy_;
     try {
-        return WndProc(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ReportError(error);
+        result = WndProc(message, wParam, lParam);
     } catch (...) {
-        ReportError(platform::Error(L"Unknown error"));
+        ReportCurrentException();
     }
-    return 0;
+    // A window released while its handler ran is destroyed once it returns.
+    if (--busy_ == 0) Application::Get().HandlerReturned();
+    return result;
 }
 
 LRESULT Window::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -224,8 +233,26 @@ void Window::SetFocus() {
 }
 
 void Window::DestroyHandle() noexcept {
-    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+    const HWND window = hwnd_;
+    // Detached first: the messages of its destruction find no object.
     Detach();
+    if (window && IsWindow(window)) DestroyWindow(window);
+}
+
+bool Window::Busy() const noexcept {
+    if (busy_ > 0) return true;
+    if (!hwnd_) return false;
+    bool busy = false;
+    EnumChildWindows(
+        hwnd_,
+        [](HWND child, LPARAM found) -> BOOL {
+            const Window* object = FromHandle(child);
+            if (!object || object->busy_ == 0) return TRUE;
+            *reinterpret_cast<bool*>(found) = true;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&busy));
+    return busy;
 }
 
 }  // namespace ui

@@ -2,10 +2,20 @@
 // Base of every window the program owns: routes the window procedure to the
 // C++ object, reflects child notifications back to the child that sent them,
 // and destroys the window with the object.
+//
+// Teardown rule: a window object on the heap loses its window before any part
+// of the object is destroyed. Deleting it runs BeforeDestruction, detaches the
+// object from its window (late messages then go to the default procedure),
+// destroys the window with its child controls, and only then runs the
+// destructors. A window object that is a member or on the stack detaches
+// first in ~Window; its owner's window normally took it down already.
 #include <windows.h>
 
+#include <new>
 #include <string>
 #include <string_view>
+
+#include "ui/Captioned.h"
 
 namespace ui {
 
@@ -16,11 +26,14 @@ struct Bounds {
     int height = 0;
 };
 
-class Window {
+class Window : public Captioned {
 public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
     virtual ~Window();
+
+    // Deleting a window object: see the teardown rule above.
+    static void operator delete(Window* self, std::destroying_delete_t) noexcept;
 
     HWND Handle() const noexcept { return hwnd_; }
     bool HandleAllocated() const noexcept { return hwnd_ != nullptr; }
@@ -29,19 +42,27 @@ public:
 
     void SetText(std::wstring_view text);
     std::wstring Text() const;
+    std::wstring Caption() const override { return Text(); }
+    void SetCaption(std::wstring_view caption) override { SetText(caption); }
     // Bounds in 96-dpi figures, scaled to the screen here.
     void SetBounds(const Bounds& designBounds);
-    // Bounds in screen pixels, relative to the parent's client area (or the screen).
-    void SetPixelBounds(const Bounds& pixels);
+    // Bounds in screen pixels, relative to the parent's client area (or the
+    // screen). Composite controls move their parts with them.
+    virtual void SetPixelBounds(const Bounds& pixels);
     Bounds PixelBounds() const;
-    void SetVisible(bool visible);
+    virtual void SetVisible(bool visible);
     bool Visible() const noexcept;
-    void SetEnabled(bool enabled);
+    virtual void SetEnabled(bool enabled);
     bool Enabled() const noexcept;
     void SetFont(HFONT font);
     void Invalidate();
     void SetFocus();
+    // Detaches the object, then destroys the window and its children.
     void DestroyHandle() noexcept;
+
+    // Whether a handler of this window or of a control on it is running, so
+    // that the object cannot be destroyed yet (see Application::Release).
+    bool Busy() const noexcept;
 
 protected:
     Window() = default;
@@ -73,8 +94,12 @@ protected:
     // A notification this control sent to its parent (WM_COMMAND, WM_NOTIFY,
     // WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*). Return true when handled.
     virtual bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    // Called once the window is gone, before the object forgets the handle.
+    // Called as the object lets go of its window (at WM_NCDESTROY, or in
+    // DestroyHandle just before the window is destroyed); Handle() is still set.
     virtual void OnHandleDestroyed() {}
+    // Called before a heap window object is destroyed, while the object and
+    // its window are both whole.
+    virtual void BeforeDestruction() {}
 
 private:
     static LRESULT CALLBACK OwnWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
@@ -87,6 +112,7 @@ private:
 
     HWND hwnd_ = nullptr;
     bool subclassed_ = false;
+    int busy_ = 0;  // handlers of this window on the stack
 };
 
 }  // namespace ui

@@ -178,10 +178,6 @@ void TColorComboBox::Create(ui::Window& parent, const ui::Bounds& design) {
     model_.WindowCreated();
 }
 
-void TColorComboBox::SetBounds(const ui::Bounds& design) {
-    SetPixelBounds({ui::Scale(design.left), ui::Scale(design.top), ui::Scale(design.width), ui::Scale(design.height)});
-}
-
 void TColorComboBox::SetPixelBounds(const ui::Bounds& pixels) {
     if (!HandleAllocated()) return;
     // A combo box's own height is its field: the height asked for sets the entries.

@@ -50,8 +50,8 @@ public:
 
     // A control height above 6 (96-dpi figure) makes ItemHeight the height less 6.
     void Create(ui::Window& parent, const ui::Bounds& design);
-    void SetBounds(const ui::Bounds& design);
-    void SetPixelBounds(const ui::Bounds& pixels);
+    // The height asked for sets the entries' height (the field follows them).
+    void SetPixelBounds(const ui::Bounds& pixels) override;
 
     ui::ColorValue Value() const { return model_.Value(); }
     void SetValue(ui::ColorValue value) { model_.SetValue(value); }

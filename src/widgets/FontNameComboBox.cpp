@@ -189,10 +189,6 @@ void TFontNameComboBox::SetItemHeight(int height) {
     SetValue(remembered);
 }
 
-void TFontNameComboBox::SetBounds(const ui::Bounds& design) {
-    SetPixelBounds({ui::Scale(design.left), ui::Scale(design.top), ui::Scale(design.width), ui::Scale(design.height)});
-}
-
 void TFontNameComboBox::SetPixelBounds(const ui::Bounds& pixels) {
     if (!HandleAllocated()) return;
     SetItemHeight(ItemHeightForControlHeight(pixels.height, ItemHeight()));

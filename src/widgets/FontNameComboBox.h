@@ -68,10 +68,8 @@ public:
     // Screen pixels. A font taller than the new height comes down to it (not
     // below 12 pixels); the selection stays.
     void SetItemHeight(int height);
-    // New bounds also set the item height, as Create does (called on the
-    // picker itself: these hide Window's).
-    void SetBounds(const ui::Bounds& design);
-    void SetPixelBounds(const ui::Bounds& pixels);
+    // New bounds also set the item height, as Create does.
+    void SetPixelBounds(const ui::Bounds& pixels) override;
 
     // Loading the form: Value only keeps the name until EndLoading, which
     // fills the list and applies it.

@@ -17,16 +17,20 @@ bool OpenClipboardRetrying(HWND owner) {
     return false;
 }
 
+bool PlaceData(UINT format, const void* data, size_t bytes) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory) return false;
+    std::memcpy(GlobalLock(memory), data, bytes);
+    GlobalUnlock(memory);
+    if (SetClipboardData(format, memory)) return true;
+    GlobalFree(memory);
+    return false;
+}
+
 bool PutClipboardData(UINT format, const void* data, size_t bytes, HWND owner) {
     if (!OpenClipboardRetrying(owner)) return false;
     EmptyClipboard();
-    bool placed = false;
-    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        std::memcpy(GlobalLock(memory), data, bytes);
-        GlobalUnlock(memory);
-        placed = SetClipboardData(format, memory) != nullptr;
-        if (!placed) GlobalFree(memory);
-    }
+    const bool placed = PlaceData(format, data, bytes);
     CloseClipboard();
     return placed;
 }
@@ -57,6 +61,15 @@ bool SetClipboardText(const std::wstring& text, HWND owner) {
 
 bool SetClipboardAnsiText(const std::string& text, HWND owner) {
     return PutClipboardData(CF_TEXT, text.c_str(), text.size() + 1, owner);
+}
+
+bool SetClipboardFormats(const std::vector<std::pair<UINT, std::string>>& formats, HWND owner) {
+    if (!OpenClipboardRetrying(owner)) return false;
+    EmptyClipboard();
+    bool placed = true;
+    for (const auto& [format, bytes] : formats) placed = PlaceData(format, bytes.data(), bytes.size()) && placed;
+    CloseClipboard();
+    return placed;
 }
 
 std::wstring ClipboardText() {

@@ -6,6 +6,8 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace testsupport {
 
@@ -18,6 +20,8 @@ void PumpFor(std::chrono::milliseconds duration);
 bool SetClipboardText(const std::wstring& text, HWND owner = nullptr);
 // Puts 8-bit text on the clipboard (CF_TEXT).
 bool SetClipboardAnsiText(const std::string& text, HWND owner = nullptr);
+// Puts several formats on the clipboard in one change, each as raw bytes.
+bool SetClipboardFormats(const std::vector<std::pair<UINT, std::string>>& formats, HWND owner = nullptr);
 std::wstring ClipboardText();
 
 // Whether a tray icon (window, id) exists: changing nothing on it only succeeds then.

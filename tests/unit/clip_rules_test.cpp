@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -144,102 +143,6 @@ TEST(CloseAll, SelectsPresentUnpinnedEntriesInSlotOrder) {
     const auto table = TableOf({{0, {true, true, 1}}, {3, {true, false, 2}}, {5, {false, false, 3}}, {50, {true, false, 4}}});
     EXPECT_EQ(clipboard::CloseAllSelection(table), (std::vector<int>{3, 50}));
     EXPECT_EQ(clipboard::CloseAllSelection(ClipTable{}), std::vector<int>{});
-}
-
-// The manager's bookkeeping around the rules, as the main window runs it, so
-// that whole copy sequences can be played through.
-class ClipSession {
-public:
-    explicit ClipSession(int limit) : limit_(limit) {}
-
-    void Copy(const std::string& text) {
-        const auto last = static_cast<std::size_t>(lastSlot_);
-        clipboard::IntakeInput in;
-        in.textBytes = text.size();
-        in.newestOpen = flags_[last];
-        in.equalsNewest = texts_[last] == text;
-        const auto decision = clipboard::DecideIntake(in);
-        if (decision.focusNewest) table_[last].serial = ++counter_;  // activation
-        if (decision.accept) {
-            if (const auto slot = clipboard::FirstFreeSlot(flags_)) {
-                const auto s = static_cast<std::size_t>(*slot);
-                counter_ += 2;  // one for the new clip, one for its first activation
-                table_[s] = {true, false, counter_};
-                flags_[s] = true;
-                texts_[s] = text;
-                lastSlot_ = *slot;
-            }
-        }
-        for (const int slot : clipboard::TrimClips(table_, counter_, limit_)) {
-            table_[static_cast<std::size_t>(slot)].present = false;
-            flags_[static_cast<std::size_t>(slot)] = false;
-        }
-    }
-    void Pin(int slot) { table_[static_cast<std::size_t>(slot)].pinned = true; }
-    void CloseItself(int slot) { flags_[static_cast<std::size_t>(slot)] = false; }
-    std::vector<int> OpenSlots() const {
-        std::vector<int> open;
-        for (int s = 0; s < kClipSlots; ++s)
-            if (flags_[static_cast<std::size_t>(s)]) open.push_back(s);
-        return open;
-    }
-    std::int32_t Serial(int slot) const { return table_[static_cast<std::size_t>(slot)].serial; }
-
-private:
-    int limit_;
-    std::array<bool, kClipSlots> flags_{};
-    ClipTable table_{};
-    std::array<std::string, kClipSlots> texts_{};
-    int lastSlot_ = 0;
-    std::int32_t counter_ = 0;
-};
-
-TEST(ClipSession, FourthTextClosesTheFirstUnderLimitThree) {
-    ClipSession session(3);
-    for (const char* text : {"one", "two", "three", "four"}) session.Copy(text);
-    EXPECT_EQ(session.OpenSlots(), (std::vector<int>{1, 2, 3}));
-}
-
-TEST(ClipSession, RepeatFocusesOnlyTheNewestClip) {
-    ClipSession session(3);
-    session.Copy("A");
-    const auto first = session.Serial(0);
-    session.Copy("A");
-    EXPECT_EQ(session.OpenSlots(), std::vector<int>{0});
-    EXPECT_GT(session.Serial(0), first);
-
-    session.Copy("B");
-    session.Copy("A");  // compared with B only
-    EXPECT_EQ(session.OpenSlots(), (std::vector<int>{0, 1, 2}));
-}
-
-TEST(ClipSession, TextOfAClosedNewestClipMakesANewWindow) {
-    ClipSession session(3);
-    session.Copy("A");
-    session.CloseItself(0);
-    session.Copy("A");
-    EXPECT_EQ(session.OpenSlots(), std::vector<int>{0});  // the freed slot takes it again
-}
-
-TEST(ClipSession, ThreePinnedAndLimitThreeKeepFourOpen) {
-    ClipSession session(3);
-    for (const char* text : {"p1", "p2", "p3"}) session.Copy(text);
-    for (int slot = 0; slot < 3; ++slot) session.Pin(slot);
-    session.Copy("new1");
-    EXPECT_EQ(session.OpenSlots(), (std::vector<int>{0, 1, 2, 3}));
-    session.Copy("new2");  // new1 goes, new2 takes the next slot
-    EXPECT_EQ(session.OpenSlots(), (std::vector<int>{0, 1, 2, 4}));
-}
-
-TEST(ClipSession, FiftyOnePinnedClipsLeaveNoRoom) {
-    ClipSession session(50);
-    for (int i = 0; i < kClipSlots; ++i) {
-        session.Copy("clip " + std::to_string(i));
-        session.Pin(i);
-    }
-    ASSERT_EQ(session.OpenSlots().size(), 51u);
-    session.Copy("one too many");
-    EXPECT_EQ(session.OpenSlots().size(), 51u);
 }
 
 }  // namespace

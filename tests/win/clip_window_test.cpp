@@ -3,11 +3,17 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 
 #include "WinTestSupport.h"
 #include "app/Unit1.h"
+
+#include <commctrl.h>
+
+#include "platform/Error.h"
+#include "ui/Application.h"
 
 using namespace std::chrono_literals;
 using clipwindow::TForm2;
@@ -392,6 +398,166 @@ TEST_F(ClipWindowTest, TheWindowMadeAheadTakesTheTimeOfItsCopyAndNeverTicks) {
     EXPECT_EQ(second->Title(), second->TitleStamp);
     EXPECT_TRUE(second->Timer1.Enabled());
     EXPECT_LE(velmor->ClipWindowCount(), 51);
+}
+
+}  // namespace
+
+namespace {
+
+// Runs a function on the GUI thread from another thread, also while the GUI
+// thread sits in a modal loop (a menu, a wait on another thread's reply).
+class GuiCaller {
+public:
+    GuiCaller() {
+        window_ = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        SetWindowSubclass(window_, &Proc, 1, 0);
+    }
+    ~GuiCaller() { DestroyWindow(window_); }
+    void Call(const std::function<void()>& call) const {
+        SendMessageW(window_, WM_APP, 0, reinterpret_cast<LPARAM>(&call));
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+        if (message != WM_APP) return DefSubclassProc(window, message, wParam, lParam);
+        (*reinterpret_cast<const std::function<void()>*>(lParam))();
+        return 0;
+    }
+    HWND window_ = nullptr;
+};
+
+TEST_F(ClipWindowTest, AClipTrimmedWhileItsMenuIsOpenLivesUntilTheMenuCloses) {
+    velmor->MutableSettings().maxClipCount = 1;
+    TForm2* clip = Copy(L"menu open");
+    ASSERT_NE(clip, nullptr);
+    const HWND window = clip->Handle();
+    GuiCaller gui;
+    std::atomic<bool> aliveInMenu{false};
+    std::atomic<bool> trimmed{false};
+    std::thread copier([&] {
+        // Once the menu is up, another program copies: the clip with the open menu is trimmed.
+        for (int i = 0; i < 200 && !FindWindowW(L"#32768", nullptr); ++i) Sleep(10);
+        SetClipboardText(L"copied meanwhile");
+        for (int i = 0; i < 300 && IsWindowVisible(window); ++i) Sleep(10);
+        gui.Call([&] {
+            trimmed = !IsWindowVisible(window);
+            aliveInMenu = IsWindow(window) != FALSE;
+            EndMenu();
+        });
+    });
+    SendMessageW(window, WM_NCRBUTTONDOWN, HTCAPTION, 0);  // returns when the menu closes
+    copier.join();
+    EXPECT_TRUE(trimmed);
+    EXPECT_TRUE(aliveInMenu) << "destroyed while its own menu loop ran";
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); }, 2s)) << "released once the menu closed";
+    EXPECT_EQ(velmor->ClipWindowCount(), 1);
+}
+
+// A clipboard viewer on another thread, first in the chain, that copies
+// something as soon as it hears that a window leaves the chain.
+class CopyingViewer {
+public:
+    CopyingViewer() {
+        thread_ = std::thread([this] { Run(); });
+        while (!ready_) Sleep(5);
+    }
+    ~CopyingViewer() {
+        // Leaving the chain sends to its first window, which may be this thread's: keep pumping.
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+        PumpUntil([this] { return done_.load(); }, 5s);
+        thread_.join();
+    }
+
+private:
+    void Run() {
+        window_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        SetWindowSubclass(window_, &Proc, 1, reinterpret_cast<DWORD_PTR>(this));
+        next_ = SetClipboardViewer(window_);
+        ready_ = true;
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+        done_ = true;
+    }
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+        auto* self = reinterpret_cast<CopyingViewer*>(data);
+        switch (message) {
+            case WM_CHANGECBCHAIN:
+                if (!self->copied_) {
+                    self->copied_ = true;
+                    SetClipboardText(L"copied while the chain changed", window);
+                }
+                if (reinterpret_cast<HWND>(wParam) == self->next_) self->next_ = reinterpret_cast<HWND>(lParam);
+                else if (self->next_) SendMessageW(self->next_, message, wParam, lParam);
+                return 0;
+            case WM_DRAWCLIPBOARD:
+                if (self->next_) SendMessageW(self->next_, message, wParam, lParam);
+                return 0;
+            case WM_CLOSE:
+                ChangeClipboardChain(window, self->next_);
+                DestroyWindow(window);
+                PostQuitMessage(0);
+                return 0;
+            default:
+                return DefSubclassProc(window, message, wParam, lParam);
+        }
+    }
+    std::thread thread_;
+    HWND window_ = nullptr;
+    HWND next_ = nullptr;
+    std::atomic<bool> ready_{false};
+    std::atomic<bool> done_{false};
+    bool copied_ = false;
+};
+
+TEST_F(ClipWindowTest, AClipTrimmedDuringItsOwnCopyBackFinishesTheCopyFirst) {
+    velmor->MutableSettings().maxClipCount = 2;
+    TForm2* older = Copy(L"older");
+    ASSERT_NE(Copy(L"newer"), nullptr);
+    ASSERT_NE(older, nullptr);
+    velmor->MutableSettings().maxClipCount = 1;
+    const HWND window = older->Handle();
+    const CopyingViewer viewer;
+    // Leaving the chain waits on the viewer, which copies meanwhile: the
+    // change makes a clip and trims the one that is copying back.
+    SendMessageW(window, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_TRUE(IsWindow(window)) << "destroyed inside its own copy back";
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); }, 2s));
+    ASSERT_NE(Newest(), nullptr);
+    EXPECT_EQ(Newest()->Memo1.Text(), L"copied while the chain changed");
+}
+
+TEST_F(ClipWindowTest, AClipWindowThatCannotBeMadeAheadIsNoError) {
+    int reported = 0;
+    ui::Application::Get().SetErrorReporter([&](const std::wstring&) { ++reported; });
+    velmor->ClipWindowFactory = [](app::TVelmor&) -> std::unique_ptr<TForm2> {
+        throw platform::OutOfResources(L"no window");
+    };
+    ASSERT_TRUE(SetClipboardText(L"no window for this"));
+    PumpFor(300ms);
+    PostMessageW(velmor->Handle(), app::TVelmor::kMakeSpareClip, 0, 0);
+    PumpFor(100ms);
+    ui::Application::Get().SetErrorReporter(nullptr);
+    EXPECT_EQ(reported, 0);
+    EXPECT_EQ(velmor->ClipWindowCount(), 0);
+}
+
+TEST_F(ClipWindowTest, TextInAnotherInputLanguageIsReadInItsCodePage) {
+    const LCID russian = 0x0419;
+    ASSERT_TRUE(testsupport::SetClipboardFormats(
+        {{CF_TEXT, std::string("\xC0\xC1\xE9", 4)},
+         {CF_LOCALE, std::string(reinterpret_cast<const char*>(&russian), sizeof russian)}}));
+    ASSERT_TRUE(PumpUntil([&] { return Newest() != nullptr; }, 2s));
+    EXPECT_EQ(Newest()->Memo1.Text(), L"\u0410\u0411\u0439");
+}
+
+TEST_F(ClipWindowTest, LinuxPasswordManagersSecretsMakeNoClip) {
+    ASSERT_TRUE(testsupport::SetClipboardFormats(
+        {{CF_UNICODETEXT, std::string(reinterpret_cast<const char*>(L"hunter2"), sizeof L"hunter2")},
+         {RegisterClipboardFormatA("x-kde-passwordManagerHint"), "secret"}}));
+    PumpFor(300ms);
+    EXPECT_EQ(velmor->ClipWindowCount(), 0);
+    EXPECT_EQ(velmor->MemoSample.Text(), L"MemoSample");
 }
 
 }  // namespace

@@ -87,7 +87,7 @@ protected:
     void SetUp() override {
         clips.Create(form, {8, 8, 57, 22}, {1, 50, 3});
         width.Create(form, {8, 40, 57, 22}, {0, 0, 200});
-        other.Create(form, {8, 72, 75, 25}, L"Other");
+        other.Create(form, {.bounds = {8, 72, 75, 25}, .caption = L"Other"});
         clips.OnChange = [this](ui::SpinEdit& sender) {
             ++changes;
             seen.push_back(sender.Text());
@@ -468,7 +468,7 @@ TEST_F(ControlsPageControl, ControlsOnAPageGetTheFontAndTheirNotifications) {
     pages.SetFont(font.get());
     sheet.SetFont(font.get());
     ui::Button button;
-    button.Create(sheet, {8, 8, 75, 25}, L"Press");
+    button.Create(sheet, {.bounds = {8, 8, 75, 25}, .caption = L"Press"});
     ui::SpinEdit spin;
     spin.Create(sheet, {8, 40, 57, 22}, {1, 50, 3});
     int clicks = 0;
@@ -526,15 +526,15 @@ TEST(ControlsListBox, SelectionByTheUserRaisesClickAndDoubleClick) {
 TEST(ControlsRadioButton, ButtonsOfAGroupExcludeEachOtherButNotOtherGroups) {
     TestForm form;
     ui::GroupBox scrollBars;
-    scrollBars.Create(form, {8, 8, 121, 73}, L"ScrollBar");
+    scrollBars.Create(form, {.bounds = {8, 8, 121, 73}, .caption = L"ScrollBar"});
     ui::RadioButton vertical;
     ui::RadioButton none;
-    vertical.Create(form, scrollBars.ChildBounds({8, 20, 105, 17}), L"Vertical", true, true);
-    none.Create(form, scrollBars.ChildBounds({8, 44, 105, 17}), L"None");
+    vertical.Create(form, {.bounds = scrollBars.ChildBounds({8, 20, 105, 17}), .caption = L"Vertical", .groupStart = true, .checked = true});
+    none.Create(form, {.bounds = scrollBars.ChildBounds({8, 44, 105, 17}), .caption = L"None"});
     ui::RadioButton left;
     ui::RadioButton right;
-    left.Create(form, {150, 28, 100, 17}, L"Left", true, true);
-    right.Create(form, {150, 52, 100, 17}, L"Right");
+    left.Create(form, {.bounds = {150, 28, 100, 17}, .caption = L"Left", .groupStart = true, .checked = true});
+    right.Create(form, {.bounds = {150, 52, 100, 17}, .caption = L"Right"});
     std::vector<std::wstring> clicks;
     for (ui::RadioButton* button : {&vertical, &none, &left, &right}) {
         button->OnClick = [&](ui::RadioButton& sender) { clicks.push_back(sender.Text()); };
@@ -577,7 +577,7 @@ TEST(ControlsPanel, HoldsControlsAndStaysAlongTheBottom) {
     const platform::FontHandle font(ui::CreateMenuFont());
     strip.SetFont(font.get());
     ui::Button button;
-    button.Create(strip, {191, 8, 83, 25}, L"Task Tray");
+    button.Create(strip, {.bounds = {191, 8, 83, 25}, .caption = L"Task Tray"});
     int clicks = 0;
     button.OnClick = [&](ui::Button&) { ++clicks; };
     strip.OnResize = [&](ui::Panel& sender) {
@@ -651,7 +651,7 @@ TEST(ControlsShowcase, AllControlsTogether) {
     strip.Create(form, {0, 0, 100, 41});
     strip.AlignBottom(41);
     ui::Button tray;
-    tray.Create(strip, {191, 8, 83, 25}, L"Task Tray");
+    tray.Create(strip, {.bounds = {191, 8, 83, 25}, .caption = L"Task Tray"});
     ui::PageControl pages;
     const SIZE client = form.ClientSize();
     pages.Create(form, {0, 0, ui::Unscale(client.cx), ui::Unscale(client.cy) - 41});
@@ -662,19 +662,19 @@ TEST(ControlsShowcase, AllControlsTogether) {
     (void)clipText;
 
     ui::Label historyLabel;
-    historyLabel.Create(property, {8, 12, 120, 13}, L"Max Clip Count :", true);
+    historyLabel.Create(property, {.bounds = {8, 12, 120, 13}, .caption = L"Max Clip Count :", .alignRight = true});
     ui::SpinEdit history;
     history.Create(property, {136, 8, 57, 22}, {1, 50, 3});
     ui::Label widthLabel;
-    widthLabel.Create(property, {8, 40, 120, 13}, L"width :", true);
+    widthLabel.Create(property, {.bounds = {8, 40, 120, 13}, .caption = L"width :", .alignRight = true});
     ui::SpinEdit width;
     width.Create(property, {136, 36, 57, 22}, {0, 0, 200});
     ui::GroupBox scrollBars;
-    scrollBars.Create(property, {8, 70, 121, 73}, L"ScrollBar");
+    scrollBars.Create(property, {.bounds = {8, 70, 121, 73}, .caption = L"ScrollBar"});
     ui::RadioButton vertical;
-    vertical.Create(property, scrollBars.ChildBounds({8, 20, 105, 17}), L"Vertical", true, true);
+    vertical.Create(property, {.bounds = scrollBars.ChildBounds({8, 20, 105, 17}), .caption = L"Vertical", .groupStart = true, .checked = true});
     ui::RadioButton none;
-    none.Create(property, scrollBars.ChildBounds({8, 44, 105, 17}), L"None");
+    none.Create(property, {.bounds = scrollBars.ChildBounds({8, 44, 105, 17}), .caption = L"None"});
     ui::ComboBox format;
     format.Create(property, {136, 80, 120, 21});
     format.AddItem(L"hh:mm ss");

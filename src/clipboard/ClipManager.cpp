@@ -1,0 +1,95 @@
+#include "clipboard/ClipManager.h"
+
+#include <cstddef>
+
+namespace clipboard {
+
+void ClipManager::ClipboardChanged() noexcept {
+    // A clipboard call can let another change notification in (Wine sends two
+    // per X copy, the second while the first is still reading).
+    if (inChange_) {
+        changeWhileBusy_ = true;
+        return;
+    }
+    inChange_ = true;
+    do {
+        changeWhileBusy_ = false;
+        try {
+            HandleChange();
+        } catch (...) {
+            // A failed clipboard read or window never reaches the user.
+        }
+        lastChangeTime_ = windows_.TickCount();
+    } while (changeWhileBusy_);
+    inChange_ = false;
+}
+
+void ClipManager::HandleChange() {
+    const ClipboardRead read = windows_.ReadClipboard();
+    clipboardText_ = read.wideText;
+    if (read.excluded) return;
+    if (read.text && !read.text->empty()) pendingText_ = *read.text;
+    const ClipOptions options = windows_.Options();
+    if (options.doubleCopy) {
+        if (!DoubleCopyDue(windows_.TickCount(), lastChangeTime_)) return;
+    } else if (pendingText_.empty()) {
+        return;
+    }
+    ShowClip();
+    TrimClips();
+}
+
+void ClipManager::ShowClip() {
+    if (pendingText_.empty()) return;
+    const ClipOptions options = windows_.Options();
+    IntakeInput intake;
+    intake.textBytes = pendingText_.size();
+    intake.ignoreLarge = options.ignoreLargeText;
+    intake.sizeLimit = options.sizeOfText;
+    intake.newestOpen = SlotFlag(lastSlot_);
+    if (intake.newestOpen) intake.equalsNewest = windows_.Preview(pendingText_) == windows_.ClipText(lastSlot_);
+    const IntakeDecision decision = DecideIntake(intake);
+    if (decision.focusNewest) windows_.FocusClip(lastSlot_);
+
+    if (decision.accept) {
+        if (const std::optional<int> free = FirstFreeSlot(slotFlags_)) {
+            const int slot = *free;
+            windows_.ShowFirstPage();
+            ++clipCounter_;
+            windows_.CreateClip(slot);
+            slotFlags_[static_cast<std::size_t>(slot)] = true;
+            lastSlot_ = slot;
+            windows_.Preview(pendingText_);
+            windows_.ShowClipWindow(slot, clipboardText_);
+            windows_.StartClip(slot, clipCounter_, options.countDown, options.closeClipTimer);
+        }
+    }
+    // Not reached after an error: the pending text then keeps what it held.
+    pendingText_.clear();
+}
+
+ClipTable ClipManager::Table() {
+    ClipTable table;
+    for (int slot = 0; slot < kClipSlots; ++slot) table[static_cast<std::size_t>(slot)] = windows_.Entry(slot);
+    return table;
+}
+
+void ClipManager::TrimClips() {
+    for (const int slot : clipboard::TrimClips(Table(), clipCounter_, windows_.Options().maxClipCount)) {
+        windows_.CloseClip(slot);
+    }
+}
+
+void ClipManager::CloseAllClips() {
+    for (const int slot : CloseAllSelection(Table())) windows_.CloseClip(slot);
+}
+
+void ClipManager::ClipClosed(int slot) noexcept {
+    if (slot >= 0 && slot < kClipSlots) slotFlags_[static_cast<std::size_t>(slot)] = false;
+}
+
+bool ClipManager::SlotFlag(int slot) const noexcept {
+    return slot >= 0 && slot < kClipSlots && slotFlags_[static_cast<std::size_t>(slot)];
+}
+
+}  // namespace clipboard

@@ -1,0 +1,103 @@
+#pragma once
+// The clip manager: every clipboard change comes here. It reads the text,
+// applies the double-copy rule, the large-text filter and the repeat rule,
+// gives a new clip window the first free slot, and trims the clip windows to
+// "Max Clip Count". It keeps the slot flags, the last slot, the clip counter,
+// the pending text and the time of the last change; the windows themselves
+// and the clipboard are reached through ClipWindows.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "clipboard/ClipRules.h"
+
+namespace clipboard {
+
+// One read of the clipboard, made once per change.
+struct ClipboardRead {
+    bool excluded = false;            // marked as a secret: no clip, no pending text
+    std::optional<std::string> text;  // the text in the system code page; none without text
+    std::wstring wideText;            // the same text as a paste would insert it
+};
+
+// The settings the manager reads at the moment it needs them.
+struct ClipOptions {
+    int maxClipCount = 3;         // "Max Clip Count :", 1..50
+    bool ignoreLargeText = true;  // "Ignore Large Text"
+    long long sizeOfText = 1000;  // "Size of Text :", bytes
+    bool closeClipTimer = false;  // "Close Clip Timer"
+    int countDown = 120;          // "Count Down :", seconds
+    bool doubleCopy = false;      // "Clip Window only show Double Copyed"
+};
+
+// What the manager needs of the main window. Slots are 0 .. kClipSlots - 1.
+class ClipWindows {
+public:
+    // Throws when the clipboard cannot be read.
+    virtual ClipboardRead ReadClipboard() = 0;
+    virtual std::uint32_t TickCount() = 0;
+    virtual ClipOptions Options() = 0;
+    // Shows the text in the sample memo and returns what the memo holds then.
+    virtual std::wstring Preview(const std::string& text) = 0;
+    // What the history limit sees of the window in a slot (open or closed by itself).
+    virtual ClipEntry Entry(int slot) = 0;
+    virtual std::wstring ClipText(int slot) = 0;
+    // Gives the window the focus if it can take it, which activates it.
+    virtual void FocusClip(int slot) = 0;
+    virtual void ShowFirstPage() = 0;
+    // Puts a new clip window into the slot, replacing the one there; throws when none can be made.
+    virtual void CreateClip(int slot) = 0;
+    // Places the new window at the cursor, lays it out with the text and shows it (it activates).
+    virtual void ShowClipWindow(int slot, const std::wstring& text) = 0;
+    // Gives the shown window its serial and starts its count-down.
+    virtual void StartClip(int slot, std::int32_t serial, int countDown, bool timerOn) = 0;
+    // Closes the window and empties its entry.
+    virtual void CloseClip(int slot) = 0;
+
+protected:
+    ~ClipWindows() = default;
+};
+
+class ClipManager {
+public:
+    explicit ClipManager(ClipWindows& windows) noexcept : windows_(windows) {}
+
+    // The watcher's clip-change handler. A change that arrives while one is
+    // being handled (a clipboard call lets it in) is handled right after it.
+    // Errors are dropped silently; the time of the change is kept in any case.
+    void ClipboardChanged() noexcept;
+    // The pending text becomes a clip window, or is dropped; it is cleared
+    // unless an error stops the intake.
+    void ShowClip();
+    void TrimClips();
+    void CloseAllClips();
+
+    // A clip window was activated or pressed on its title bar: it becomes
+    // the newest clip. Returns its new serial.
+    std::int32_t TouchClipCounter() noexcept { return ++clipCounter_; }
+    // A clip window closed: its slot can take a new clip.
+    void ClipClosed(int slot) noexcept;
+
+    bool SlotFlag(int slot) const noexcept;
+    std::int32_t ClipCounter() const noexcept { return clipCounter_; }
+    int LastSlot() const noexcept { return lastSlot_; }
+    const std::string& PendingText() const noexcept { return pendingText_; }
+    std::uint32_t LastChangeTime() const noexcept { return lastChangeTime_; }
+
+private:
+    void HandleChange();
+    ClipTable Table();
+
+    ClipWindows& windows_;
+    std::array<bool, kClipSlots> slotFlags_{};
+    int lastSlot_ = 0;
+    std::int32_t clipCounter_ = 0;
+    std::string pendingText_;   // system code page
+    std::wstring clipboardText_;  // the text of the change being handled
+    std::uint32_t lastChangeTime_ = 0;
+    bool inChange_ = false;
+    bool changeWhileBusy_ = false;
+};
+
+}  // namespace clipboard

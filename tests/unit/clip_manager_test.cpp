@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "clipboard/ClipManager.h"
+
+namespace {
+
+using clipboard::ClipboardRead;
+using clipboard::ClipManager;
+using clipboard::kClipSlots;
+
+// Clip windows as plain records. A window activates when it is shown or
+// focused, as a real one does, which makes it the newest clip.
+class FakeWindows : public clipboard::ClipWindows {
+public:
+    struct Clip {
+        bool present = false;
+        bool pinned = false;
+        std::int32_t serial = 0;
+        std::wstring text;
+    };
+
+    ClipManager manager{*this};
+    clipboard::ClipOptions options;
+    ClipboardRead next;
+    std::uint32_t now = 10'000'000;
+    bool failRead = false;
+    bool failCreate = false;
+    std::function<void()> duringRead;
+    std::array<Clip, kClipSlots> clips;
+    int reads = 0;
+    int firstPageShown = 0;
+
+    // A copy of text by another program, a few seconds after the last one.
+    void Copy(const std::string& text, std::uint32_t afterMs = 3000) {
+        next = {false, text, std::wstring(text.begin(), text.end())};
+        now += afterMs;
+        manager.ClipboardChanged();
+    }
+    std::vector<int> Open() const {
+        std::vector<int> open;
+        for (int slot = 0; slot < kClipSlots; ++slot) {
+            if (manager.SlotFlag(slot)) open.push_back(slot);
+        }
+        return open;
+    }
+
+    ClipboardRead ReadClipboard() override {
+        ++reads;
+        if (duringRead) std::exchange(duringRead, nullptr)();
+        if (failRead) throw std::runtime_error("held by another program");
+        return next;
+    }
+    std::uint32_t TickCount() override { return now; }
+    clipboard::ClipOptions Options() override { return options; }
+    std::wstring Preview(const std::string& text) override { return {text.begin(), text.end()}; }
+    clipboard::ClipEntry Entry(int slot) override {
+        const Clip& clip = clips[static_cast<std::size_t>(slot)];
+        return {clip.present, clip.pinned, clip.serial};
+    }
+    std::wstring ClipText(int slot) override { return clips[static_cast<std::size_t>(slot)].text; }
+    void FocusClip(int slot) override { clips[static_cast<std::size_t>(slot)].serial = manager.TouchClipCounter(); }
+    void ShowFirstPage() override { ++firstPageShown; }
+    void CreateClip(int slot) override {
+        if (failCreate) throw std::runtime_error("no window");
+        clips[static_cast<std::size_t>(slot)] = Clip{};
+        clips[static_cast<std::size_t>(slot)].present = true;
+    }
+    void ShowClipWindow(int slot, const std::wstring& text) override {
+        clips[static_cast<std::size_t>(slot)].text = text;
+        FocusClip(slot);
+    }
+    void StartClip(int slot, std::int32_t serial, int, bool) override {
+        clips[static_cast<std::size_t>(slot)].serial = serial;
+    }
+    void CloseClip(int slot) override {
+        clips[static_cast<std::size_t>(slot)] = Clip{};
+        manager.ClipClosed(slot);
+    }
+};
+
+TEST(ClipManager, FourthTextClosesTheFirstUnderLimitThree) {
+    FakeWindows windows;
+    for (const char* text : {"one", "two", "three", "four"}) windows.Copy(text);
+    EXPECT_EQ(windows.Open(), (std::vector<int>{1, 2, 3}));
+    EXPECT_FALSE(windows.clips[0].present);
+    EXPECT_EQ(windows.firstPageShown, 4);
+    EXPECT_TRUE(windows.manager.PendingText().empty());
+}
+
+TEST(ClipManager, RepeatFocusesOnlyTheNewestClip) {
+    FakeWindows windows;
+    windows.Copy("A");
+    const auto first = windows.clips[0].serial;
+    windows.Copy("A");
+    EXPECT_EQ(windows.Open(), std::vector<int>{0});
+    EXPECT_GT(windows.clips[0].serial, first);
+
+    windows.Copy("B");
+    windows.Copy("A");  // compared with B only
+    EXPECT_EQ(windows.Open(), (std::vector<int>{0, 1, 2}));
+
+    windows.manager.ClipClosed(2);  // the newest closed itself: its text is a new clip again
+    windows.Copy("A");
+    EXPECT_EQ(windows.Open(), (std::vector<int>{0, 1, 2}));
+}
+
+TEST(ClipManager, PinnedClipsCountButStay) {
+    FakeWindows windows;
+    for (const char* text : {"p1", "p2", "p3"}) windows.Copy(text);
+    for (int slot = 0; slot < 3; ++slot) windows.clips[static_cast<std::size_t>(slot)].pinned = true;
+    windows.Copy("new1");
+    EXPECT_EQ(windows.Open(), (std::vector<int>{0, 1, 2, 3}));
+    windows.Copy("new2");  // new1 goes, new2 takes the next slot
+    EXPECT_EQ(windows.Open(), (std::vector<int>{0, 1, 2, 4}));
+
+    windows.manager.CloseAllClips();
+    EXPECT_EQ(windows.Open(), (std::vector<int>{0, 1, 2}));
+}
+
+TEST(ClipManager, FiftyOneOpenClipsLeaveNoRoom) {
+    FakeWindows windows;
+    windows.options.maxClipCount = 50;
+    for (int i = 0; i < kClipSlots; ++i) {
+        windows.Copy("clip " + std::to_string(i));
+        windows.clips[static_cast<std::size_t>(i)].pinned = true;
+    }
+    ASSERT_EQ(windows.Open().size(), 51u);
+    windows.Copy("one too many");
+    EXPECT_EQ(windows.Open().size(), 51u);
+    EXPECT_TRUE(windows.manager.PendingText().empty());  // dropped
+}
+
+TEST(ClipManager, DoubleCopyNeedsASecondChange101To999MsLater) {
+    FakeWindows windows;
+    windows.options.doubleCopy = true;
+    windows.Copy("first");  // its elapsed time is the uptime
+    EXPECT_TRUE(windows.Open().empty());
+    for (const std::uint32_t gap : {50u, 100u, 1000u, 1500u}) {
+        windows.Copy("again", gap);
+        EXPECT_TRUE(windows.Open().empty()) << gap;
+    }
+    windows.Copy("again", 500);
+    EXPECT_EQ(windows.Open(), std::vector<int>{0});
+    EXPECT_EQ(windows.manager.LastChangeTime(), windows.now);
+}
+
+TEST(ClipManager, ErrorsAreSilentKeepThePendingTextAndStillMoveTheTime) {
+    FakeWindows windows;
+    windows.failCreate = true;
+    windows.Copy("kept");
+    EXPECT_EQ(windows.manager.PendingText(), "kept");
+    EXPECT_TRUE(windows.Open().empty());
+    EXPECT_EQ(windows.manager.LastChangeTime(), windows.now);
+
+    windows.failCreate = false;
+    windows.failRead = true;
+    windows.now += 3000;
+    windows.manager.ClipboardChanged();
+    EXPECT_EQ(windows.manager.PendingText(), "kept");
+    EXPECT_EQ(windows.manager.LastChangeTime(), windows.now);
+}
+
+TEST(ClipManager, AChangeDuringAReadIsHandledAfterIt) {
+    FakeWindows windows;
+    windows.duringRead = [&] { windows.manager.ClipboardChanged(); };
+    windows.Copy("twice told");
+    EXPECT_EQ(windows.reads, 2);                       // one after the other, not nested
+    EXPECT_EQ(windows.Open(), std::vector<int>{0});  // the second was a repeat
+}
+
+TEST(ClipManager, SecretsMakeNoClipAndNoPendingText) {
+    FakeWindows windows;
+    windows.options.doubleCopy = true;
+    windows.Copy("visible");
+    windows.next = {true, std::nullopt, L""};
+    windows.now += 500;  // would be a double copy
+    windows.manager.ClipboardChanged();
+    EXPECT_TRUE(windows.Open().empty());
+    EXPECT_EQ(windows.manager.PendingText(), "visible");
+    EXPECT_EQ(windows.manager.LastChangeTime(), windows.now);
+}
+
+}  // namespace

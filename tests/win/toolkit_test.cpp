@@ -1,0 +1,224 @@
+// The toolkit's lifetimes and threads: how window objects are torn down and
+// released, worker hand-offs, GUI-thread-only state, timers that fail,
+// captions found by key and composite controls moved as one.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <stdexcept>
+#include <thread>
+
+#include "TestForm.h"
+#include "WinTestSupport.h"
+#include "platform/Error.h"
+#include "ui/Application.h"
+#include "ui/Button.h"
+#include "ui/Label.h"
+#include "ui/Memo.h"
+#include "ui/Menu.h"
+#include "ui/SpinEdit.h"
+#include "ui/Thread.h"
+#include "ui/Timer.h"
+
+using namespace std::chrono_literals;
+using testsupport::PumpFor;
+using testsupport::PumpUntil;
+using testsupport::TestForm;
+
+namespace {
+
+// A form whose handler notes every message that reaches it once its own
+// destructor has begun, when its members may be gone already.
+class ProbeForm : public TestForm {
+public:
+    static inline int lateMessages = 0;
+    ProbeForm() {
+        memo.Create(*this, {8, 8, 100, 40});
+        menu.Add(L"&File");
+        SetMenu(menu);
+        ::SetFocus(memo.Handle());
+    }
+    ~ProbeForm() override { destroying_ = true; }
+
+    ui::Memo memo;
+    ui::MainMenu menu;
+
+protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (destroying_) ++lateMessages;
+        return TestForm::WndProc(message, wParam, lParam);
+    }
+
+private:
+    bool destroying_ = false;
+};
+
+TEST(Teardown, AFormLosesItsWindowBeforeAnyPartOfItIsDestroyed) {
+    ProbeForm::lateMessages = 0;
+    auto form = std::make_unique<ProbeForm>();
+    form->Show();
+    const HWND window = form->Handle();
+    const HWND memo = form->memo.Handle();
+    form.reset();
+    EXPECT_EQ(ProbeForm::lateMessages, 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(IsWindow(memo));
+}
+
+TEST(Release, AFormClosedToBeFreedGoesOnlyOnceItsHandlerReturns) {
+    auto& application = ui::Application::Get();
+    TestForm& form = application.CreateForm<TestForm>();
+    if (application.MainForm() == &form) application.SetMainForm(nullptr);  // its close would end the run
+    form.OnClose = [](ui::Form&, ui::CloseAction& action) { action = ui::CloseAction::Free; };
+    ui::Button button;
+    button.Create(form, {.bounds = {8, 8, 75, 25}, .caption = L"Close"});
+    const HWND window = form.Handle();
+    bool aliveAfterClose = false;
+    button.OnClick = [&](ui::Button&) {
+        form.Close();
+        aliveAfterClose = IsWindow(window) && !IsWindowVisible(window);
+    };
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(button.Id(), BN_CLICKED), reinterpret_cast<LPARAM>(button.Handle()));
+    EXPECT_TRUE(aliveAfterClose);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); }, 2s));
+    EXPECT_EQ(application.ReleasedCount(), 0u);
+}
+
+class Counter : public ui::Thread {
+public:
+    std::atomic<int> handedOff{0};
+    std::atomic<int> refused{0};
+    std::atomic<bool> ended{false};
+
+protected:
+    void Execute() override {
+        while (WaitWhilePaused()) {
+            if (Synchronize([this] { ++handedOff; })) continue;
+            ++refused;
+        }
+        ended = true;
+    }
+};
+
+TEST(WorkerHandOff, CallsRunOnTheGuiThreadAndTheEndNeverWaitsOnEachOther) {
+    Counter worker;
+    worker.SetPriority(THREAD_PRIORITY_LOWEST);
+    worker.Resume();
+    ASSERT_TRUE(PumpUntil([&] { return worker.handedOff > 20; }, 5s));
+    worker.Pause();
+    PumpFor(50ms);
+    const int paused = worker.handedOff;
+    PumpFor(100ms);
+    EXPECT_LE(worker.handedOff - paused, 1) << "a paused worker asks for nothing";
+    worker.Resume();
+    ASSERT_TRUE(PumpUntil([&] { return worker.handedOff > paused + 5; }, 5s));
+    // Stopped without pumping: the hand-off it waits for is withdrawn.
+    worker.Stop();
+    EXPECT_TRUE(worker.ended);
+}
+
+TEST(WorkerHandOff, AClosedApplicationRefusesHandOffs) {
+    auto& application = ui::Application::Get();
+    std::atomic<int> result{-1};
+    application.StopHandOffs();
+    std::thread worker([&] { result = application.Synchronize([] {}) ? 1 : 0; });
+    worker.join();
+    application.Initialize();  // the tests go on with a live application
+    EXPECT_EQ(result, 0);
+}
+
+TEST(WorkerHandOff, TimersAndMenusBelongToTheGuiThread) {
+    bool timerRefused = false;
+    bool menuRefused = false;
+    std::thread worker([&] {
+        try {
+            ui::Timer timer;
+        } catch (const platform::Error&) {
+            timerRefused = true;
+        }
+        try {
+            ui::PopupMenu menu;
+        } catch (const platform::Error&) {
+            menuRefused = true;
+        }
+    });
+    worker.join();
+    EXPECT_TRUE(timerRefused);
+    EXPECT_TRUE(menuRefused);
+}
+
+TEST(Timers, AFailingHandlerShowsOneErrorAtATime) {
+    auto& application = ui::Application::Get();
+    int reports = 0;
+    int deepest = 0;
+    int depth = 0;
+    // Like the message box, the report runs a message loop while it is up.
+    application.SetErrorReporter([&](const std::wstring&) {
+        ++reports;
+        deepest = std::max(deepest, ++depth);
+        PumpFor(150ms);
+        --depth;
+    });
+    ui::Timer timer(10);
+    timer.OnTimer = [](ui::Timer&) { throw std::runtime_error("always"); };
+    PumpFor(400ms);
+    timer.SetEnabled(false);
+    application.SetErrorReporter(nullptr);
+    EXPECT_GE(reports, 1);
+    EXPECT_EQ(deepest, 1);
+}
+
+TEST(Captions, EveryCaptionIsFoundByItsKeyAndMenuChangesRebuildOnce) {
+    TestForm form;
+    ui::Label label;
+    label.Create(form, {.bounds = {8, 8, 100, 13}, .caption = L"Max Clip Count :", .key = L"[property]MaxClipCount"});
+    ui::MainMenu menu;
+    ui::MenuItem& file = menu.Add(L"&File");
+    file.SetCaptionKey(L"[MenuBar]File");
+    ui::MenuItem& quit = file.Add(L"&Quit");
+    quit.SetCaptionKey(L"[MenuBar]Quit");
+    form.SetMenu(menu);
+    ui::PopupMenu tray;
+    tray.Add(L"&Property").SetCaptionKey(L"[MenuBar]Property");
+    form.AddCaptionMenu(tray);
+
+    ASSERT_NE(form.FindCaption(L"[property]MaxClipCount"), nullptr);
+    form.FindCaption(L"[property]MaxClipCount")->SetCaption(L"Höchstzahl :");
+    EXPECT_EQ(label.Text(), L"Höchstzahl :");
+    EXPECT_EQ(form.FindCaption(L"[MenuBar]Property")->Caption(), L"&Property");
+    EXPECT_EQ(form.FindCaption(L"[Nowhere]Key"), nullptr);
+
+    const int builds = menu.Builds();
+    {
+        const ui::MenuUpdate batch(menu);
+        form.FindCaption(L"[MenuBar]File")->SetCaption(L"&Datei");
+        form.FindCaption(L"[MenuBar]Quit")->SetCaption(L"&Beenden");
+    }
+    EXPECT_EQ(menu.Builds(), builds + 1);
+    wchar_t text[32] = {};
+    GetMenuStringW(GetMenu(form.Handle()), 0, text, 32, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"&Datei");
+}
+
+TEST(Geometry, ASpinEditMovesShowsAndHidesWithItsArrowsThroughTheBase) {
+    TestForm form;
+    ui::SpinEdit spin;
+    spin.Create(form, {8, 8, 57, 22}, {.minValue = 1, .maxValue = 50, .value = 3});
+    const HWND arrows = spin.UpDownHandle();
+    ui::Window& base = spin;
+    base.SetPixelBounds({100, 60, 80, 22});
+    RECT edit{};
+    RECT arrow{};
+    GetWindowRect(spin.Handle(), &edit);
+    GetWindowRect(arrows, &arrow);
+    EXPECT_EQ(arrow.top, edit.top);
+    EXPECT_NEAR(arrow.left, edit.right, 2) << "the arrows sit at the edit's right";
+    base.SetVisible(false);
+    EXPECT_FALSE(IsWindowVisible(arrows));
+    base.SetEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(arrows));
+}
+
+}  // namespace
