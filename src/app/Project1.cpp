@@ -7,6 +7,7 @@
 #include "app/Unit1.h"
 #include "platform/Handles.h"
 #include "ui/Application.h"
+#include "widgets/FontTable.h"
 
 namespace {
 constexpr char kInstanceMutex[] = "Velmor";
@@ -28,6 +29,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         application.SetShowMainForm(false);
         SetWindowLongA(application.Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
         application.SetTitle(L"Velmor");
+        // The installed fonts are enumerated once, here, so that the first
+        // settings window does not wait for it.
+        widgets::FontTable::Instance();
         std::unique_ptr<app::TVelmor> mainWindow;
         try {
             mainWindow = std::make_unique<app::TVelmor>();
