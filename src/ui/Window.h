@@ -4,8 +4,11 @@
 // and destroys the window with the object.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace ui {
 
@@ -42,6 +45,12 @@ public:
     void Invalidate();
     void SetFocus();
     void DestroyHandle() noexcept;
+
+    // Runs onDestroyed (which must not throw) when this object is destroyed;
+    // its window may be destroyed and made again before that. Whoever keeps
+    // a pointer to the object watches it so, and unwatches before it goes.
+    int WatchDestroy(std::function<void()> onDestroyed);
+    void UnwatchDestroy(int watch) noexcept;
 
 protected:
     Window() = default;
@@ -87,6 +96,8 @@ private:
 
     HWND hwnd_ = nullptr;
     bool subclassed_ = false;
+    std::vector<std::pair<int, std::function<void()>>> destroyWatches_;
+    int lastWatch_ = 0;
 };
 
 }  // namespace ui
