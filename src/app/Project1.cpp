@@ -6,6 +6,7 @@
 #include "app/Unit1.h"
 #include "platform/Handles.h"
 #include "ui/Application.h"
+#include "widgets/FontTable.h"
 
 namespace {
 constexpr char kInstanceMutex[] = "Velmor";
@@ -27,6 +28,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         application.SetShowMainForm(false);
         SetWindowLongA(application.Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
         application.SetTitle(L"Velmor");
+        // The installed fonts are enumerated once, here, so that the first
+        // settings window does not wait for it.
+        widgets::FontTable::Instance();
         bool created = false;
         try {
             application.CreateForm<app::TVelmor>();

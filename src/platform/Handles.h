@@ -28,6 +28,18 @@ struct IconDeleter {
         if (icon) DestroyIcon(icon);
     }
 };
+// Memory DCs and printer information contexts (CreateCompatibleDC, CreateIC);
+// not for GetDC, which WindowDC below releases.
+struct DcDeleter {
+    void operator()(HDC dc) const noexcept {
+        if (dc) DeleteDC(dc);
+    }
+};
+struct RegKeyDeleter {
+    void operator()(HKEY key) const noexcept {
+        if (key) RegCloseKey(key);
+    }
+};
 struct WindowDeleter {
     void operator()(HWND window) const noexcept {
         if (window && IsWindow(window)) DestroyWindow(window);
@@ -42,6 +54,8 @@ using KernelHandle = std::unique_ptr<void, KernelHandleDeleter>;
 using MenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 using WindowHandle = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
+using DcHandle = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
+using RegKeyHandle = std::unique_ptr<std::remove_pointer_t<HKEY>, RegKeyDeleter>;
 
 // Selects an object into a DC for one scope.
 class ScopedSelect {

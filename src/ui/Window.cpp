@@ -40,7 +40,21 @@ void RegisterOnce(const wchar_t* name, UINT style, HBRUSH background, HICON icon
 
 }  // namespace
 
-Window::~Window() { DestroyHandle(); }
+Window::~Window() {
+    DestroyHandle();
+    // Moved out first: a watcher may unwatch while it is told.
+    const auto watches = std::move(destroyWatches_);
+    for (const auto& watch : watches) watch.second();
+}
+
+int Window::WatchDestroy(std::function<void()> onDestroyed) {
+    destroyWatches_.emplace_back(++lastWatch_, std::move(onDestroyed));
+    return lastWatch_;
+}
+
+void Window::UnwatchDestroy(int watch) noexcept {
+    std::erase_if(destroyWatches_, [watch](const auto& entry) { return entry.first == watch; });
+}
 
 void Window::operator delete(Window* self, std::destroying_delete_t) noexcept {
     self->BeforeDestruction();

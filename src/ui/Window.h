@@ -11,9 +11,12 @@
 // first in ~Window; its owner's window normally took it down already.
 #include <windows.h>
 
+#include <functional>
 #include <new>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "ui/Captioned.h"
 
@@ -63,6 +66,11 @@ public:
     // Whether a handler of this window or of a control on it is running, so
     // that the object cannot be destroyed yet (see Application::Release).
     bool Busy() const noexcept;
+    // Runs onDestroyed (which must not throw) when this object is destroyed;
+    // its window may be destroyed and made again before that. Whoever keeps
+    // a pointer to the object watches it so, and unwatches before it goes.
+    int WatchDestroy(std::function<void()> onDestroyed);
+    void UnwatchDestroy(int watch) noexcept;
 
 protected:
     Window() = default;
@@ -113,6 +121,8 @@ private:
     HWND hwnd_ = nullptr;
     bool subclassed_ = false;
     int busy_ = 0;  // handlers of this window on the stack
+    std::vector<std::pair<int, std::function<void()>>> destroyWatches_;
+    int lastWatch_ = 0;
 };
 
 }  // namespace ui

@@ -20,6 +20,24 @@ TColorComboBox::DialogRunner& Runner() {
     return runner;
 }
 
+// Whether the shared colour dialog is up (for any picker).
+bool& DialogOpen() {
+    static bool open = false;
+    return open;
+}
+
+// Sets a flag for one scope and clears it on every way out.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) noexcept : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
 void Line(HDC dc, int fromX, int fromY, int toX, int toY) {
     MoveToEx(dc, fromX, fromY, nullptr);
     LineTo(dc, toX, toY);
@@ -118,8 +136,13 @@ LRESULT TColorCustomButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) 
             return 0;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
+        // Any mouse button presses it.
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
             pressed_ = true;
             SetCapture(Handle());
             ShowPressed(true);
@@ -132,7 +155,9 @@ LRESULT TColorCustomButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) 
                 ShowPressed(PtInRect(&client, at) != FALSE);
             }
             return 0;
-        case WM_LBUTTONUP: {
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: {
             if (!pressed_) return 0;
             RECT client{};
             GetClientRect(Handle(), &client);
@@ -163,7 +188,7 @@ LRESULT TColorCustomButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) 
 TColorComboBox::TColorComboBox() : model_(*this) {}
 
 TColorComboBox::~TColorComboBox() {
-    WatchLinkedControl(false);
+    Unlink();
     DestroyHandle();
     if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
 }
@@ -175,6 +200,7 @@ void TColorComboBox::Create(ui::Window& parent, const ui::Bounds& design) {
     SetWindowLongPtrW(Handle(), GWL_STYLE, GetWindowLongPtrW(Handle(), GWL_STYLE) | WS_CLIPCHILDREN);
     button_.Create(*this);
     FontChanged();
+    ApplyHint();  // one given before the window existed
     model_.WindowCreated();
 }
 
@@ -236,6 +262,10 @@ void TColorComboBox::SetColor(ui::ColorValue color) {
 void TColorComboBox::SetHint(const std::wstring& text) {
     if (hint_ == text) return;
     hint_ = text;
+    ApplyHint();
+}
+
+void TColorComboBox::ApplyHint() {
     if (!HandleAllocated()) return;
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
@@ -295,7 +325,17 @@ void TColorComboBox::OnHandleDestroyed() {
 
 LRESULT TColorComboBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = OwnerDrawCombo::WndProc(message, wParam, lParam);
-    if (message == WM_SIZE) PlaceCustomButton();
+    switch (message) {
+        case WM_SIZE:
+        // However the selection moves (ItemIndex from code too), the button follows.
+        case CB_SETCURSEL:
+        case CB_SELECTSTRING:
+        case CB_RESETCONTENT:
+            PlaceCustomButton();
+            break;
+        default:
+            break;
+    }
     return result;
 }
 
@@ -313,7 +353,7 @@ void TColorComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
     if (index >= 0 && index < static_cast<int>(List().size())) {
         ui::ColorValue color = model_.EntryColor(index);
         if (color == ui::kColorDefault) color = DefaultColor();
-        const ItemLayout layout =
+        const ColorItemLayout layout =
             LayoutItem({area.left, area.top, area.right, area.bottom}, ShowText(), ItemHeight(),
                        FontPixelHeight(), color == ui::kColorDefault);
         if (layout.swatch) {
@@ -353,38 +393,21 @@ void TColorComboBox::SetChangeControl(ui::Window* control) {
         target = dynamic_cast<ui::ColorTarget*>(control);
         if (!target) throw platform::Error(L"The linked control cannot take colours");
     }
-    WatchLinkedControl(false);
-    changeControl_ = control;
-    WatchLinkedControl(true);
+    Unlink();
+    if (control) {
+        // The object's end, not its window's: a window may be made again.
+        linkWatch_ = control->WatchDestroy([this] {
+            changeControl_ = nullptr;
+            model_.SetChangeControl(nullptr);
+        });
+        changeControl_ = control;
+    }
     model_.SetChangeControl(target);
 }
 
-void TColorComboBox::WatchLinkedControl(bool watch) noexcept {
-    if (!watch) {
-        if (watched_ && IsWindow(watched_)) {
-            RemoveWindowSubclass(watched_, &TColorComboBox::LinkWatchProc, reinterpret_cast<UINT_PTR>(this));
-        }
-        watched_ = nullptr;
-        return;
-    }
-    if (!changeControl_ || !changeControl_->HandleAllocated()) return;
-    if (SetWindowSubclass(changeControl_->Handle(), &TColorComboBox::LinkWatchProc, reinterpret_cast<UINT_PTR>(this),
-                          reinterpret_cast<DWORD_PTR>(this))) {
-        watched_ = changeControl_->Handle();
-    }
-}
-
-LRESULT CALLBACK TColorComboBox::LinkWatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                               DWORD_PTR self) noexcept {
-    if (message == WM_NCDESTROY) {
-        // The linked control is going: forget it before it can dangle.
-        auto* picker = reinterpret_cast<TColorComboBox*>(self);
-        RemoveWindowSubclass(window, &TColorComboBox::LinkWatchProc, id);
-        picker->watched_ = nullptr;
-        picker->changeControl_ = nullptr;
-        picker->model_.SetChangeControl(nullptr);
-    }
-    return DefSubclassProc(window, message, wParam, lParam);
+void TColorComboBox::Unlink() noexcept {
+    if (changeControl_) changeControl_->UnwatchDestroy(linkWatch_);
+    changeControl_ = nullptr;
 }
 
 // ---------------------------------------------------------- custom dialog
@@ -397,6 +420,9 @@ CustomColorList& TColorComboBox::SharedCustomColors() {
 void TColorComboBox::SetDialogRunner(DialogRunner runner) { Runner() = std::move(runner); }
 
 void TColorComboBox::RunCustomColorDialog() {
+    // The dialog and its custom colours are shared: a second one would have
+    // the one closed last overwrite the other's custom colours.
+    if (DialogOpen()) return;
     CustomColorList& list = SharedCustomColors();
     const bool useStore = customColorSave_ && !saveOption_.Section.empty();
     if (useStore) LoadCustomColors(saveOption_, list);
@@ -414,15 +440,19 @@ void TColorComboBox::RunCustomColorDialog() {
 
     CHOOSECOLORW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = ui::Application::Get().Handle();
-    if (!dialog.hwndOwner) dialog.hwndOwner = GetAncestor(Handle(), GA_ROOT);
+    // Modal to the picker's form, which stays disabled while it is up.
+    dialog.hwndOwner = HandleAllocated() ? GetAncestor(Handle(), GA_ROOT) : ui::Application::Get().Handle();
     // "None" and "default" are no colours to start from: black and DefaultColor stand in.
     dialog.rgbResult = old == ui::kColorNone ? RGB(0, 0, 0)
                        : old == ui::kColorDefault ? ui::ToColorRef(DefaultColor(), RGB(0, 0, 0))
                                                   : ui::ToColorRef(old, RGB(0, 0, 0));
     dialog.lpCustColors = custom.data();
     dialog.Flags = CC_RGBINIT;
-    const bool confirmed = Runner() ? Runner()(dialog) : ChooseColorW(&dialog) != FALSE;
+    bool confirmed = false;
+    {
+        const FlagScope open(DialogOpen());
+        confirmed = Runner() ? Runner()(dialog) : ChooseColorW(&dialog) != FALSE;
+    }
     if (!confirmed) return;
 
     for (std::size_t i = 0; i < custom.size(); ++i) slots[i] = custom[i];

@@ -79,8 +79,8 @@ public:
     void SetZenKakuKana(bool convert) { model_.SetZenKakuKana(convert); }
     bool HintIsOtherLanguage() const noexcept { return model_.HintIsOtherLanguage(); }
     void SetHintIsOtherLanguage(bool other) { model_.SetHintIsOtherLanguage(other); }
-    // The control must take colours (ui::ColorTarget); when its window is
-    // destroyed the link is dropped.
+    // The control must take colours (ui::ColorTarget). The link ends when the
+    // control object is destroyed; its window may come and go before that.
     ui::Window* ChangeControl() const noexcept { return changeControl_; }
     void SetChangeControl(ui::Window* control);
     bool ChangeControlFont() const noexcept { return model_.ChangeControlFont(); }
@@ -141,14 +141,13 @@ private:
     void RaiseChange() override;
     void RaiseClick() override;
 
-    void WatchLinkedControl(bool watch) noexcept;
-    static LRESULT CALLBACK LinkWatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                          DWORD_PTR self) noexcept;
+    void Unlink() noexcept;
+    void ApplyHint();
 
     ColorPickerModel model_;
     TColorCustomButton button_;
     ui::Window* changeControl_ = nullptr;
-    HWND watched_ = nullptr;
+    int linkWatch_ = 0;
     bool customColorSave_ = false;
     TColorSaveSetting saveOption_;
     ui::ColorValue color_ = ui::kColorWindow;

@@ -10,6 +10,8 @@ namespace widgets {
 
 namespace {
 
+constexpr wchar_t kIndexOutOfRange[] = L"Index が有効範囲にありません";
+
 // Sets a flag for one scope and restores it on every way out.
 class ScopedFlag {
 public:
@@ -316,11 +318,13 @@ void ColorPickerModel::SetZenKakuKana(bool convert) {
 
 std::wstring ColorPickerModel::OtherLanguageName(int index) const {
     if (index < 0 || index >= static_cast<int>(items_.size())) {
-        throw platform::Error(L"Index が有効範囲にありません");
+        throw platform::Error(kIndexOutOfRange);
     }
     const ColorItem& item = items_[static_cast<std::size_t>(index)];
     if (item.group == ColorGroup::User) {
-        // The collection and the list agree: both change only together.
+        // While a form loads, the list is not rebuilt and may still hold a
+        // colour the collection has lost.
+        if (item.index >= userColors_.Count()) throw platform::Error(kIndexOutOfRange);
         const TUserColor& user = userColors_.Item(item.index);
         return Shown(japaneseText_ ? user.EnglishName() : user.DisplayName());
     }
@@ -388,8 +392,9 @@ void ColorPickerModel::WindowCreated() {
 
 // ---------------------------------------------------------------- geometry
 
-ItemLayout LayoutItem(const PixelRect& item, bool showText, int itemHeight, int fontHeight, bool noSwatch) noexcept {
-    ItemLayout layout;
+ColorItemLayout LayoutItem(const PixelRect& item, bool showText, int itemHeight, int fontHeight,
+                           bool noSwatch) noexcept {
+    ColorItemLayout layout;
     int width = showText ? item.bottom - item.top - 4 : item.right - item.left - 4;
     int margin = 0;
     if (width > 32) {

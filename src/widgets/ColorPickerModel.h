@@ -206,7 +206,7 @@ struct PixelRect {
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
-struct ItemLayout {
+struct ColorItemLayout {
     bool swatch = true;  // false: nothing is drawn for the colour
     PixelRect swatchRect;  // right and bottom exclusive
     bool outline = true;  // a 1-pixel black frame around the swatch
@@ -216,7 +216,8 @@ struct ItemLayout {
 
 // The swatch and text of an entry drawn in item. noSwatch: the colour is the
 // default value even after DefaultColor was put in its place.
-ItemLayout LayoutItem(const PixelRect& item, bool showText, int itemHeight, int fontHeight, bool noSwatch) noexcept;
+ColorItemLayout LayoutItem(const PixelRect& item, bool showText, int itemHeight, int fontHeight,
+                           bool noSwatch) noexcept;
 
 // The custom button's figures at 96 dpi.
 struct CustomButtonMetrics {

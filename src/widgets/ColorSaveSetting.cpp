@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/Handles.h"
 #include "platform/Module.h"
 
 namespace widgets {
@@ -40,11 +41,6 @@ bool ReadRegistryString(HKEY key, const std::string& name, std::string& value) {
     return true;
 }
 
-struct KeyCloser {
-    HKEY key;
-    ~KeyCloser() { RegCloseKey(key); }
-};
-
 }  // namespace
 
 std::string CustomColorIniPath() {
@@ -66,23 +62,26 @@ void LoadCustomColors(const TColorSaveSetting& setting, CustomColorList& list) {
         }
         return;
     }
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, setting.Section.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-    const KeyCloser closer{key};
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, setting.Section.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return;
+    const platform::RegKeyHandle key(opened);
     list.Clear();
     for (int slot = 0; slot < kCustomColorSlots; ++slot) {
         const std::string name = CustomColorKey(slot);
         std::string value;
-        if (ReadRegistryString(key, name, value)) list.Add(name + "=" + value);
+        if (ReadRegistryString(key.get(), name, value)) list.Add(name + "=" + value);
     }
 }
 
 void SaveCustomColors(const TColorSaveSetting& setting, const CustomColorList& list) {
-    HKEY key = nullptr;
-    if (setting.RegIni == TSaveToColorFile::scfRegistry &&
-        RegCreateKeyExA(HKEY_CURRENT_USER, setting.Section.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
-        return;
+    platform::RegKeyHandle key;
+    if (setting.RegIni == TSaveToColorFile::scfRegistry) {
+        HKEY made = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, setting.Section.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                            nullptr, &made, nullptr) != ERROR_SUCCESS) {
+            return;
+        }
+        key.reset(made);
     }
     const std::string path = CustomColorIniPath();
     for (const std::string& line : list.Lines()) {
@@ -91,13 +90,12 @@ void SaveCustomColors(const TColorSaveSetting& setting, const CustomColorList& l
         const std::string name = line.substr(0, equals);
         const std::string value = line.substr(equals + 1);
         if (key) {
-            RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+            RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                            static_cast<DWORD>(value.size() + 1));
         } else {
             WritePrivateProfileStringA(setting.Section.c_str(), name.c_str(), value.c_str(), path.c_str());
         }
     }
-    if (key) RegCloseKey(key);
 }
 
 }  // namespace widgets

@@ -172,8 +172,9 @@ FontMark ChooseFontMark(std::uint32_t flags, TFontNameFilters collect, TFontIcon
     return FontMark::None;
 }
 
-ItemLayout LayoutFontItem(int left, int top, int bottom, int imageHeight, bool iconVisible, FontMark mark) noexcept {
-    ItemLayout layout;
+FontItemLayout LayoutFontItem(int left, int top, int bottom, int imageHeight, bool iconVisible,
+                              FontMark mark) noexcept {
+    FontItemLayout layout;
     if (!iconVisible) {
         layout.textLeft = left + 2;
         return layout;

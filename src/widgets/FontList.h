@@ -184,7 +184,7 @@ enum class FontMark { None, TrueType, Printer };
 // is also collected.
 FontMark ChooseFontMark(std::uint32_t flags, TFontNameFilters collect, TFontIconPriority priority) noexcept;
 
-struct ItemLayout {
+struct FontItemLayout {
     FontMark mark = FontMark::None;
     int markX = 0;
     int markY = 0;
@@ -193,7 +193,7 @@ struct ItemLayout {
 
 // The mark sits 2 pixels in, centred in height; the text starts 20 pixels in
 // when marks are shown (with a mark or without), else 2 pixels in.
-ItemLayout LayoutFontItem(int left, int top, int bottom, int imageHeight, bool iconVisible, FontMark mark) noexcept;
+FontItemLayout LayoutFontItem(int left, int top, int bottom, int imageHeight, bool iconVisible, FontMark mark) noexcept;
 
 // --------------------------------------------------------------- item height
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "ui/Dpi.h"
+#include "ui/Graphics.h"
 #include "ui/Memo.h"
 #include "widgets/FontTable.h"
 
@@ -60,14 +61,11 @@ void DrawMark(HDC dc, HBITMAP mark, int x, int y) {
     if (!mark) return;
     BITMAP size{};
     if (!GetObjectW(mark, sizeof size, &size)) return;
-    const HDC source = CreateCompatibleDC(dc);
+    const platform::DcHandle source(CreateCompatibleDC(dc));
     if (!source) return;
-    {
-        const platform::ScopedSelect select(source, mark);
-        // The black ground leaves the background as it is.
-        BitBlt(dc, x, y, size.bmWidth, size.bmHeight, source, 0, 0, SRCINVERT);
-    }
-    DeleteDC(source);
+    const platform::ScopedSelect select(source.get(), mark);
+    // The black ground leaves the background as it is.
+    BitBlt(dc, x, y, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCINVERT);
 }
 
 int MarkHeight(HBITMAP mark) {
@@ -82,40 +80,68 @@ TFontNameComboBox::TFontNameComboBox() : TFontNameComboBox(FontTable::Instance()
 TFontNameComboBox::TFontNameComboBox(const std::vector<FontEntry>& table)
     : model_(table, &CompareFontNames, *this) {}
 
+TFontNameComboBox::~TFontNameComboBox() { Unlink(); }
+
 void TFontNameComboBox::Create(ui::Window& parent, const ui::Bounds& design) {
     FontTable::Instance();  // the marks, and the table before the first window
+    ReadLinkedName();  // before the window: kept as the value it applies
     const int height = ItemHeightForControlHeight(ui::Scale(design.height), ItemHeight());
     OwnerDrawCombo::Create(parent, design, height);
     model_.WindowCreated();
 }
 
-// ------------------------------------------------------------------ linking
-
-bool TFontNameComboBox::LinkAlive() const noexcept {
-    return linked_ && IsWindow(linkedWindow_) && ui::Window::FromHandle(linkedWindow_) == linked_;
+void TFontNameComboBox::EndLoading() {
+    ReadLinkedName();
+    model_.EndLoading();
 }
 
-ui::Window* TFontNameComboBox::ChangeControl() const noexcept { return LinkAlive() ? linked_ : nullptr; }
+void TFontNameComboBox::SetColor(ui::ColorValue color) {
+    if (color_ == color) return;
+    color_ = color;
+    Invalidate();
+}
+
+// ------------------------------------------------------------------ linking
 
 void TFontNameComboBox::SetChangeControl(ui::Window* control) {
-    if (control && !control->HandleAllocated()) control = nullptr;
-    if (control == ChangeControl()) return;
-    linked_ = control;
-    linkedWindow_ = control ? control->Handle() : nullptr;
+    if (control == linked_) return;
+    Unlink();
     if (!control) return;
-    if (const auto* memo = dynamic_cast<const ui::Memo*>(control)) {
-        SetValue(memo->GetFontInfo().name);
+    // The object's end, not its window's: a window may be made again.
+    linkWatch_ = control->WatchDestroy([this] {
+        linked_ = nullptr;
+        linkedNameUnread_ = false;
+    });
+    linked_ = control;
+    linkedNameUnread_ = true;
+    ReadLinkedName();
+}
+
+void TFontNameComboBox::Unlink() noexcept {
+    if (linked_) linked_->UnwatchDestroy(linkWatch_);
+    linked_ = nullptr;
+    linkedNameUnread_ = false;
+}
+
+void TFontNameComboBox::ReadLinkedName() {
+    if (!linkedNameUnread_ || !linked_) return;
+    std::wstring name;
+    if (const auto* memo = dynamic_cast<const ui::Memo*>(linked_)) {
+        // A memo keeps its font's description, with or without a window.
+        name = memo->GetFontInfo().name;
+    } else if (linked_->HandleAllocated()) {
+        name = FaceName(FontOf(reinterpret_cast<HFONT>(SendMessageW(linked_->Handle(), WM_GETFONT, 0, 0))));
     } else {
-        SetValue(FaceName(FontOf(reinterpret_cast<HFONT>(SendMessageW(linkedWindow_, WM_GETFONT, 0, 0)))));
+        return;
     }
+    linkedNameUnread_ = false;
+    SetValue(name);
 }
 
 void TFontNameComboBox::PushToLinked(const std::wstring& name) {
-    if (!LinkAlive()) {
-        linked_ = nullptr;
-        linkedWindow_ = nullptr;
-        return;
-    }
+    if (!linked_) return;
+    // A name chosen after linking wins over the one the control had.
+    linkedNameUnread_ = false;
     if (auto* memo = dynamic_cast<ui::Memo*>(linked_)) {
         // The memo owns its font and makes it again from its description.
         ui::FontInfo params = memo->GetFontInfo();
@@ -124,7 +150,8 @@ void TFontNameComboBox::PushToLinked(const std::wstring& name) {
         memo->SetFontInfo(params);
         return;
     }
-    LOGFONTW font = FontOf(reinterpret_cast<HFONT>(SendMessageW(linkedWindow_, WM_GETFONT, 0, 0)));
+    if (!linked_->HandleAllocated()) return;
+    LOGFONTW font = FontOf(reinterpret_cast<HFONT>(SendMessageW(linked_->Handle(), WM_GETFONT, 0, 0)));
     if (FaceName(font) == name) return;
     SetFaceName(font, name);
     if (const HFONT made = SharedLinkedFont(font)) linked_->SetFont(made);
@@ -213,7 +240,11 @@ void TFontNameComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const RECT area = item.rcItem;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     const bool disabled = (item.itemState & ODS_DISABLED) != 0 || !IsWindowEnabled(Handle());
-    FillRect(dc, &area, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    {
+        const platform::BrushHandle background(
+            CreateSolidBrush(selected ? GetSysColor(COLOR_HIGHLIGHT) : ui::ToColorRef(color_)));
+        FillRect(dc, &area, background.get());
+    }
 
     const int index = static_cast<int>(item.itemID);
     const auto& items = model_.Items();
@@ -236,7 +267,7 @@ void TFontNameComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
         const HBITMAP image = mark == FontMark::TrueType  ? table.TrueTypeIcon()
                               : mark == FontMark::Printer ? table.DeviceTypeIcon()
                                                           : nullptr;
-        const ItemLayout layout =
+        const FontItemLayout layout =
             LayoutFontItem(area.left, area.top, area.bottom, MarkHeight(image), IconVisible(), mark);
         if (layout.mark != FontMark::None) DrawMark(dc, image, layout.markX, layout.markY);
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/Handles.h"
+#include "ui/Color.h"
 #include "ui/OwnerDrawCombo.h"
 #include "widgets/FontList.h"
 #include "widgets/FontListModel.h"
@@ -28,6 +29,7 @@ public:
     TFontNameComboBox();
     // A picker over another table, which must outlive it.
     explicit TFontNameComboBox(const std::vector<FontEntry>& table);
+    ~TFontNameComboBox() override;
 
     // The item height follows the control height (height - 6) when that is
     // above 6 pixels, else ItemHeight. Fills the list, which selects the
@@ -60,10 +62,16 @@ public:
     void SetTextFontFace(bool on) { model_.SetTextFontFace(on); }
 
     // The control whose font name follows the selection; linking takes its
-    // font name as Value. The link ends by itself when the control's window
-    // is destroyed. A control without a window cannot be linked.
-    ui::Window* ChangeControl() const noexcept;
+    // font name as Value. A control whose font is not known yet (no window,
+    // and not a memo) gives its name when this picker next applies its value
+    // (Create, EndLoading). The link ends when the control object is
+    // destroyed; its window may come and go before that.
+    ui::Window* ChangeControl() const noexcept { return linked_; }
     void SetChangeControl(ui::Window* control);
+
+    // The list's background, on which unselected rows are drawn.
+    ui::ColorValue Color() const noexcept { return color_; }
+    void SetColor(ui::ColorValue color);
 
     // Screen pixels. A font taller than the new height comes down to it (not
     // below 12 pixels); the selection stays.
@@ -74,7 +82,7 @@ public:
     // Loading the form: Value only keeps the name until EndLoading, which
     // fills the list and applies it.
     void BeginLoading() noexcept { model_.BeginLoading(); }
-    void EndLoading() { model_.EndLoading(); }
+    void EndLoading();
 
     // The flag word of an offered entry, 0 for none.
     std::uint32_t ItemFlags(int index) const;
@@ -102,11 +110,15 @@ private:
     void RaiseClick() override;
     void Repaint() override { Invalidate(); }
 
-    bool LinkAlive() const noexcept;
+    void Unlink() noexcept;
+    // Value becomes the linked control's font name, when it can be known.
+    void ReadLinkedName();
 
     FontListModel model_;
     ui::Window* linked_ = nullptr;
-    HWND linkedWindow_ = nullptr;
+    int linkWatch_ = 0;
+    bool linkedNameUnread_ = false;
+    ui::ColorValue color_ = ui::kColorWindow;
     platform::FontHandle ownFont_;  // made when ItemHeight shrinks the font
 };
 

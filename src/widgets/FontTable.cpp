@@ -12,14 +12,20 @@ namespace widgets {
 
 namespace {
 
-int CALLBACK CollectFamily(const LOGFONTA* font, const TEXTMETRICA* metric, DWORD fontType, LPARAM context) {
-    auto& pass = *reinterpret_cast<FontPass*>(context);
-    // The face name field need not hold a terminating zero within its size.
-    const char* const face = font->lfFaceName;
-    const char* const end = std::find(face, face + LF_FACESIZE, '\0');
-    pass.Add(platform::AnsiToWide(std::string_view(face, static_cast<size_t>(end - face))),
-             FontFlags(fontType, metric->tmPitchAndFamily, metric->tmCharSet));
-    return 1;
+// Called from inside gdi32, which an exception must not cross: a failure
+// ends the enumeration, and the families collected so far make the pass.
+int CALLBACK CollectFamily(const LOGFONTA* font, const TEXTMETRICA* metric, DWORD fontType, LPARAM context) noexcept {
+    try {
+        auto& pass = *reinterpret_cast<FontPass*>(context);
+        // The face name field need not hold a terminating zero within its size.
+        const char* const face = font->lfFaceName;
+        const char* const end = std::find(face, face + LF_FACESIZE, '\0');
+        pass.Add(platform::AnsiToWide(std::string_view(face, static_cast<size_t>(end - face))),
+                 FontFlags(fontType, metric->tmPitchAndFamily, metric->tmCharSet));
+        return 1;
+    } catch (...) {
+        return 0;
+    }
 }
 
 bool AnyPrinterInstalled() {
@@ -35,14 +41,14 @@ bool AnyPrinterInstalled() {
 
 // An information context of the default printer, or nullptr when there is
 // none (no default printer, or its driver cannot make one).
-HDC DefaultPrinterContext() {
+platform::DcHandle DefaultPrinterContext() {
     DWORD size = 0;
     GetDefaultPrinterA(nullptr, &size);
     if (size == 0) return nullptr;
     std::string name(size, '\0');
     if (!GetDefaultPrinterA(name.data(), &size)) return nullptr;
     name.resize(std::strlen(name.c_str()));
-    return CreateICA("WINSPOOL", name.c_str(), nullptr, nullptr);
+    return platform::DcHandle(CreateICA("WINSPOOL", name.c_str(), nullptr, nullptr));
 }
 
 platform::BitmapHandle LoadMark(const wchar_t* name) {
@@ -75,16 +81,12 @@ const FontTable& FontTable::Instance() {
 }
 
 FontTable::FontTable() {
-    if (const HDC screen = CreateCompatibleDC(nullptr)) {
-        entries_ = EnumerateFontFamilies(screen);
-        DeleteDC(screen);
-    }
+    if (const platform::DcHandle screen{CreateCompatibleDC(nullptr)}) entries_ = EnumerateFontFamilies(screen.get());
     // Without an information context for the default printer the screen's
     // families are all there is.
     if (AnyPrinterInstalled()) {
-        if (const HDC printer = DefaultPrinterContext()) {
-            MergePrinterFamilies(entries_, EnumerateFontFamilies(printer), &CompareFontNames);
-            DeleteDC(printer);
+        if (const platform::DcHandle printer = DefaultPrinterContext()) {
+            MergePrinterFamilies(entries_, EnumerateFontFamilies(printer.get()), &CompareFontNames);
             printerPass_ = true;
         }
     }

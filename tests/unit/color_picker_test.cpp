@@ -300,6 +300,18 @@ TEST_F(ColorPicker, UserColoursFollowTheirCollection) {
     ASSERT_EQ(picker.Items().Count(), 1);
     EXPECT_EQ(host.list[16].text, L"Indigo") << "assigning keeps the English name";
 
+    // Loading holds the list back: the selected entry outlives its colour.
+    picker.SetValue(ui::Rgb(4, 4, 4));
+    picker.BeginLoading();
+    users.Delete(0);
+    try {
+        picker.SetHintIsOtherLanguage(true);
+        FAIL() << "no error";
+    } catch (const platform::Error& error) {
+        EXPECT_EQ(error.Message(), L"Index が有効範囲にありません");
+    }
+    picker.EndLoading();
+
     picker.SetShowGroup(ColorGroup::User, false);
     EXPECT_EQ(host.list.size(), 17u);
 }

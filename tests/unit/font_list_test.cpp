@@ -238,7 +238,7 @@ TEST(FontItemDrawing, MarkFollowsClassesCollectAndPriority) {
 }
 
 TEST(FontItemDrawing, MarkIsCentredAndTextStartsAfterIt) {
-    ItemLayout layout = LayoutFontItem(10, 100, 115, 16, true, FontMark::TrueType);
+    FontItemLayout layout = LayoutFontItem(10, 100, 115, 16, true, FontMark::TrueType);
     EXPECT_EQ(layout.mark, FontMark::TrueType);
     EXPECT_EQ(layout.markX, 12);
     EXPECT_EQ(layout.markY, 100);  // (15 - 16) / 2 truncates towards zero

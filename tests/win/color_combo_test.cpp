@@ -1,6 +1,7 @@
 // The colour picker as a real control on a form: its list, the events of
 // code and user selections, item heights, the "..." button, drawing, the
-// shared colour dialog and the custom-colour store.
+// shared colour dialog and the custom-colour store. Both pickers share one
+// form here, as on the settings pages.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,7 +9,10 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TestForm.h"
@@ -20,6 +24,7 @@
 #include "ui/Memo.h"
 #include "widgets/ColorComboBox.h"
 #include "widgets/ColorSaveSetting.h"
+#include "widgets/FontNameComboBox.h"
 
 using namespace std::chrono_literals;
 using testsupport::PumpFor;
@@ -47,6 +52,34 @@ void ProgramSetup(TColorComboBox& picker, ui::Window& parent, const ui::Bounds& 
     picker.EndLoading();
 }
 
+// The text the picker's tooltip control holds for it ("" without one).
+std::wstring TipText(const TColorComboBox& picker) {
+    struct Search {
+        HWND tool;
+        std::wstring text;
+    } search{picker.Handle(), {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM context) -> BOOL {
+            auto& found = *reinterpret_cast<Search*>(context);
+            wchar_t className[32] = {};
+            GetClassNameW(window, className, 32);
+            if (std::wstring(className) != TOOLTIPS_CLASSW) return TRUE;
+            wchar_t text[80] = {};
+            TOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.uFlags = TTF_IDISHWND;
+            tool.hwnd = GetParent(found.tool);
+            tool.uId = reinterpret_cast<UINT_PTR>(found.tool);
+            tool.lpszText = text;
+            SendMessageW(window, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+            found.text = text;
+            return found.text.empty();
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.text;
+}
+
 RECT ChildRectIn(HWND child, HWND parent) {
     RECT rect{};
     GetWindowRect(child, &rect);
@@ -71,6 +104,7 @@ public:
 
     int answered = 0;
     std::wstring text;  // the message box's text or the dialog's title
+    HWND owner = nullptr;
 
 private:
     static BOOL CALLBACK Find(HWND window, LPARAM found) {
@@ -90,6 +124,7 @@ private:
         wchar_t text[512] = {};
         if (!GetDlgItemTextW(dialog, 0xFFFF, text, 512)) GetWindowTextW(dialog, text, 512);
         current_->text = text;
+        current_->owner = GetWindow(dialog, GW_OWNER);
         ++current_->answered;
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     }
@@ -106,6 +141,8 @@ struct ScriptedDialog {
             initial = dialog.rgbResult;
             flags = dialog.Flags;
             for (int i = 0; i < 16; ++i) slotsIn.push_back(dialog.lpCustColors[i]);
+            owner = dialog.hwndOwner;
+            if (const auto act = std::exchange(during, nullptr)) act();
             dialog.lpCustColors[1] = RGB(0x12, 0x34, 0x56);  // the user defines a custom colour
             dialog.rgbResult = chosen;
             return confirm;
@@ -118,7 +155,9 @@ struct ScriptedDialog {
     int runs = 0;
     COLORREF initial = 0;
     DWORD flags = 0;
+    HWND owner = nullptr;
     std::vector<COLORREF> slotsIn;
+    std::function<void()> during;  // what the user does while it is up (once)
 };
 
 class ColorCombo : public ::testing::Test {
@@ -241,6 +280,9 @@ TEST_F(ColorCombo, CustomButtonShowsOnlyWhileCustomIsSelected) {
     NotifySelChange(picker);
     place = ChildRectIn(button, picker.Handle());
     EXPECT_EQ(place.left, client.right - GetSystemMetrics(SM_CXVSCROLL) - ui::Scale(21));
+    picker.SetItemIndex(0);
+    EXPECT_EQ(ChildRectIn(button, picker.Handle()).right, 0) << "a selection by index moves it too";
+    picker.SetItemIndex(170);
 
     picker.SetShowCustomColor(false);
     EXPECT_EQ(ChildRectIn(button, picker.Handle()).right, 0);
@@ -323,24 +365,54 @@ TEST_F(ColorCombo, HintShowsTheOtherLanguage) {
     EXPECT_EQ(picker.Hint(), L"ウィンドウ背景");
     picker.SetHintIsOtherLanguage(false);
     EXPECT_EQ(picker.Hint(), L"");
+
+    TColorComboBox early;
+    early.SetHint(L"Before the window");
+    early.Create(form, {8, 40, 121, 25});
+    EXPECT_EQ(TipText(early), L"Before the window");
 }
 
-TEST_F(ColorCombo, LinkedMemoFollowsAndIsForgottenWhenDestroyed) {
-    auto memo = std::make_unique<ui::Memo>();
-    memo->Create(form, {150, 8, 120, 60});
-    memo->SetColor(ui::Rgb(0, 128, 0));
-    picker.SetChangeControl(memo.get());
+// Links to a memo end with the memo itself, not with its window.
+TEST_F(ColorCombo, LinksToAMemoLastAsLongAsTheMemo) {
+    widgets::TFontNameComboBox fonts;
+    fonts.Create(form, {8, 40, 177, 21});
+    ui::FontInfo font;
+    font.name = L"Tahoma";
+
+    // Linked before the memo has a window.
+    auto early = std::make_unique<ui::Memo>();
+    early->SetColor(ui::Rgb(0, 128, 0));
+    early->SetFontInfo(font);
+    picker.SetChangeControl(early.get());
+    fonts.SetChangeControl(early.get());
     EXPECT_EQ(picker.Text(), L"Green") << "linking reads the memo's background";
-    SendMessageW(picker.Handle(), CB_SETCURSEL, 1, 0);
-    NotifySelChange(picker);
-    EXPECT_EQ(memo->Color(), ui::Rgb(255, 0, 0));
-    picker.SetChangeControlFont(true);
-    EXPECT_EQ(picker.Value(), memo->FontColor());
-    memo.reset();
+    EXPECT_EQ(fonts.ChangeControl(), early.get());
+    EXPECT_EQ(fonts.Value(), L"Tahoma");
+    early->Create(form, {150, 8, 120, 60});
+    early.reset();
     EXPECT_EQ(picker.ChangeControl(), nullptr);
+    EXPECT_EQ(fonts.ChangeControl(), nullptr);
     SendMessageW(picker.Handle(), CB_SETCURSEL, 2, 0);
     NotifySelChange(picker);  // nothing to drive any more
+    fonts.SetValue(L"Liberation Sans");
     EXPECT_EQ(picker.Text(), L"Lime");
+
+    // Linked with a window, which is then made again.
+    ui::Memo memo;
+    memo.Create(form, {150, 8, 120, 60});
+    picker.SetChangeControl(&memo);
+    fonts.SetChangeControl(&memo);
+    memo.DestroyHandle();
+    memo.Create(form, {150, 8, 120, 60});
+    EXPECT_EQ(picker.ChangeControl(), &memo);
+    EXPECT_EQ(fonts.ChangeControl(), &memo);
+    SendMessageW(picker.Handle(), CB_SETCURSEL, 1, 0);
+    NotifySelChange(picker);
+    EXPECT_EQ(memo.Color(), ui::Rgb(255, 0, 0));
+    picker.SetChangeControlFont(true);
+    EXPECT_EQ(picker.Value(), memo.FontColor());
+    fonts.SetValue(L"Tahoma");
+    EXPECT_EQ(memo.GetFontInfo().name, L"Tahoma");
 }
 
 // ------------------------------------------------------- dialog and store
@@ -393,6 +465,27 @@ TEST_F(ColorComboStore, ConfirmingANewColourSetsCustomColorThenClickAndChange) {
     EXPECT_TRUE(picker.CustomButton().Pressed());
     SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(place.right + 5, 5));
     EXPECT_EQ(dialog.runs, 1);
+
+    // The other buttons press it as well.
+    SendMessageW(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(button, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(dialog.runs, 2);
+    SendMessageW(button, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(button, WM_MBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(dialog.runs, 3);
+}
+
+TEST_F(ColorComboStore, OneDialogAtATimeModalToThePickersForm) {
+    TColorComboBox second;
+    second.Create(form, {8, 40, 121, 25});
+    second.SetValue(ui::Rgb(9, 9, 9));
+    ScriptedDialog dialog(true, RGB(1, 2, 3));
+    dialog.during = [&] { second.RunCustomColorDialog(); };
+    picker.RunCustomColorDialog();
+    EXPECT_EQ(dialog.runs, 1) << "the second picker's dialog waits for the first";
+    EXPECT_EQ(dialog.owner, form.Handle());
+    second.RunCustomColorDialog();
+    EXPECT_EQ(dialog.runs, 2);
 }
 
 TEST_F(ColorComboStore, DialogStartsFromARealColourForNoneAndSystemValues) {
@@ -497,6 +590,7 @@ TEST_F(ColorComboStore, RealColourDialogConfirmedUnchangedRaisesNothing) {
     const DialogAnswerer answerer;
     picker.RunCustomColorDialog();
     EXPECT_EQ(answerer.answered, 1) << "the system's dialog came up";
+    EXPECT_EQ(answerer.owner, form.Handle());
     EXPECT_EQ(picker.CustomColor(), ui::Rgb(7, 7, 7)) << "OK keeps the colour it started with";
     EXPECT_TRUE(events.empty());
     EXPECT_EQ(TColorComboBox::SharedCustomColors().Value("ColorA"), "FFFFFF");
