@@ -67,7 +67,10 @@ if cmake -S fuzz -B "$VELMOR_BUILD/fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >
         name=$(basename "$target")
         corpus="$VELMOR_BUILD/fuzz/corpus-$name"
         mkdir -p "$corpus"
-        if "$target" -max_total_time="${VELMOR_FUZZ_SECONDS:-10}" "$corpus" >"$VELMOR_BUILD/$name.log" 2>&1; then
+        # New finds go to the build folder; the seeds kept in the repository are read too.
+        seeds=()
+        [ -d "fuzz/corpus/${name%_fuzz}" ] && seeds=("fuzz/corpus/${name%_fuzz}")
+        if "$target" -max_total_time="${VELMOR_FUZZ_SECONDS:-10}" "$corpus" "${seeds[@]}" >"$VELMOR_BUILD/$name.log" 2>&1; then
             passed=$((passed + 1)); echo "[  PASSED  ] $name: $(grep -a -o -E 'Done [0-9]+ runs' "$VELMOR_BUILD/$name.log" | tail -1)"
         else
             failed=$((failed + 1)); echo "[  FAILED  ] $name"; tail -30 "$VELMOR_BUILD/$name.log"
