@@ -1,8 +1,6 @@
 // Velmor's entry: one instance per session, then the message loop.
 #include <windows.h>
 
-#include <exception>
-
 #include "app/Unit1.h"
 #include "platform/Handles.h"
 #include "ui/Application.h"
@@ -35,14 +33,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         try {
             application.CreateForm<app::TVelmor>();
             created = true;
-        } catch (const std::exception& error) {
+        } catch (...) {
             // Reported, then the program ends rather than living on unreachable.
-            application.ShowException(error);
+            ui::ReportCurrentException();
             exitCode = 1;
         }
         if (created) application.Run();
-    } catch (const std::exception& error) {
-        application.ShowException(error);
+    } catch (...) {
+        ui::ReportCurrentException();
         exitCode = 1;
     }
     application.DestroyForms();

@@ -1,7 +1,5 @@
 #include "clipboard/VxClipDetector.h"
 
-#include <exception>
-
 #include "platform/Error.h"
 #include "ui/Application.h"
 
@@ -69,8 +67,8 @@ LRESULT CALLBACK TVxClipDetector::WindowProc(HWND window, UINT message, WPARAM w
     if (!self || self->window_ != window) return DefWindowProcA(window, message, wParam, lParam);
     try {
         return self->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ui::ReportError(error);
+    } catch (...) {
+        ui::ReportCurrentException();
     }
     return 0;
 }

@@ -30,19 +30,14 @@ void PaintBox::Render(HDC target) {
     RECT client{};
     GetClientRect(Handle(), &client);
     if (client.right <= 0 || client.bottom <= 0) return;
-    const HDC memory = CreateCompatibleDC(target);
-    if (!memory) return;
-    {
-        const platform::BitmapHandle bitmap(CreateCompatibleBitmap(target, client.right, client.bottom));
-        if (bitmap) {
-            const platform::ScopedSelect useBitmap(memory, bitmap.get());
-            const platform::ScopedSelect useFont(memory, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
-            FillRect(memory, &client, GetSysColorBrush(COLOR_BTNFACE));
-            if (OnPaint) OnPaint(*this, memory, client);
-            BitBlt(target, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-        }
-    }
-    DeleteDC(memory);
+    const platform::DcHandle memory(CreateCompatibleDC(target));
+    const platform::BitmapHandle bitmap(CreateCompatibleBitmap(target, client.right, client.bottom));
+    if (!memory || !bitmap) return;
+    const platform::ScopedSelect useBitmap(memory.get(), bitmap.get());
+    const platform::ScopedSelect useFont(memory.get(), font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    FillRect(memory.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+    if (OnPaint) OnPaint(*this, memory.get(), client);
+    BitBlt(target, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
 }
 
 LRESULT PaintBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

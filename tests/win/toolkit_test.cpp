@@ -222,3 +222,15 @@ TEST(Geometry, ASpinEditMovesShowsAndHidesWithItsArrowsThroughTheBase) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Fonts, AFontThatCouldNotBeMadeKeepsTheFormsFont) {
+    TestForm form;
+    const HFONT before = form.FormFont();
+    ASSERT_NE(before, nullptr);
+    form.SetFormFont(platform::FontHandle{});
+    EXPECT_EQ(form.FormFont(), before);
+}
+
+}  // namespace
