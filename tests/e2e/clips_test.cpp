@@ -71,6 +71,15 @@ TEST_F(Clips, TheSameTextTwiceMakesOneClipButARepeatAfterAnotherMakesAnother) {
     EXPECT_TRUE(CopyAndExpect(L"same", 3));
 }
 
+TEST_F(Clips, EightBitTextIsReadInTheCodePageOfTheInputLanguageItWasCopiedIn) {
+    const LCID russian = 0x0419;
+    ASSERT_TRUE(testsupport::SetClipboardFormats(
+        {{CF_TEXT, std::string("\xC0\xC1\xE9", 4)},
+         {CF_LOCALE, std::string(reinterpret_cast<const char*>(&russian), sizeof russian)}}));
+    ASSERT_TRUE(PumpUntil([&] { return VisibleClips(velmor).size() == 1; }, 5s));
+    EXPECT_EQ(ClipText(VisibleClips(velmor).front().handle), L"\u0410\u0411\u0439");
+}
+
 TEST_F(Clips, AClipNearTheRightOrBottomEdgeIsMovedIntoTheWorkArea) {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
