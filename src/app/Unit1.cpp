@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "clipwindow/ClipWindowRules.h"
 #include "platform/Clipboard.h"
+#include "platform/Module.h"
 #include "platform/Text.h"
+#include "settings/PropertyFile.h"
 #include "ui/Application.h"
 #include "ui/Dpi.h"
 #include "ui/Graphics.h"
@@ -21,17 +24,26 @@ constexpr int kDesignHeight = 363;
 // The edit control's frame around the text lines of a clip window.
 constexpr int kClipFrameHeight = 8;
 
-ui::FontInfo MenuFontInfo() {
-    ui::FontInfo menu;
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        menu.name = metrics.lfMenuFont.lfFaceName;
-        const int height = metrics.lfMenuFont.lfHeight < 0 ? -metrics.lfMenuFont.lfHeight : metrics.lfMenuFont.lfHeight;
-        menu.size = MulDiv(height, 72, ui::ScreenDpi());
-        menu.charset = metrics.lfMenuFont.lfCharSet;
-    }
-    return menu;
+// The strip along the bottom that holds "Task Tray".
+constexpr int kStripHeight = 41;
+
+clipwindow::WorkArea ToWorkArea(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+// The work area of every monitor, for the check that the window is on screen.
+std::vector<clipwindow::WorkArea> MonitorWorkAreas() {
+    std::vector<clipwindow::WorkArea> areas;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM found) -> BOOL {
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            if (GetMonitorInfoW(monitor, &info)) {
+                reinterpret_cast<std::vector<clipwindow::WorkArea>*>(found)->push_back(ToWorkArea(info.rcWork));
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&areas));
+    return areas;
 }
 
 }  // namespace
@@ -49,12 +61,9 @@ TVelmor::TVelmor() {
     options.dialogKeys = true;
     CreateForm(options);
     ClipWindowFactory = [](TVelmor& owner) { return std::make_unique<clipwindow::TForm2>(owner); };
-    // The sample memo previews the clip font; the settings pages place it.
-    MemoSample.Create(*this, {8, 160, 257, 73}, {.wordWrap = true, .scrollBars = ui::ScrollBars::None});
-    MemoSample.SetVisible(false);
-    MemoSample.SetText(L"MemoSample");
-    BottomPanel.Create(*this, {0, 268, 280, 41});
-    BottomPanel.AlignBottom(41);
+    Pages.Create(*this);
+    BottomPanel.Create(*this, {0, 268, 280, kStripHeight});
+    BottomPanel.AlignBottom(kStripHeight);
     BTaskTray.Create(BottomPanel, {.bounds = {191, 8, 83, 25}, .caption = L"Task Tray", .key = L"[Button]TaskTray"});
     BTaskTray.OnClick = [this](ui::Button&) { BTaskTrayClick(); };
     // The button keeps to the strip's right edge.
@@ -64,6 +73,11 @@ TVelmor::TVelmor() {
         BTaskTray.SetPixelBounds({size.cx - ui::Scale(6) - button.width, button.top, button.width, button.height});
     };
     CreateMenus();
+    OnResize = [this](ui::Form&) {
+        const SIZE client = ClientSize();
+        Pages.Fit(client.cx, client.cy, ui::Scale(kStripHeight));
+    };
+    OnResize(*this);
     OnCloseQuery = [this](ui::Form&, bool& canClose) { FormCloseQuery(canClose); };
     OnClose = [this](ui::Form&, ui::CloseAction& action) { FormClose(action); };
     FormCreate();
@@ -112,11 +126,7 @@ void TVelmor::CreateMenus() {
 void TVelmor::FormCreate() {
     texts_ = LocalisedTexts{};
     SetFormFont(ui::CreateMenuFont());
-    // TODO(settings file): LoadSettings replaces these built values.
-    ui::FontInfo clipFont = MenuFontInfo();
-    clipFont.color = settings_.standardTextColor;
-    MemoSample.SetFontInfo(clipFont);
-    MemoSample.SetColor(settings_.standardColor);
+    LoadSettings();
     clipDetector_ = std::make_unique<clipboard::TVxClipDetector>();
     AttachClipboardChanged();
     // TODO(language files): ListLanguageFiles, then the chosen file or Default.lng.
@@ -149,18 +159,18 @@ clipboard::ClipboardRead TVelmor::ReadClipboard() {
 
 clipboard::ClipOptions TVelmor::Options() {
     clipboard::ClipOptions options;
-    options.maxClipCount = settings_.maxClipCount;
-    options.ignoreLargeText = settings_.ignoreLargeText;
-    options.sizeOfText = settings_.maxTextSize;
-    options.closeClipTimer = settings_.countDownEnabled;
-    options.countDown = settings_.countDown;
-    options.doubleCopy = settings_.doubleCopy;
+    options.maxClipCount = Pages.SEHistory.Value();
+    options.ignoreLargeText = Pages.CBIgnoreLT.Checked();
+    options.sizeOfText = Pages.SEMaxTextSize.Value();
+    options.closeClipTimer = Pages.CBCountDown.Checked();
+    options.countDown = Pages.SECountDown.Value();
+    options.doubleCopy = Pages.CBDoubleCopy.Checked();
     return options;
 }
 
 std::wstring TVelmor::Preview(const std::string& text) {
-    MemoSample.SetText(platform::AnsiToWide(text));
-    return MemoSample.Text();
+    Pages.MemoSample.SetText(platform::AnsiToWide(text));
+    return Pages.MemoSample.Text();
 }
 
 clipboard::ClipEntry TVelmor::Entry(int slot) {
@@ -177,9 +187,7 @@ void TVelmor::FocusClip(int slot) {
     if (clipwindow::TForm2* clip = Clip(slot); clip && clip->CanFocus()) clip->SetFocus();
 }
 
-void TVelmor::ShowFirstPage() {
-    // TODO(settings pages): switch the page control to "Property".
-}
+void TVelmor::ShowFirstPage() { Pages.PageControl1.SetActivePageIndex(settings::SettingsPages::kPropertyPage); }
 
 void TVelmor::CreateClip(int slot) {
     std::unique_ptr<clipwindow::TForm2> window = NewClipWindow();
@@ -248,7 +256,8 @@ POINT TVelmor::ClipOrigin() const {
 void TVelmor::CloseAllClips1Click() { clips_.CloseAllClips(); }
 
 void TVelmor::LayoutClipWindow(clipwindow::TForm2& window, const std::wstring& text) {
-    const int width = ui::Scale(settings_.maxWidth);
+    const settings::ClipSettings settings = Pages.Current();
+    const int width = ui::Scale(settings.maxWidth);
     int height = window.ClientSize().cy;
     // The memo takes the final width before the text goes in, so that it
     // wraps as it will be shown; the window itself is sized once, at the end.
@@ -258,7 +267,7 @@ void TVelmor::LayoutClipWindow(clipwindow::TForm2& window, const std::wstring& t
     // change: reading the clipboard once more could find another program
     // holding it, and every read costs memory under Wine.
     window.Memo1.ReplaceSelection(text);
-    window.Memo1.SetFontInfo(MemoSample.GetFontInfo());
+    window.Memo1.SetFontInfo(Pages.MemoSample.GetFontInfo());
     // The point size gives the character height; a font whose lines are
     // taller (internal leading) needs its real line height, or the edit
     // control, which shows whole lines only, would hide the last lines.
@@ -270,15 +279,15 @@ void TVelmor::LayoutClipWindow(clipwindow::TForm2& window, const std::wstring& t
         const auto lastLineStart = SendMessageW(memo, EM_LINEINDEX, static_cast<WPARAM>(lines - 1), 0);
         const bool lastLineEmpty = SendMessageW(memo, EM_LINELENGTH, static_cast<WPARAM>(lastLineStart), 0) == 0;
         const clipwindow::LayoutOutcome layout = clipwindow::LayoutHeight(
-            {lines, lastLineEmpty, false, charHeight, ui::Scale(settings_.maxHeight), settings_.scrollBarsVertical});
+            {lines, lastLineEmpty, false, charHeight, ui::Scale(settings.maxHeight), settings.scrollBarsVertical});
         // The frame allowance is a 96-dpi figure like the others.
         if (layout.clientHeight) height = *layout.clientHeight - kClipFrameHeight + ui::Scale(kClipFrameHeight);
         window.Memo1.SetScrollBars(layout.verticalScrollBar ? ui::ScrollBars::Vertical : ui::ScrollBars::None);
     }
     window.SetClientSize(width, height);
-    window.Memo1.SetMargins(ui::Scale(settings_.leftMargin), ui::Scale(settings_.rightMargin));
-    window.Memo1.SetColor(settings_.standardColor);
-    window.Memo1.SetFontColor(settings_.standardTextColor);
+    window.Memo1.SetMargins(ui::Scale(settings.leftMargin), ui::Scale(settings.rightMargin));
+    window.Memo1.SetColor(settings.standardColor);
+    window.Memo1.SetFontColor(settings.standardTextColor);
     window.MDontHideClip->SetCaption(texts_.pinCaption);
     window.MClose->SetCaption(texts_.closeCaption);
 }
@@ -306,6 +315,19 @@ LRESULT TVelmor::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             Shell_NotifyIconA(NIM_ADD, &data);
         }
         return 0;
+    }
+    switch (message) {
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // Windows ends the program without closing the window: save as a close would.
+            if (wParam) {
+                ui::CloseAction action = ui::CloseAction::Hide;
+                FormClose(action);
+            }
+            return 0;
+        default:
+            break;
     }
     if (message == WM_SYSCOMMAND) {
         switch (wParam) {
@@ -426,7 +448,57 @@ void TVelmor::GoToTray() {
 void TVelmor::FormCloseQuery(bool& canClose) { canClose = true; }
 
 void TVelmor::FormClose(ui::CloseAction&) {
-    // TODO(settings file): SaveSettings.
+    // A save that fails is reported; the program still ends as the user asked.
+    try {
+        SaveSettings();
+    } catch (...) {
+        ui::ReportCurrentException();
+    }
+}
+
+void TVelmor::LoadSettings() {
+    const std::string folder = platform::ExeFolder();
+    const settings::PrivateProfileReader file(settings::PropertyFilePath());
+    // First, so that a font it gives is the window's font when the clip font's defaults are taken.
+    const std::string languageFile = settings::ReadLanguageFileKey(file);
+    if (!languageFile.empty() && platform::FileExists(folder + languageFile)) ApplyLanguageFile(folder + languageFile);
+
+    settings::SettingsDefaults defaults;
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    defaults.primaryWorkArea = ToWorkArea(work);
+    defaults.workAreas = MonitorWorkAreas();
+    const ui::Bounds bounds = PixelBounds();
+    defaults.width = bounds.width;
+    defaults.height = bounds.height;
+    defaults.minWidth = ui::Scale(kDesignWidth);
+    defaults.minHeight = ui::Scale(kDesignHeight);
+    const ui::FontInfo font = ui::FontInfoOf(FormFont());
+    defaults.fontName = platform::WideToAnsi(font.name);
+    defaults.fontSize = font.size;
+    defaults.fontCharset = font.charset;
+    defaults.timeFormat = Pages.TimeFormatText();
+
+    const settings::StoredSettings stored = settings::ReadSettings(file, defaults);
+    SetWindowPos(Handle(), nullptr, stored.left, stored.top, stored.width, stored.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    Pages.Load(stored);
+}
+
+void TVelmor::SaveSettings() {
+    settings::StoredSettings stored;
+    Pages.Save(stored);
+    // The bounds the window has, also while it is hidden in the tray.
+    RECT bounds{};
+    GetWindowRect(Handle(), &bounds);
+    stored.left = bounds.left;
+    stored.top = bounds.top;
+    stored.width = bounds.right - bounds.left;
+    stored.height = bounds.bottom - bounds.top;
+    settings::SavePropertyFile(settings::PropertyFilePath(), stored);
+}
+
+void TVelmor::ApplyLanguageFile(const std::string&) {
+    // TODO(language files): read the file and apply its keys.
 }
 
 }  // namespace app

@@ -17,10 +17,9 @@
 #include "clipwindow/ClipHost.h"
 #include "clipwindow/Unit2.h"
 #include "platform/Handles.h"
-#include "settings/ClipSettings.h"
-#include "ui/Form.h"
+#include "settings/SettingsPages.h"
 #include "ui/Button.h"
-#include "ui/Memo.h"
+#include "ui/Form.h"
 #include "ui/Menu.h"
 #include "ui/Panel.h"
 
@@ -33,7 +32,6 @@ public:
 
     clipboard::TVxClipDetector* ClipDetector() noexcept { return clipDetector_.get(); }
     std::int32_t ClipCounter() const noexcept { return clips_.ClipCounter(); }
-    settings::ClipSettings& MutableSettings() noexcept { return settings_; }
     // The clip window in a slot (open or closed by itself), or nullptr.
     clipwindow::TForm2* Clip(int slot) const noexcept;
     bool SlotFlag(int slot) const noexcept;
@@ -44,7 +42,8 @@ public:
     // Posted after a clip window is shown: make the next one while idle.
     static constexpr UINT kMakeSpareClip = WM_APP + 1;
 
-    ui::Memo MemoSample;
+    // The settings pages: their controls are the settings.
+    settings::SettingsPages Pages;
     ui::Panel BottomPanel;
     ui::Button BTaskTray;
 
@@ -86,8 +85,14 @@ public:
     void BTaskTrayClick();
     void MVersionClick();
 
+    // "property.ini": read once at start, written at every close of the window.
+    void LoadSettings();
+    void SaveSettings();
+    // Applies a language file (full path, system code page).
+    void ApplyLanguageFile(const std::string& path);
+
     // ClipHost
-    const settings::ClipSettings& Settings() const override { return settings_; }
+    settings::ClipSettings Settings() const override { return Pages.Current(); }
     const LocalisedTexts& Texts() const override { return texts_; }
     std::int32_t TouchClipCounter() override { return clips_.TouchClipCounter(); }
     void ClipClosed(int slot) override { clips_.ClipClosed(slot); }
@@ -131,7 +136,6 @@ private:
     void MakeSpareClip() noexcept;
 
     LocalisedTexts texts_;
-    settings::ClipSettings settings_;
     clipboard::ClipManager clips_{*this};
     std::unique_ptr<clipboard::TVxClipDetector> clipDetector_;
     std::array<std::unique_ptr<clipwindow::TForm2>, clipboard::kClipSlots> clipWindows_;

@@ -4,18 +4,18 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/ClipSettings.h"
+
 namespace app {
 struct LocalisedTexts;
-}
-namespace settings {
-struct ClipSettings;
 }
 
 namespace clipwindow {
 
 class ClipHost {
 public:
-    virtual const settings::ClipSettings& Settings() const = 0;
+    // The settings as they stand now (read from the settings pages).
+    virtual settings::ClipSettings Settings() const = 0;
     virtual const app::LocalisedTexts& Texts() const = 0;
     // Adds one to the clip counter and returns the new value: the using window's Serial.
     virtual std::int32_t TouchClipCounter() = 0;

@@ -110,7 +110,7 @@ void TForm2::FormClose(ui::CloseAction&) {
 }
 
 void TForm2::Timer1Timer() {
-    const settings::ClipSettings& settings = host_.Settings();
+    const settings::ClipSettings settings = host_.Settings();
     const TickOutcome tick =
         Tick({CountDown, Elapsed, Pinned, settings.hideGradually, settings.titleTimer}, TitleStamp);
     if (tick.stopTimer) {
@@ -126,7 +126,7 @@ void TForm2::Timer1Timer() {
 }
 
 void TForm2::MDontHideClipClick() {
-    const settings::ClipSettings& settings = host_.Settings();
+    const settings::ClipSettings settings = host_.Settings();
     Pinned = !Pinned;
     Timer1.SetEnabled(settings.countDownEnabled);
     if (Pinned) {

@@ -28,6 +28,23 @@ platform::FontHandle CreateFontFrom(const FontInfo& info) {
     return handle;
 }
 
+FontInfo FontInfoOf(HFONT font) {
+    LOGFONTW description{};
+    if (!font || GetObjectW(font, sizeof description, &description) != sizeof description) {
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof description, &description);
+    }
+    FontInfo info;
+    info.name = description.lfFaceName;
+    const int height = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
+    info.size = MulDiv(height, 72, ScreenDpi());
+    info.charset = description.lfCharSet;
+    info.bold = description.lfWeight >= FW_BOLD;
+    info.italic = description.lfItalic != 0;
+    info.underline = description.lfUnderline != 0;
+    info.strikeOut = description.lfStrikeOut != 0;
+    return info;
+}
+
 platform::FontHandle CreateMenuFont() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;

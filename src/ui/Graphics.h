@@ -12,5 +12,7 @@ COLORREF ToColorRef(ColorValue color, COLORREF fallback = GetSysColor(COLOR_WIND
 platform::FontHandle CreateFontFrom(const FontInfo& params);
 // The system's menu font, as menus use it.
 platform::FontHandle CreateMenuFont();
+// Name, point size (at the screen's density), character set and style of a font.
+FontInfo FontInfoOf(HFONT font);
 
 }  // namespace ui

@@ -1,5 +1,7 @@
 #include "ui/Memo.h"
 
+#include <utility>
+
 #include "ui/Graphics.h"
 
 namespace ui {
@@ -74,9 +76,10 @@ void Memo::SetScrollBars(ScrollBars scrollBars) {
 }
 
 void Memo::SetFontInfo(const FontInfo& font) {
-    platform::FontHandle handle = CreateFontFrom(font);
-    SetFont(handle.get());
-    fontHandle_ = std::move(handle);
+    // Its own font first, so that the WM_SETFONT below is taken; the old
+    // font goes once the control has let go of it.
+    platform::FontHandle old = std::exchange(fontHandle_, CreateFontFrom(font));
+    SetFont(fontHandle_.get());
     font_ = font;
     Invalidate();
 }
@@ -92,6 +95,11 @@ void Memo::SetColor(ColorValue background) {
     color_ = background;
     brush_.reset(CreateSolidBrush(ToColorRef(color_)));
     Invalidate();
+}
+
+LRESULT Memo::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETFONT && fontHandle_ && reinterpret_cast<HFONT>(wParam) != fontHandle_.get()) return 0;
+    return Control::WndProc(message, wParam, lParam);
 }
 
 bool Memo::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {

@@ -48,6 +48,8 @@ public:
 
 protected:
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Once given a font of its own, it keeps it when its form's font changes.
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     FontInfo font_;

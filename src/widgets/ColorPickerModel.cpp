@@ -409,7 +409,10 @@ ColorItemLayout LayoutItem(const PixelRect& item, bool showText, int itemHeight,
         layout.swatchRect = {item.left + 2, item.top + 3 + margin, item.left + 2 + width, item.bottom - 2 - margin};
     }
     layout.textLeft = item.left + width + 4;
-    layout.textTop = item.top + 1 + (itemHeight - std::abs(fontHeight)) / 2;
+    // Centred in the item as drawn: a selection field can be lower than the
+    // list's items, and text placed for the taller item would be cut off.
+    const int height = std::min(itemHeight, item.bottom - item.top);
+    layout.textTop = item.top + 1 + (height - std::abs(fontHeight)) / 2;
     return layout;
 }
 

@@ -63,6 +63,48 @@ VelmorProcess::~VelmorProcess() {
     RemoveFolder(folder_);
 }
 
+bool VelmorProcess::PutFile(const std::wstring& name, const std::string& bytes) const {
+    const HANDLE file = CreateFileW((folder_ + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+std::string VelmorProcess::FileBytes(const std::wstring& name) const {
+    const HANDLE file = CreateFileW((folder_ + L"\\" + name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
+    bytes.resize(read);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool VelmorProcess::ShowSettings() {
+    const HWND main = MainWindow();
+    if (!main) return false;
+    constexpr UINT kTrayMessage = WM_USER + 100;
+    PostMessageW(main, kTrayMessage, 1, WM_LBUTTONDOWN);
+    HWND menu = nullptr;
+    testsupport::PumpUntil(
+        [&] {
+            for (const auto& window : Windows()) {
+                if (window.className == L"#32768" && window.visible) menu = window.handle;
+            }
+            return menu != nullptr;
+        },
+        std::chrono::seconds(3));
+    if (!menu) return false;
+    PostMessageW(menu, WM_CHAR, L'p', 0);
+    return testsupport::PumpUntil([&] { return IsWindowVisible(main) != FALSE; }, std::chrono::seconds(3));
+}
+
 bool VelmorProcess::Start(std::chrono::milliseconds timeout) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

@@ -33,6 +33,9 @@ public:
 
     const std::wstring& Folder() const noexcept { return folder_; }
     std::wstring ExePath() const { return folder_ + L"\\velmor.exe"; }
+    // A file beside the executable (settings, language files), as bytes.
+    bool PutFile(const std::wstring& name, const std::string& bytes) const;
+    std::string FileBytes(const std::wstring& name) const;
 
     // Starts the program and waits until its main window exists and it waits for input.
     bool Start(std::chrono::milliseconds timeout = std::chrono::seconds(20));
@@ -47,6 +50,8 @@ public:
     std::vector<WindowInfo> Windows() const;
     std::vector<WindowInfo> WindowsOfClass(const std::wstring& className) const;
     HWND MainWindow() const;
+    // Opens the settings window as the user does: tray menu, "&Property".
+    bool ShowSettings();
 
 private:
     std::wstring folder_;

@@ -375,6 +375,9 @@ TEST(ColorGeometry, EntryLayout) {
     // Without text the swatch spans the width, up to 32.
     layout = widgets::LayoutItem({0, 0, 30, 19}, false, 19, 12, false);
     EXPECT_EQ(layout.swatchRect, (widgets::PixelRect{2, 3, 28, 17}));
+    // A selection field lower than the entries centres the text in itself.
+    layout = widgets::LayoutItem({4, 4, 100, 18}, true, 19, 11, false);
+    EXPECT_EQ(layout.textTop, 4 + 1 + 1);
 }
 
 TEST(ColorGeometry, CustomButtonAndItemHeights) {

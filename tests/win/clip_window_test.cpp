@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 #include "platform/Error.h"
+#include "settings/PropertyFile.h"
 #include "ui/Application.h"
 
 using namespace std::chrono_literals;
@@ -27,13 +28,18 @@ class ClipWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SetCursorPos(100, 100);
+        // Every test starts from the built settings.
+        DeleteFileA(settings::PropertyFilePath().c_str());
         velmor = std::make_unique<app::TVelmor>();
         ui::FontInfo font;
         font.name = L"Liberation Sans";
         font.size = 9;
-        velmor->MemoSample.SetFontInfo(font);
+        velmor->Pages.MemoSample.SetFontInfo(font);
     }
-    void TearDown() override { velmor.reset(); }
+    void TearDown() override {
+        velmor.reset();
+        DeleteFileA(settings::PropertyFilePath().c_str());
+    }
 
     // Copies text as another program would and waits for the clip it makes.
     TForm2* Copy(const std::wstring& text) {
@@ -92,8 +98,7 @@ TEST_F(ClipWindowTest, OneLineClipGetsTheDefaultWidthAndOneLineOfHeight) {
     EXPECT_EQ(rect.top, 100);
     EXPECT_EQ(clip->MDontHideClip->Caption(), L"&Dont Hide");
     EXPECT_EQ(clip->MClose->Caption(), L"&Close");
-    EXPECT_FALSE(velmor->MemoSample.Visible());
-    EXPECT_EQ(velmor->MemoSample.Text(), L"one line") << "the preview shows the last clip";
+    EXPECT_EQ(velmor->Pages.MemoSample.Text(), L"one line") << "the preview shows the last clip";
 }
 
 TEST_F(ClipWindowTest, TallTextStopsAtMaxHeightWithTheChosenScrollBars) {
@@ -105,7 +110,7 @@ TEST_F(ClipWindowTest, TallTextStopsAtMaxHeightWithTheChosenScrollBars) {
     EXPECT_TRUE(HasVerticalScrollBar(*clip));
     EXPECT_EQ(clip->Memo1.Text(), twenty) << "the whole text, not cut";
 
-    velmor->MutableSettings().scrollBarsVertical = false;
+    velmor->Pages.RBScrollBarsNone.SetChecked(true);
     clip = Copy(twenty + L"more");
     ASSERT_NE(clip, nullptr);
     EXPECT_EQ(clip->ClientSize().cy, 128);
@@ -130,7 +135,7 @@ TEST_F(ClipWindowTest, CountsWrappedLinesAndNotAnEmptyLastLine) {
 }
 
 TEST_F(ClipWindowTest, TextLongerThanAnEditControlsDefaultLimitIsKeptWhole) {
-    velmor->MutableSettings().ignoreLargeText = false;
+    velmor->Pages.CBIgnoreLT.SetChecked(false);
     std::wstring big;
     while (big.size() < 40000) big += L"a line of ordinary words to pass the edit control limit\r\n";
     TForm2* clip = Copy(big);
@@ -170,10 +175,9 @@ TEST_F(ClipWindowTest, CopyBackRestoresTheTextWithoutANewClipAndShowsTheCopiedTi
 }
 
 TEST_F(ClipWindowTest, PinningAHalfFadedWindowMakesItOpaqueAndStopsTheCountDown) {
-    auto& settings = velmor->MutableSettings();
-    settings.countDownEnabled = true;
-    settings.hideGradually = true;
-    settings.countDown = 10;
+    velmor->Pages.CBCountDown.SetChecked(true);
+    velmor->Pages.CBHideGradually.SetChecked(true);
+    velmor->Pages.SECountDown.SetValue(10);
     TForm2* clip = Copy(L"fading");
     ASSERT_NE(clip, nullptr);
     EXPECT_TRUE(clip->Timer1.Enabled());
@@ -291,7 +295,7 @@ TEST_F(ClipWindowTest, PasswordManagersMarksKeepTheTextOut) {
     ASSERT_TRUE(SetClipboardWithMark(L"secret 2", "CanIncludeInClipboardHistory", 0));
     PumpFor(200ms);
     EXPECT_EQ(velmor->ClipWindowCount(), 0);
-    EXPECT_EQ(velmor->MemoSample.Text(), L"MemoSample") << "the secret never became the pending text";
+    EXPECT_EQ(velmor->Pages.MemoSample.Text(), L"MemoSample") << "the secret never became the pending text";
     const int counter = velmor->ClipCounter();
     ASSERT_TRUE(SetClipboardWithMark(L"may show", "CanIncludeInClipboardHistory", 1));
     EXPECT_TRUE(PumpUntil([&] { return velmor->ClipCounter() != counter; }, 2s));
@@ -300,7 +304,7 @@ TEST_F(ClipWindowTest, PasswordManagersMarksKeepTheTextOut) {
 }
 
 TEST_F(ClipWindowTest, LargeTextLimitIsInBytesAndInclusive) {
-    velmor->MutableSettings().maxTextSize = 10;
+    velmor->Pages.SEMaxTextSize.SetValue(10);
     ASSERT_NE(Copy(L"0123456789"), nullptr);
     EXPECT_EQ(OpenClips(), 1);
     const int counter = velmor->ClipCounter();
@@ -339,7 +343,7 @@ TEST_F(ClipWindowTest, AClipAtTheRightOrBottomEdgeEndsAtTheWorkAreaEdge) {
 namespace {
 
 TEST_F(ClipWindowTest, DoubleCopyModeShowsOnlyASecondCopyWithinTheWindow) {
-    velmor->MutableSettings().doubleCopy = true;
+    velmor->Pages.CBDoubleCopy.SetChecked(true);
     ASSERT_TRUE(SetClipboardText(L"first of two"));
     PumpFor(300ms);
     EXPECT_EQ(velmor->ClipWindowCount(), 0) << "the first change after start makes nothing";
@@ -359,10 +363,9 @@ TEST_F(ClipWindowTest, DoubleCopyModeShowsOnlyASecondCopyWithinTheWindow) {
 }
 
 TEST_F(ClipWindowTest, APressOnTheFrameRestartsTheCountDownAndMakesTheClipNewest) {
-    auto& settings = velmor->MutableSettings();
-    settings.countDownEnabled = true;
-    settings.hideGradually = true;
-    settings.countDown = 10;
+    velmor->Pages.CBCountDown.SetChecked(true);
+    velmor->Pages.CBHideGradually.SetChecked(true);
+    velmor->Pages.SECountDown.SetValue(10);
     TForm2* first = Copy(L"older");
     TForm2* second = Copy(L"newer");
     ASSERT_NE(first, nullptr);
@@ -392,7 +395,7 @@ TEST_F(ClipWindowTest, TheWindowMadeAheadTakesTheTimeOfItsCopyAndNeverTicks) {
     PumpFor(1500ms);
     EXPECT_EQ(OpenClips(), 1);
     EXPECT_TRUE(velmor->SlotFlag(first->SlotIndex));
-    velmor->MutableSettings().countDownEnabled = true;
+    velmor->Pages.CBCountDown.SetChecked(true);
     TForm2* second = Copy(L"second");
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->Title(), second->TitleStamp);
@@ -427,7 +430,7 @@ private:
 };
 
 TEST_F(ClipWindowTest, AClipTrimmedWhileItsMenuIsOpenLivesUntilTheMenuCloses) {
-    velmor->MutableSettings().maxClipCount = 1;
+    velmor->Pages.SEHistory.SetValue(1);
     TForm2* clip = Copy(L"menu open");
     ASSERT_NE(clip, nullptr);
     const HWND window = clip->Handle();
@@ -510,11 +513,11 @@ private:
 };
 
 TEST_F(ClipWindowTest, AClipTrimmedDuringItsOwnCopyBackFinishesTheCopyFirst) {
-    velmor->MutableSettings().maxClipCount = 2;
+    velmor->Pages.SEHistory.SetValue(2);
     TForm2* older = Copy(L"older");
     ASSERT_NE(Copy(L"newer"), nullptr);
     ASSERT_NE(older, nullptr);
-    velmor->MutableSettings().maxClipCount = 1;
+    velmor->Pages.SEHistory.SetValue(1);
     const HWND window = older->Handle();
     const CopyingViewer viewer;
     // Leaving the chain waits on the viewer, which copies meanwhile: the
@@ -557,7 +560,7 @@ TEST_F(ClipWindowTest, LinuxPasswordManagersSecretsMakeNoClip) {
          {RegisterClipboardFormatA("x-kde-passwordManagerHint"), "secret"}}));
     PumpFor(300ms);
     EXPECT_EQ(velmor->ClipWindowCount(), 0);
-    EXPECT_EQ(velmor->MemoSample.Text(), L"MemoSample");
+    EXPECT_EQ(velmor->Pages.MemoSample.Text(), L"MemoSample");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "WinTestSupport.h"
 #include "app/Unit1.h"
+#include "settings/PropertyFile.h"
 #include "ui/Application.h"
 
 using namespace std::chrono_literals;
@@ -30,8 +31,14 @@ std::vector<std::wstring> MenuTexts(HMENU menu) {
 
 class MainWindow : public ::testing::Test {
 protected:
-    void SetUp() override { velmor = std::make_unique<app::TVelmor>(); }
-    void TearDown() override { velmor.reset(); }
+    void SetUp() override {
+        DeleteFileA(settings::PropertyFilePath().c_str());
+        velmor = std::make_unique<app::TVelmor>();
+    }
+    void TearDown() override {
+        velmor.reset();
+        DeleteFileA(settings::PropertyFilePath().c_str());
+    }
     HMENU FileMenu() { return GetSubMenu(GetMenu(velmor->Handle()), 0); }
     std::unique_ptr<app::TVelmor> velmor;
 };

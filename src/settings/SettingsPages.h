@@ -1,0 +1,119 @@
+#pragma once
+// The four pages of the settings window ("Property", "ClipText", "Clip
+// Window", "Other") with every control, the four kept colours and the
+// change handlers of the preview. There is no settings object beside them:
+// the controls' states are the settings, read at the moment they are needed.
+#include <string>
+
+#include "settings/ClipSettings.h"
+#include "settings/SettingsFile.h"
+#include "ui/Button.h"
+#include "ui/CheckBox.h"
+#include "ui/Color.h"
+#include "ui/ComboBox.h"
+#include "ui/GroupBox.h"
+#include "ui/Label.h"
+#include "ui/ListBox.h"
+#include "ui/Memo.h"
+#include "ui/PageControl.h"
+#include "ui/RadioButton.h"
+#include "ui/SpinEdit.h"
+#include "widgets/ColorComboBox.h"
+#include "widgets/FontNameComboBox.h"
+
+namespace settings {
+
+class SettingsPages {
+public:
+    enum Page { kPropertyPage = 0, kClipTextPage = 1, kClipWindowPage = 2, kOtherPage = 3 };
+
+    // Builds the page control on the form, every page and every control at
+    // its built value, and hooks the change handlers. The Clip Window page
+    // shows.
+    void Create(ui::Window& form);
+    // The page control fills the form's client area above the bottom strip.
+    void Fit(int clientWidth, int clientHeight, int stripHeight);
+
+    // What clip windows and the clip manager read, as the controls hold it now.
+    ClipSettings Current() const;
+    // Fills the controls from stored values in the load's order (after the
+    // window's own place and size, which the form sets). The change handlers
+    // run where a user's change would run them.
+    void Load(const StoredSettings& stored);
+    // Reads the controls, the kept colours and the sample memo's font into
+    // stored values; the window's place and size are the form's to add.
+    void Save(StoredSettings& stored) const;
+
+    // The stored-settings defaults that come from the controls: the time
+    // format box's text and (given the window's font) the clip font.
+    std::string TimeFormatText() const;
+
+    // Change handlers.
+    void SELeftMgChange();
+    void CCBColorChange();
+    void CBTimeFormatChange();
+    void SEFontSizeChange();
+    void FNCBFontChange();
+    void CBFontCharsetChange();
+    // Selects the charset row of this value without running a handler; a
+    // value in no row changes nothing.
+    void SelectCharsetRow(int charset);
+
+    ui::PageControl PageControl1;
+    ui::TabSheet* TSProperty = nullptr;
+    ui::TabSheet* TSClipText = nullptr;
+    ui::TabSheet* TSClipWindow = nullptr;
+    ui::TabSheet* TSOther = nullptr;
+
+    // "Property"
+    ui::Label LMaxClipCount, LWidth, LMaxHeight, LSizeOfText, LByte, LCountDown, LSec;
+    ui::SpinEdit SEHistory, SEMaxWidth, SEMaxHeight, SEMaxTextSize, SECountDown;
+    ui::CheckBox CBIgnoreLT, CBCountDown, CBHideGradually, CBDoubleCopy;
+
+    // "ClipText"
+    ui::Label LClipFont, LClipFontSize, LClipCharset;
+    widgets::TFontNameComboBox FNCBFont;
+    ui::SpinEdit SEFontSize;
+    ui::ComboBox CBFontCharset;
+    ui::GroupBox GBb1;
+    ui::RadioButton RBScrollBarsVer, RBScrollBarsNone;
+    ui::GroupBox GBb2;
+    ui::Label LLeft, LRight;
+    ui::SpinEdit SELeftMg, SERightMg;
+    ui::Memo MemoSample;
+
+    // "Clip Window"
+    ui::GroupBox GBd1;
+    ui::CheckBox CBTitleTimer;
+    ui::ComboBox CBTimeFormat;
+    ui::Label LSampleTime;
+    ui::GroupBox GBd2;
+    ui::Label LStandardBack, LStandardText;
+    widgets::TColorComboBox CCBStandard, CCBStandardText;
+    ui::GroupBox GBd3;
+    ui::Label LFixedBack, LFixedText;
+    widgets::TColorComboBox CCBFixed, CCBFixedText;
+
+    // "Other"
+    ui::CheckBox CBLoadLang;
+    ui::ListBox LBLanguage;
+    ui::Button BPutFile, BReload;
+
+    // The chosen language file: a bare file name beside the executable, or empty.
+    std::string LanguageFile;
+
+    // The kept colours: backgrounds and texts of unpinned and pinned clip windows.
+    ui::ColorValue StandardColor = ui::kColorNone;
+    ui::ColorValue StandardTextColor = ui::kColorNone;
+    ui::ColorValue FixedColor = ui::kColorNone;
+    ui::ColorValue FixedTextColor = ui::kColorNone;
+
+private:
+    void CreatePropertyPage();
+    void CreateClipTextPage();
+    void CreateClipWindowPage();
+    void CreateOtherPage();
+    void SetUpColorPicker(widgets::TColorComboBox& picker, ui::Window& page, const ui::Bounds& bounds);
+};
+
+}  // namespace settings
