@@ -1,0 +1,196 @@
+// The settings window and "property.ini" of the real program, configured
+// through the file and looked at from outside.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "VelmorProcess.h"
+#include "WinTestSupport.h"
+
+using e2e::VelmorProcess;
+using namespace std::chrono_literals;
+using testsupport::PumpFor;
+using testsupport::PumpUntil;
+using testsupport::SetClipboardText;
+
+namespace {
+
+constexpr UINT kTrayMessage = WM_USER + 100;
+
+HWND Child(HWND parent, const wchar_t* className, const wchar_t* text = nullptr) {
+    struct Search {
+        const wchar_t* className;
+        const wchar_t* text;
+        HWND found = nullptr;
+    } search{className, text};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            wchar_t name[64] = {};
+            wchar_t caption[128] = {};
+            GetClassNameW(child, name, 64);
+            GetWindowTextW(child, caption, 128);
+            if (_wcsicmp(name, s.className) != 0 || (s.text && wcscmp(caption, s.text) != 0)) return TRUE;
+            s.found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The "key=value" lines of an INI text, by "section/key".
+std::map<std::string, std::string> Keys(const std::string& text) {
+    std::map<std::string, std::string> keys;
+    std::istringstream lines(text);
+    std::string section;
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.front() == '[') section = line.substr(1, line.find(']') - 1);
+        else if (const auto equals = line.find('='); equals != std::string::npos)
+            keys[section + "/" + line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    return keys;
+}
+
+std::wstring Title(HWND window) {
+    wchar_t title[128] = {};
+    GetWindowTextW(window, title, 128);
+    return title;
+}
+
+class SettingsFile : public ::testing::Test {
+protected:
+    bool StartWith(const std::string& ini) {
+        SetCursorPos(200, 150);
+        return velmor.PutFile(L"property.ini", ini) && velmor.Start();
+    }
+    std::vector<e2e::WindowInfo> Clips() {
+        auto clips = velmor.WindowsOfClass(L"TForm2");
+        std::erase_if(clips, [](const e2e::WindowInfo& clip) { return !clip.visible; });
+        return clips;
+    }
+    bool Quit() {
+        PostMessageW(velmor.MainWindow(), WM_CLOSE, 0, 0);
+        return velmor.WaitForExit() == 0;
+    }
+    VelmorProcess velmor;
+};
+
+TEST_F(SettingsFile, AFirstStartPutsTheWindowBottomRightOnThePropertyPage) {
+    ASSERT_TRUE(velmor.Start());
+    ASSERT_TRUE(velmor.ShowSettings());
+    const HWND main = velmor.MainWindow();
+    RECT window{};
+    RECT work{};
+    GetWindowRect(main, &window);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(window.right, work.right);
+    EXPECT_EQ(window.bottom, work.bottom);
+    EXPECT_EQ(window.right - window.left, 288);
+    EXPECT_EQ(window.bottom - window.top, 363);
+    EXPECT_EQ(SendMessageW(Child(main, WC_TABCONTROLW), TCM_GETCURSEL, 0, 0), 0);
+    // A sample of the controls, placed on their pages.
+    const HWND label = Child(main, L"Static", L"Max Clip Count :");
+    ASSERT_NE(label, nullptr);
+    RECT rect{};
+    GetWindowRect(label, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(label), reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.left, 8);
+    EXPECT_EQ(rect.top, 16);
+    const HWND button = Child(main, L"Button", L"Task Tray");
+    GetWindowRect(button, &rect);
+    RECT client{};
+    GetClientRect(main, &client);
+    MapWindowPoints(HWND_DESKTOP, main, reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.bottom, client.bottom - 8);
+    EXPECT_EQ(rect.right - rect.left, 83);
+    ASSERT_TRUE(Quit());
+    EXPECT_EQ(Keys(velmor.FileBytes(L"property.ini")).size(), 27u);
+}
+
+TEST_F(SettingsFile, ARestartRestoresEverySetting) {
+    const std::string ini =
+        "[Main]\r\nActivePage=3\r\nLeft=30\r\nTop=40\r\nWidth=300\r\nHeight=400\r\n"
+        "[property]\r\nMaxClipCount=7\r\nWidth=250\r\nMaxHeight=90\r\nIgnoreLargeText=0\r\nSizeOfText=77\r\n"
+        "CloseClipTimer=1\r\nCountDown=-5\r\nHideGradually=1\r\nDoubleCopy=1\r\n"
+        "[ClipText]\r\nClipFont=Liberation Mono\r\nClipFontSize=11\r\nClipFontCharset=0\r\nScrollBar=0\r\n"
+        "LeftMargin=-3\r\nRightMargin=4\r\n"
+        "[ClipWindow]\r\nStandardColor=255\r\nFixedColor=65280\r\nStandardTextColor=-16777201\r\n"
+        "FixedTextColor=16711680\r\nTimeFormat=hh:mm\r\n"
+        "[Other]\r\nLoadLanguage=1\r\nLoadFile=Deutsch.lng\r\n";
+    ASSERT_TRUE(StartWith(ini));
+    ASSERT_TRUE(Quit());
+    EXPECT_EQ(Keys(velmor.FileBytes(L"property.ini")), Keys(ini));
+}
+
+TEST_F(SettingsFile, ACountingClipShowsTheSecondsLeftAndClosesAfterTheLast) {
+    ASSERT_TRUE(StartWith("[property]\r\nCloseClipTimer=1\r\nCountDown=3\r\n"));
+    ASSERT_TRUE(SetClipboardText(L"counting"));
+    ASSERT_TRUE(PumpUntil([&] { return Clips().size() == 1; }, 5s));
+    const HWND clip = Clips().front().handle;
+    std::vector<std::wstring> seen;
+    PumpUntil(
+        [&] {
+            const std::wstring title = Title(clip);
+            if (const auto open = title.find(L" ("); open != std::wstring::npos) {
+                const std::wstring count = title.substr(open + 1);
+                if (seen.empty() || seen.back() != count) seen.push_back(count);
+            }
+            return !IsWindowVisible(clip);
+        },
+        8s);
+    // The closing tick may still be seen writing "(-1)" into the title as the window goes.
+    if (seen.size() == 4 && seen.back() == L"(-1)") seen.pop_back();
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"(2)", L"(1)", L"(0)"}));
+    EXPECT_FALSE(IsWindowVisible(clip));
+}
+
+TEST_F(SettingsFile, FadingFollowsTheCheckBoxAtTheNextTick) {
+    ASSERT_TRUE(StartWith("[property]\r\nCloseClipTimer=1\r\nCountDown=20\r\nHideGradually=1\r\n"));
+    ASSERT_TRUE(SetClipboardText(L"fading"));
+    ASSERT_TRUE(PumpUntil([&] { return Clips().size() == 1; }, 5s));
+    const HWND clip = Clips().front().handle;
+    BYTE alpha = 255;
+    ASSERT_TRUE(PumpUntil([&] { return GetLayeredWindowAttributes(clip, nullptr, &alpha, nullptr) && alpha < 255; }, 3s));
+    const HWND hideGradually = Child(velmor.MainWindow(), L"Button", L"Hide Gradually(Win2000 or later)");
+    ASSERT_NE(hideGradually, nullptr);
+    SendMessageW(hideGradually, BM_CLICK, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return GetLayeredWindowAttributes(clip, nullptr, &alpha, nullptr) && alpha == 255; }, 3s));
+}
+
+TEST_F(SettingsFile, DoubleCopyLargeTextAndTheClipLimitComeFromTheFile) {
+    ASSERT_TRUE(StartWith("[property]\r\nDoubleCopy=1\r\nSizeOfText=10\r\nMaxClipCount=1\r\n"));
+    ASSERT_TRUE(SetClipboardText(L"0123456789A"));
+    PumpFor(300ms);
+    ASSERT_TRUE(SetClipboardText(L"0123456789A"));  // a double copy, but 11 bytes
+    PumpFor(300ms);
+    EXPECT_TRUE(Clips().empty());
+    PumpFor(1100ms);
+    ASSERT_TRUE(SetClipboardText(L"alone"));
+    PumpFor(1100ms);
+    EXPECT_TRUE(Clips().empty()) << "a single copy makes nothing";
+    for (const wchar_t* text : {L"0123456789", L"0123456789", L"second", L"second"}) {
+        ASSERT_TRUE(SetClipboardText(text));
+        PumpFor(300ms);
+    }
+    ASSERT_EQ(Clips().size(), 1u) << "one clip at most";
+    wchar_t text[32] = {};
+    SendMessageW(FindWindowExW(Clips().front().handle, nullptr, L"Edit", nullptr), WM_GETTEXT, 32,
+                 reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"second");
+}
+
+TEST_F(SettingsFile, LoggingOffSavesTheSettings) {
+    ASSERT_TRUE(velmor.Start());
+    EXPECT_EQ(SendMessageW(velmor.MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    SendMessageW(velmor.MainWindow(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(Keys(velmor.FileBytes(L"property.ini")).size(), 27u);
+}
+
+}  // namespace
