@@ -10,7 +10,8 @@ bash scripts/build-gtest-win.sh "$VELMOR_BUILD"
 cmake -S . -B "$VELMOR_BUILD/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DVELMOR_TESTS=ON \
   -DGTest_DIR="$VELMOR_BUILD/gtest-win/install/lib/cmake/GTest" >/dev/null
-cmake --build "$VELMOR_BUILD/win" --target velmor velmor_e2e_tests >/dev/null
+cmake --build "$VELMOR_BUILD/win" --target velmor velmor_e2e_tests >"$VELMOR_BUILD/screenshots-build.log" 2>&1 ||
+    { tail -30 "$VELMOR_BUILD/screenshots-build.log"; exit 1; }
 
 source scripts/wine-env.sh
 trap stop_all EXIT
@@ -19,10 +20,20 @@ start_wine
 shots="$VELMOR_BUILD/screenshots"
 rm -rf "$shots"
 mkdir -p "$shots"
-( cd "$VELMOR_BUILD/win/tests/e2e" &&
-  VELMOR_SCREENSHOTS="Z:$(echo "$shots" | tr / '\\')" "$WINE" ./velmor_e2e_tests.exe --gtest_filter='Screenshots.*' ) \
-  </dev/null >"$VELMOR_BUILD/screenshots.log" 2>&1 || { tr -d '\r' <"$VELMOR_BUILD/screenshots.log" | tail -20; exit 1; }
+make_japanese_locale
+take() {  # take [environment...]: runs the screenshot test, Japanese shots under a Japanese system
+    ( cd "$VELMOR_BUILD/win/tests/e2e" &&
+      env "$@" VELMOR_SCREENSHOTS="Z:$(echo "$shots" | tr / '\\')" "$WINE" ./velmor_e2e_tests.exe --gtest_filter='Screenshots.*' ) \
+      </dev/null >"$VELMOR_BUILD/screenshots.log" 2>&1 || { tr -d '\r' <"$VELMOR_BUILD/screenshots.log" | tail -20; exit 1; }
+}
+take
+take LANG=ja_JP.UTF-8 LOCPATH="$VELMOR_BUILD/locale"
 for bmp in "$shots"/*.bmp; do
-    convert "$bmp" "docs/$(basename "${bmp%.bmp}").png"
-    echo "docs/$(basename "${bmp%.bmp}").png"
+    convert "$bmp" "${bmp%.bmp}.png"
 done
+# The English pages and one page of each translation go into the documentation.
+for name in settings-property settings-cliptext settings-clipwindow settings-other settings-property-ja settings-clipwindow-de; do
+    cp "$shots/$name.png" docs/
+    echo "docs/$name.png"
+done
+echo "All pictures: $shots"

@@ -58,8 +58,22 @@ start_wine() {
         "$WINESERVER" -w
         touch "$WINEPREFIX/.velmor-x11-settings"
     fi
+    if [ ! -f "$WINEPREFIX/.velmor-font-settings" ]; then
+        # Japanese language files name the Windows font; IPAGothic has its glyphs.
+        "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "MS UI Gothic" /t REG_SZ /d IPAGothic /f >/dev/null 2>&1
+        "$WINESERVER" -w
+        touch "$WINEPREFIX/.velmor-font-settings"
+    fi
     "$WINESERVER" -p >/dev/null 2>&1 </dev/null
     "$WINE" wineboot >/dev/null 2>&1 </dev/null
+}
+
+# A Japanese locale for Wine processes that must run with code page 932:
+# LANG=ja_JP.UTF-8 LOCPATH="$VELMOR_BUILD/locale" (made once, about a second).
+make_japanese_locale() {
+    [ -d "$VELMOR_BUILD/locale/ja_JP.UTF-8" ] && return 0
+    mkdir -p "$VELMOR_BUILD/locale"
+    localedef -i ja_JP -f UTF-8 "$VELMOR_BUILD/locale/ja_JP.UTF-8" >/dev/null 2>&1
 }
 
 stop_all() {

@@ -10,6 +10,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Module.h"
 #include "platform/Text.h"
+#include "settings/Charsets.h"
 #include "settings/PropertyFile.h"
 #include "ui/Application.h"
 #include "ui/Dpi.h"
@@ -19,10 +20,19 @@ namespace app {
 
 namespace {
 
+// Runs one step of the start-up; an error in it is reported and the start-up
+// goes on, so that the program still reaches the tray.
+template <typename Step>
+void Reporting(Step&& step) {
+    try {
+        step();
+    } catch (...) {
+        ui::ReportCurrentException();
+    }
+}
+
 constexpr int kDesignWidth = 288;
 constexpr int kDesignHeight = 363;
-// The edit control's frame around the text lines of a clip window.
-constexpr int kClipFrameHeight = 8;
 
 // The strip along the bottom that holds "Task Tray".
 constexpr int kStripHeight = 41;
@@ -66,6 +76,9 @@ TVelmor::TVelmor() {
     BottomPanel.AlignBottom(kStripHeight);
     BTaskTray.Create(BottomPanel, {.bounds = {191, 8, 83, 25}, .caption = L"Task Tray", .key = L"[Button]TaskTray"});
     BTaskTray.OnClick = [this](ui::Button&) { BTaskTrayClick(); };
+    Pages.LBLanguage.OnDblClick = [this](ui::ListBox&) { LBLanguageDblClick(); };
+    Pages.BReload.OnClick = [this](ui::Button&) { BReloadClick(); };
+    Pages.BPutFile.OnClick = [this](ui::Button&) { BPutFileClick(); };
     // The button keeps to the strip's right edge.
     BottomPanel.OnResize = [this](ui::Panel& strip) {
         const SIZE size = strip.ClientSize();
@@ -124,172 +137,22 @@ void TVelmor::CreateMenus() {
 }
 
 void TVelmor::FormCreate() {
-    texts_ = LocalisedTexts{};
+    texts_ = settings::LocalisedTexts{};
     SetFormFont(ui::CreateMenuFont());
     LoadSettings();
     clipDetector_ = std::make_unique<clipboard::TVxClipDetector>();
     AttachClipboardChanged();
-    // TODO(language files): ListLanguageFiles, then the chosen file or Default.lng.
+    Reporting([this] { ListLanguageFiles(); });
+    Reporting([this] {
+        const std::string& chosen = Pages.LanguageFile;
+        if (Pages.CBLoadLang.Checked() && !chosen.empty() && platform::FileExists(languages_.Folder() + chosen)) {
+            ApplyLanguageFile(languages_.Folder() + chosen);
+        } else {
+            ApplyDefaultLanguage();
+        }
+    });
     ui::Application::Get().SetTitle(texts_.titleText);
     GoToTray();
-}
-
-clipwindow::TForm2* TVelmor::Clip(int slot) const noexcept {
-    return slot >= 0 && slot < clipboard::kClipSlots ? clipWindows_[static_cast<size_t>(slot)].get() : nullptr;
-}
-
-bool TVelmor::SlotFlag(int slot) const noexcept { return clips_.SlotFlag(slot); }
-
-int TVelmor::ClipWindowCount() const noexcept {
-    int count = 0;
-    for (const auto& clip : clipWindows_) count += clip ? 1 : 0;
-    return count;
-}
-
-void TVelmor::ClipboardChanged(clipboard::TVxClipDetector&) { clips_.ClipboardChanged(); }
-
-clipboard::ClipboardRead TVelmor::ReadClipboard() {
-    const platform::ClipboardSnapshot snapshot = platform::ReadClipboardSnapshot(Handle());
-    clipboard::ClipboardRead read;
-    read.excluded = snapshot.excluded;
-    read.text = snapshot.text;
-    if (snapshot.wideText) read.wideText = *snapshot.wideText;
-    return read;
-}
-
-clipboard::ClipOptions TVelmor::Options() {
-    clipboard::ClipOptions options;
-    options.maxClipCount = Pages.SEHistory.Value();
-    options.ignoreLargeText = Pages.CBIgnoreLT.Checked();
-    options.sizeOfText = Pages.SEMaxTextSize.Value();
-    options.closeClipTimer = Pages.CBCountDown.Checked();
-    options.countDown = Pages.SECountDown.Value();
-    options.doubleCopy = Pages.CBDoubleCopy.Checked();
-    return options;
-}
-
-std::wstring TVelmor::Preview(const std::string& text) {
-    Pages.MemoSample.SetText(platform::AnsiToWide(text));
-    return Pages.MemoSample.Text();
-}
-
-clipboard::ClipEntry TVelmor::Entry(int slot) {
-    const clipwindow::TForm2* clip = Clip(slot);
-    return clip ? clipboard::ClipEntry{true, clip->Pinned, clip->Serial} : clipboard::ClipEntry{};
-}
-
-std::wstring TVelmor::ClipText(int slot) {
-    const clipwindow::TForm2* clip = Clip(slot);
-    return clip ? clip->Memo1.Text() : std::wstring{};
-}
-
-void TVelmor::FocusClip(int slot) {
-    if (clipwindow::TForm2* clip = Clip(slot); clip && clip->CanFocus()) clip->SetFocus();
-}
-
-void TVelmor::ShowFirstPage() { Pages.PageControl1.SetActivePageIndex(settings::SettingsPages::kPropertyPage); }
-
-void TVelmor::CreateClip(int slot) {
-    std::unique_ptr<clipwindow::TForm2> window = NewClipWindow();
-    window->SlotIndex = slot;
-    SetClip(slot, std::move(window));
-}
-
-void TVelmor::ShowClipWindow(int slot, const std::wstring& text) {
-    clipwindow::TForm2& window = *Clip(slot);
-    const POINT origin = ClipOrigin();
-    window.SetPosition(origin.x, origin.y);
-    LayoutClipWindow(window, text);
-    window.ShowNoActivate();
-}
-
-void TVelmor::StartClip(int slot, std::int32_t serial, int countDown, bool timerOn) {
-    clipwindow::TForm2& window = *Clip(slot);
-    window.Serial = serial;
-    window.CountDown = countDown;
-    window.Elapsed = 0;
-    window.Timer1.SetEnabled(timerOn);
-    PostMessageW(Handle(), kMakeSpareClip, 0, 0);
-}
-
-void TVelmor::CloseClip(int slot) {
-    if (clipwindow::TForm2* clip = Clip(slot)) clip->Close();
-    SetClip(slot, nullptr);
-}
-
-std::unique_ptr<clipwindow::TForm2> TVelmor::NewClipWindow() {
-    if (!spare_) return ClipWindowFactory(*this);
-    std::unique_ptr<clipwindow::TForm2> window = std::move(spare_);
-    window->RenewTitleStamp();
-    window->Timer1.SetEnabled(true);
-    return window;
-}
-
-void TVelmor::MakeSpareClip() noexcept {
-    // The spare counts against the 51 windows that may exist.
-    if (spare_ || ClipWindowCount() >= clipboard::kClipSlots) return;
-    try {
-        spare_ = ClipWindowFactory(*this);
-    } catch (...) {
-        // Silent like every error of the clip path: the next clip makes its own window.
-        return;
-    }
-    // Idle and in no slot: its timer must not close anything.
-    spare_->Timer1.SetEnabled(false);
-    spare_->SlotIndex = -1;
-}
-
-void TVelmor::SetClip(int slot, std::unique_ptr<clipwindow::TForm2> window) {
-    // The old window goes with its entry, so that at most one window per slot
-    // exists; one whose handler is running (its menu is open, it is copying
-    // back) is destroyed after that handler returns.
-    std::unique_ptr<clipwindow::TForm2> old = std::exchange(clipWindows_[static_cast<size_t>(slot)], std::move(window));
-    ui::Application::Get().Release(std::move(old));
-}
-
-POINT TVelmor::ClipOrigin() const {
-    POINT cursor{};
-    if (!GetCursorPos(&cursor)) return POINT{0, 0};
-    return cursor;
-}
-
-void TVelmor::CloseAllClips1Click() { clips_.CloseAllClips(); }
-
-void TVelmor::LayoutClipWindow(clipwindow::TForm2& window, const std::wstring& text) {
-    const settings::ClipSettings settings = Pages.Current();
-    const int width = ui::Scale(settings.maxWidth);
-    int height = window.ClientSize().cy;
-    // The memo takes the final width before the text goes in, so that it
-    // wraps as it will be shown; the window itself is sized once, at the end.
-    window.Memo1.SetPixelBounds({0, 0, width, height});
-    window.Memo1.Clear();
-    // What the edit control's paste would insert, taken by the read of this
-    // change: reading the clipboard once more could find another program
-    // holding it, and every read costs memory under Wine.
-    window.Memo1.ReplaceSelection(text);
-    window.Memo1.SetFontInfo(Pages.MemoSample.GetFontInfo());
-    // The point size gives the character height; a font whose lines are
-    // taller (internal leading) needs its real line height, or the edit
-    // control, which shows whole lines only, would hide the last lines.
-    const int charHeight =
-        std::max(ui::FontPixelHeight(window.Memo1.GetFontInfo().size, ui::ScreenDpi()), window.Memo1.LineHeight());
-    const HWND memo = window.Memo1.Handle();
-    if (GetWindowTextLengthW(memo) > 0) {
-        const int lines = window.Memo1.LineCount();
-        const auto lastLineStart = SendMessageW(memo, EM_LINEINDEX, static_cast<WPARAM>(lines - 1), 0);
-        const bool lastLineEmpty = SendMessageW(memo, EM_LINELENGTH, static_cast<WPARAM>(lastLineStart), 0) == 0;
-        const clipwindow::LayoutOutcome layout = clipwindow::LayoutHeight(
-            {lines, lastLineEmpty, false, charHeight, ui::Scale(settings.maxHeight), settings.scrollBarsVertical});
-        // The frame allowance is a 96-dpi figure like the others.
-        if (layout.clientHeight) height = *layout.clientHeight - kClipFrameHeight + ui::Scale(kClipFrameHeight);
-        window.Memo1.SetScrollBars(layout.verticalScrollBar ? ui::ScrollBars::Vertical : ui::ScrollBars::None);
-    }
-    window.SetClientSize(width, height);
-    window.Memo1.SetMargins(ui::Scale(settings.leftMargin), ui::Scale(settings.rightMargin));
-    window.Memo1.SetColor(settings.standardColor);
-    window.Memo1.SetFontColor(settings.standardTextColor);
-    window.MDontHideClip->SetCaption(texts_.pinCaption);
-    window.MClose->SetCaption(texts_.closeCaption);
 }
 
 LRESULT TVelmor::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -457,11 +320,13 @@ void TVelmor::FormClose(ui::CloseAction&) {
 }
 
 void TVelmor::LoadSettings() {
-    const std::string folder = platform::ExeFolder();
+    const std::string& folder = languages_.Folder();
     const settings::PrivateProfileReader file(settings::PropertyFilePath());
     // First, so that a font it gives is the window's font when the clip font's defaults are taken.
     const std::string languageFile = settings::ReadLanguageFileKey(file);
-    if (!languageFile.empty() && platform::FileExists(folder + languageFile)) ApplyLanguageFile(folder + languageFile);
+    if (!languageFile.empty() && platform::FileExists(folder + languageFile)) {
+        Reporting([&] { ApplyLanguageFile(folder + languageFile); });
+    }
 
     settings::SettingsDefaults defaults;
     RECT work{};
@@ -497,8 +362,82 @@ void TVelmor::SaveSettings() {
     settings::SavePropertyFile(settings::PropertyFilePath(), stored);
 }
 
-void TVelmor::ApplyLanguageFile(const std::string&) {
-    // TODO(language files): read the file and apply its keys.
+void TVelmor::ApplyLanguageFile(const std::string& path) {
+    try {
+        // Each menu is rebuilt once, not once per caption.
+        const ui::MenuUpdate bar(MainMenu1);
+        const ui::MenuUpdate tray(PopupMenu1);
+        languages_.Apply(path, *this);
+    } catch (...) {
+        Pages.FitCaptions();  // what was applied before the error shows whole too
+        throw;
+    }
+    Pages.FitCaptions();
+}
+
+void TVelmor::ApplyDefaultLanguage() {
+    const std::string path = languages_.Folder() + "Default.lng";
+    if (platform::FileExists(path)) ApplyLanguageFile(path);
+}
+
+void TVelmor::ListLanguageFiles() { languages_.List(Pages.LBLanguage); }
+
+void TVelmor::SetFontCharsetByName(const std::wstring& name) {
+    if (const std::optional<int> charset = settings::CharsetByName(name)) SetFontCharset(*charset);
+}
+
+void TVelmor::LBLanguageDblClick() {
+    const int row = Pages.LBLanguage.ItemIndex();
+    if (row < 0) return;
+    const std::optional<std::string> file = languages_.FileOf(platform::WideToAnsi(Pages.LBLanguage.Item(row)));
+    if (!file) return;
+    Pages.LanguageFile = *file;
+    ApplyLanguageFile(languages_.Folder() + *file);
+}
+
+void TVelmor::BReloadClick() { ListLanguageFiles(); }
+
+void TVelmor::BPutFileClick() {
+    const std::optional<std::string> chosen = languages_.ChooseFile(Handle());
+    if (!chosen) return;
+    ui::Application::Get().ShowMessage(platform::AnsiToWide(*chosen));
+    const std::string name = chosen->substr(chosen->find_last_of("\\/") + 1);
+    // A file of that name already there is kept; a failed copy is not reported.
+    CopyFileA(chosen->c_str(), (languages_.Folder() + name).c_str(), TRUE);
+    ListLanguageFiles();
+}
+
+void TVelmor::ChangeFont(const std::function<void(ui::FontInfo&)>& change) {
+    ui::FontInfo font = ui::FontInfoOf(FormFont());
+    change(font);
+    SetFormFont(ui::CreateFontFrom(font));
+}
+
+void TVelmor::SetFontName(const std::wstring& name) {
+    ChangeFont([&](ui::FontInfo& font) { font.name = name; });
+}
+
+void TVelmor::SetFontSize(int points) {
+    ChangeFont([&](ui::FontInfo& font) { font.size = points; });
+}
+
+void TVelmor::SetFontCharset(int charset) {
+    ChangeFont([&](ui::FontInfo& font) { font.charset = charset; });
+}
+
+void TVelmor::SetTitle(const std::wstring& title) {
+    // The caption goes through the system code page; the title text keeps every character.
+    SetWindowTextA(Handle(), platform::WideToAnsi(title).c_str());
+    texts_.titleText = title;
+}
+
+void TVelmor::SetCaption(std::wstring_view key, const std::wstring& caption) {
+    if (ui::Captioned* element = FindCaption(key)) element->SetCaption(caption);
+}
+
+std::wstring TVelmor::Caption(std::wstring_view key) {
+    ui::Captioned* element = FindCaption(key);
+    return element ? element->Caption() : std::wstring{};
 }
 
 }  // namespace app

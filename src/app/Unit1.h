@@ -10,13 +10,15 @@
 #include <memory>
 #include <string>
 
-#include "app/LocalisedTexts.h"
+#include "settings/LocalisedTexts.h"
 #include "app/TrayLogic.h"
 #include "clipboard/ClipManager.h"
 #include "clipboard/VxClipDetector.h"
 #include "clipwindow/ClipHost.h"
 #include "clipwindow/Unit2.h"
 #include "platform/Handles.h"
+#include "platform/Module.h"
+#include "settings/Languages.h"
 #include "settings/SettingsPages.h"
 #include "ui/Button.h"
 #include "ui/Form.h"
@@ -25,13 +27,17 @@
 
 namespace app {
 
-class TVelmor : public ui::Form, public clipwindow::ClipHost, private clipboard::ClipWindows {
+class TVelmor : public ui::Form,
+                public clipwindow::ClipHost,
+                private clipboard::ClipWindows,
+                private settings::LanguageTarget {
 public:
     // Creates the window hidden and runs FormCreate; an error in it propagates.
     TVelmor();
 
     clipboard::TVxClipDetector* ClipDetector() noexcept { return clipDetector_.get(); }
     std::int32_t ClipCounter() const noexcept { return clips_.ClipCounter(); }
+    const clipboard::ClipManager& Clips() const noexcept { return clips_; }
     // The clip window in a slot (open or closed by itself), or nullptr.
     clipwindow::TForm2* Clip(int slot) const noexcept;
     bool SlotFlag(int slot) const noexcept;
@@ -88,12 +94,19 @@ public:
     // "property.ini": read once at start, written at every close of the window.
     void LoadSettings();
     void SaveSettings();
-    // Applies a language file (full path, system code page).
+    // Language files (full paths in the system code page).
     void ApplyLanguageFile(const std::string& path);
+    void ApplyDefaultLanguage();
+    void ListLanguageFiles();
+    void SetFontCharsetByName(const std::wstring& name);
+    void LBLanguageDblClick();
+    void BReloadClick();
+    void BPutFileClick();
+    const settings::Languages& LanguageTable() const noexcept { return languages_; }
 
     // ClipHost
     settings::ClipSettings Settings() const override { return Pages.Current(); }
-    const LocalisedTexts& Texts() const override { return texts_; }
+    const settings::LocalisedTexts& Texts() const override { return texts_; }
     std::int32_t TouchClipCounter() override { return clips_.TouchClipCounter(); }
     void ClipClosed(int slot) override { clips_.ClipClosed(slot); }
     void BeginOwnCopy() override;
@@ -121,6 +134,17 @@ private:
     void StartClip(int slot, std::int32_t serial, int countDown, bool timerOn) override;
     void CloseClip(int slot) override;
 
+    // LanguageTarget
+    void SetFontName(const std::wstring& name) override;
+    void SetFontSize(int points) override;
+    void SetFontCharset(int charset) override;
+    void SetTitle(const std::wstring& title) override;
+    settings::LocalisedTexts& EditableTexts() override { return texts_; }
+    void SetCaption(std::wstring_view key, const std::wstring& caption) override;
+    std::wstring Caption(std::wstring_view key) override;
+    // A new form font made from the current one with one thing changed.
+    void ChangeFont(const std::function<void(ui::FontInfo&)>& change);
+
     void CreateMenus();
     // Joins the viewer chain with ClipboardChanged as the handler.
     void AttachClipboardChanged();
@@ -135,7 +159,8 @@ private:
     std::unique_ptr<clipwindow::TForm2> NewClipWindow();
     void MakeSpareClip() noexcept;
 
-    LocalisedTexts texts_;
+    settings::LocalisedTexts texts_;
+    settings::Languages languages_{platform::ExeFolder()};
     clipboard::ClipManager clips_{*this};
     std::unique_ptr<clipboard::TVxClipDetector> clipDetector_;
     std::array<std::unique_ptr<clipwindow::TForm2>, clipboard::kClipSlots> clipWindows_;

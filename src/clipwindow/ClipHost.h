@@ -5,10 +5,7 @@
 #include <string>
 
 #include "settings/ClipSettings.h"
-
-namespace app {
-struct LocalisedTexts;
-}
+#include "settings/LocalisedTexts.h"
 
 namespace clipwindow {
 
@@ -16,7 +13,7 @@ class ClipHost {
 public:
     // The settings as they stand now (read from the settings pages).
     virtual settings::ClipSettings Settings() const = 0;
-    virtual const app::LocalisedTexts& Texts() const = 0;
+    virtual const settings::LocalisedTexts& Texts() const = 0;
     // Adds one to the clip counter and returns the new value: the using window's Serial.
     virtual std::int32_t TouchClipCounter() = 0;
     // The window in this slot has closed: the slot can take a new clip.

@@ -1,6 +1,6 @@
 #include "clipwindow/Unit2.h"
 
-#include "app/LocalisedTexts.h"
+#include "settings/LocalisedTexts.h"
 #include "clipwindow/ClipWindowRules.h"
 #include "platform/Text.h"
 #include "settings/ClipSettings.h"

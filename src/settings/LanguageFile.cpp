@@ -273,4 +273,23 @@ std::optional<std::wstring> LanguageText::Value(std::wstring_view key) const {
     return value;
 }
 
+std::vector<std::optional<std::wstring>> LanguageText::Values(std::span<const std::wstring_view> keys) const {
+    std::vector<std::optional<std::wstring>> values(keys.size());
+    std::vector<bool> decided(keys.size(), false);
+    std::size_t open = keys.size();
+    ForEachLine(text_, [&](std::wstring_view line) {
+        const std::size_t equals = line.find(L'=');
+        if (equals == std::wstring_view::npos) return true;
+        const std::wstring_view lineKey = line.substr(0, equals);
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            if (decided[i] || !keyEquals_(lineKey, keys[i])) continue;
+            decided[i] = true;
+            --open;
+            if (equals + 1 < line.size()) values[i].emplace(line.substr(equals + 1));
+        }
+        return open > 0;
+    });
+    return values;
+}
+
 }  // namespace settings

@@ -14,6 +14,7 @@
 // wchar_t is wider.
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +60,8 @@ public:
     // The value of the first line whose key matches; none when no line has
     // the key or that line's value is empty. One pass over the text.
     std::optional<std::wstring> Value(std::wstring_view key) const;
+    // The values of many keys, as Value gives each, in one pass over the text.
+    std::vector<std::optional<std::wstring>> Values(std::span<const std::wstring_view> keys) const;
 
 private:
     // The text up to its first NUL, held once: lines are found as needed, so

@@ -197,6 +197,29 @@ void SettingsPages::SelectCharsetRow(int charset) {
     if (const auto row = CharsetRowOf(charset)) CBFontCharset.SetItemIndex(*row);
 }
 
+void SettingsPages::FitCaptions() {
+    const int checkMark = GetSystemMetrics(SM_CXMENUCHECK) + ui::Scale(6);
+    const auto rightOf = [](const ui::Window& container, int inset) {
+        const ui::Bounds bounds = container.PixelBounds();
+        return bounds.left + bounds.width - ui::Scale(inset);
+    };
+    const auto pageRight = [](const ui::TabSheet& page) { return page.ClientSize().cx - ui::Scale(4); };
+    for (ui::CheckBox* box : {&CBIgnoreLT, &CBCountDown, &CBHideGradually, &CBDoubleCopy}) {
+        box->FitCaption(checkMark, pageRight(*TSProperty));
+    }
+    RBScrollBarsVer.FitCaption(checkMark, rightOf(GBb1, 4));
+    RBScrollBarsNone.FitCaption(checkMark, rightOf(GBb1, 4));
+    CBTitleTimer.FitCaption(checkMark, rightOf(GBd1, 4));
+    CBLoadLang.FitCaption(checkMark, pageRight(*TSOther));
+    // The two buttons keep to the page's right edge, side by side.
+    const int buttonEdges = ui::Scale(16);
+    BReload.FitCaptionLeftwards(buttonEdges, pageRight(*TSOther) / 2);
+    const ui::Bounds reload = BReload.PixelBounds();
+    const ui::Bounds put = BPutFile.PixelBounds();
+    BPutFile.SetPixelBounds({reload.left - ui::Scale(5) - put.width, put.top, put.width, put.height});
+    BPutFile.FitCaptionLeftwards(buttonEdges, ui::Scale(2));
+}
+
 // ------------------------------------------------------------ the values
 
 std::string SettingsPages::TimeFormatText() const { return platform::WideToAnsi(CBTimeFormat.Text()); }

@@ -58,6 +58,10 @@ public:
     // Selects the charset row of this value without running a handler; a
     // value in no row changes nothing.
     void SelectCharsetRow(int charset);
+    // Widens check boxes, radio buttons and buttons whose captions (another
+    // language, another font) no longer fit, as far as their page or group
+    // allows. Labels fit themselves.
+    void FitCaptions();
 
     ui::PageControl PageControl1;
     ui::TabSheet* TSProperty = nullptr;

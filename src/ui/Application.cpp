@@ -239,6 +239,15 @@ void Application::ShowException(const std::exception& error) noexcept {
     MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }
 
+void Application::ShowMessage(const std::wstring& text) {
+    if (messageReporter_) {
+        messageReporter_(text);
+        return;
+    }
+    const HWND owner = (handle_ && IsWindowVisible(handle_)) ? handle_ : nullptr;
+    MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK);
+}
+
 void ReportError(const std::exception& error) noexcept { Application::Get().ShowException(error); }
 
 void ReportCurrentException() noexcept {

@@ -83,6 +83,9 @@ public:
     // Replaces the message box (tests); an empty function restores it.
     using ErrorReporter = std::function<void(const std::wstring& message)>;
     void SetErrorReporter(ErrorReporter reporter) { errorReporter_ = std::move(reporter); }
+    // A message with an OK button, waited for; tests replace the box the same way.
+    void ShowMessage(const std::wstring& text);
+    void SetMessageReporter(ErrorReporter reporter) { messageReporter_ = std::move(reporter); }
 
     int AddHook(AppMessageHook hook);
     void RemoveHook(int cookie) noexcept;
@@ -129,6 +132,7 @@ private:
     std::vector<std::unique_ptr<Window>> released_;
     bool sweepPosted_ = false;
     ErrorReporter errorReporter_;
+    ErrorReporter messageReporter_;
 
     std::mutex handOffLock_;
     std::condition_variable handOffDone_;

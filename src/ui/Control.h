@@ -12,6 +12,14 @@ namespace ui {
 class Control : public Window {
 public:
     int Id() const noexcept { return id_; }
+    // The size of the caption on one line in the control's font, in pixels.
+    SIZE CaptionSize() const;
+    // Widens the control to its caption plus `extra` pixels (a check mark,
+    // a button's edges), never narrower than now and never past maxRight
+    // (pixels in the parent's client area). A right-anchored control keeps
+    // its right edge and grows to the left, never past minLeft.
+    void FitCaption(int extra, int maxRight);
+    void FitCaptionLeftwards(int extra, int minLeft);
 
 protected:
     Control() = default;

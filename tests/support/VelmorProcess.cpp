@@ -101,7 +101,9 @@ bool VelmorProcess::ShowSettings() {
         },
         std::chrono::seconds(3));
     if (!menu) return false;
-    PostMessageW(menu, WM_CHAR, L'p', 0);
+    // "&Property" is the first item, whatever a language file calls it.
+    PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
     return testsupport::PumpUntil([&] { return IsWindowVisible(main) != FALSE; }, std::chrono::seconds(3));
 }
 

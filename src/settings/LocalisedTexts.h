@@ -1,8 +1,9 @@
 #pragma once
-// The eight texts of the main window that a language file may replace.
+// The eight texts of the main window that a language file may replace, with
+// their built-in values.
 #include <string>
 
-namespace app {
+namespace settings {
 
 struct LocalisedTexts {
     std::wstring titleText = L"Velmor";
@@ -17,4 +18,4 @@ struct LocalisedTexts {
     friend bool operator==(const LocalisedTexts&, const LocalisedTexts&) = default;
 };
 
-}  // namespace app
+}  // namespace settings
