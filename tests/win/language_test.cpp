@@ -169,6 +169,7 @@ TEST_F(Languages, PutFileShowsThePathKeepsAnExistingFileAndListsAgain) {
 
 TEST_F(Languages, AnUnreadableFileStopsTheListingWithAMessageAndKeepsTheRowsBefore) {
     Put("A.lng", "First\r\n");
+    Put("B.lng", "");  // no line: listed by its name
     Put("Locked.lng", "Locked\r\n");
     Put("Z.lng", Utf16(L"Odd").substr(0, 7));  // a truncated UTF-16 file
     const HANDLE locked =
@@ -176,12 +177,12 @@ TEST_F(Languages, AnUnreadableFileStopsTheListingWithAMessageAndKeepsTheRowsBefo
     std::vector<std::wstring> reports;
     ui::Application::Get().SetErrorReporter([&](const std::wstring& text) { reports.push_back(text); });
     Start();
-    EXPECT_EQ(Rows(), std::vector<std::wstring>{L"First"});
+    EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"First", L"B.lng"}));
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_NE(reports[0].find(L"Locked.lng"), std::wstring::npos);
     CloseHandle(locked);
     velmor->BReloadClick();
-    EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"First", L"Locked", L"Od"}));
+    EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"First", L"B.lng", L"Locked", L"Od"}));
 }
 
 TEST_F(Languages, OpenClipWindowsTakeTheNewTitlesFromThenOn) {
