@@ -32,7 +32,7 @@ for bmp in "$shots"/*.bmp; do
     convert "$bmp" "${bmp%.bmp}.png"
 done
 # The English pages and one page of each translation go into the documentation.
-for name in settings-property settings-cliptext settings-clipwindow settings-other settings-property-ja settings-clipwindow-de; do
+for name in settings-property settings-cliptext settings-clipwindow settings-other settings-property-ja settings-clipwindow-de about; do
     cp "$shots/$name.png" docs/
     echo "docs/$name.png"
 done

@@ -111,8 +111,12 @@ int FadeStep(std::int32_t elapsed) noexcept {
 
 void FadeBitmap(PixelRows canvas, AnimationState& state) noexcept {
     const auto step = static_cast<std::uint8_t>(FadeStep(state.elapsed));
+    // Time too short to brighten by one level is kept for the next frame:
+    // frames that follow each other faster than every 10 ms (a tick count
+    // that counts single milliseconds) would otherwise never fade at all.
+    if (step == 0) return;
     state.elapsed = 0;
-    if (step == 0 || !Usable(canvas)) return;
+    if (!Usable(canvas)) return;
     // A saturating add, which leaves 255 alone. Written as the wrap test on
     // bytes, compilers recognise it and add 16 or 32 bytes at a time.
     const auto rowBytes = static_cast<std::size_t>(canvas.width) * 3;

@@ -79,7 +79,7 @@ void InitWalkers(AnimationState& state, int width, int height) noexcept;
 int FadeStep(std::int32_t elapsed) noexcept;
 
 // Brightens every byte of the canvas by FadeStep(state.elapsed), up to 255,
-// and consumes the elapsed time.
+// and consumes the elapsed time; time that makes no step yet is kept.
 void FadeBitmap(PixelRows canvas, AnimationState& state) noexcept;
 
 // The direction after a turn draw r (an even number 0..358): r of 0, 90, 180

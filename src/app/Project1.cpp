@@ -1,6 +1,7 @@
 // Velmor's entry: one instance per session, then the message loop.
 #include <windows.h>
 
+#include "about/version.h"
 #include "app/Unit1.h"
 #include "platform/Handles.h"
 #include "ui/Application.h"
@@ -31,7 +32,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         widgets::FontTable::Instance();
         bool created = false;
         try {
-            application.CreateForm<app::TVelmor>();
+            app::TVelmor& mainWindow = application.CreateForm<app::TVelmor>();
+            mainWindow.versionDialog = &application.CreateForm<about::TversionDialog>(mainWindow);
             created = true;
         } catch (...) {
             // Reported, then the program ends rather than living on unreachable.

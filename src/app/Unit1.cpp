@@ -289,7 +289,9 @@ void TVelmor::BTaskTrayClick() {
 }
 
 void TVelmor::MVersionClick() {
-    // TODO(about box): give the About box the version caption and show it modeless.
+    if (!versionDialog) return;
+    SetWindowTextA(versionDialog->Handle(), platform::WideToAnsi(texts_.versionCaption).c_str());
+    versionDialog->Show();
 }
 
 void TVelmor::AttachClipboardChanged() {

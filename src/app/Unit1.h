@@ -48,6 +48,9 @@ public:
     // Posted after a clip window is shown: make the next one while idle.
     static constexpr UINT kMakeSpareClip = WM_APP + 1;
 
+    // The About box, made at start beside this window; shown by Help, "&Version".
+    ui::Form* versionDialog = nullptr;
+
     // The settings pages: their controls are the settings.
     settings::SettingsPages Pages;
     ui::Panel BottomPanel;

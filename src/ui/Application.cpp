@@ -29,6 +29,11 @@ Application& Application::Get() noexcept {
 }
 
 void Application::Initialize() {
+    {
+        // Forms made after the end of a run (tests make many) take hand-offs again.
+        std::lock_guard lock(handOffLock_);
+        handOffsStopped_ = false;
+    }
     if (handle_) return;
     guiThread_ = GetCurrentThreadId();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_TAB_CLASSES |
@@ -49,8 +54,6 @@ void Application::Initialize() {
     handle_ = CreateWindowExW(0, kApplicationClass, title_.c_str(), WS_POPUP | WS_CLIPSIBLINGS | WS_SYSMENU, 0, 0, 0, 0,
                               nullptr, nullptr, wc.hInstance, nullptr);
     if (!handle_) throw platform::OutOfResources(L"Cannot create the application window");
-    std::lock_guard lock(handOffLock_);
-    handOffsStopped_ = false;
 }
 
 void Application::SetTitle(const std::wstring& title) {

@@ -29,8 +29,8 @@ class Application {
 public:
     static Application& Get() noexcept;
 
-    // Creates the hidden owner window. Safe to call more than once. The
-    // calling thread becomes the GUI thread.
+    // Creates the hidden owner window. Safe to call more than once; each
+    // call takes worker hand-offs again. The calling thread becomes the GUI thread.
     void Initialize();
     HWND Handle() const noexcept { return handle_; }
 

@@ -65,7 +65,7 @@ void Form::CreateForm(const FormOptions& options) {
     ClassParams windowClass;
     windowClass.name = options.className;
     windowClass.style = CS_DBLCLKS;
-    windowClass.background = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.background = options.background ? options.background : GetSysColorBrush(COLOR_BTNFACE);
     windowClass.icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
     CreateParams params;
     params.exStyle = exStyle;

@@ -43,6 +43,7 @@ struct FormOptions {
     int minWidth = 0;         // 96-dpi outer minimum size; 0 = none
     int minHeight = 0;
     bool dialogKeys = false;  // Tab and arrow keys move between controls
+    HBRUSH background = nullptr;  // a brush that outlives the form (a stock one); none: the button face
 };
 
 class Form : public Window {

@@ -55,3 +55,20 @@ TEST(Screenshots, SettingsPages) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Screenshots, AboutBox) {
+    const std::wstring folder = ShotFolder();
+    if (folder.empty() || GetACP() == 932) GTEST_SKIP() << "set VELMOR_SCREENSHOTS to a folder to make them";
+    e2e::VelmorProcess velmor;
+    ASSERT_TRUE(velmor.PutFile(L"property.ini", "[Main]\r\nLeft=40\r\nTop=40\r\n"));
+    ASSERT_TRUE(velmor.Start());
+    ASSERT_TRUE(velmor.ShowSettings());
+    const HWND about = velmor.ShowAbout();
+    ASSERT_NE(about, nullptr);
+    testsupport::PumpFor(2500ms);  // let the walkers leave their trails
+    EXPECT_TRUE(testsupport::SaveWindowImage(about, folder + L"\\about.bmp"));
+}
+
+}  // namespace

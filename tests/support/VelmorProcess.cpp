@@ -86,25 +86,44 @@ std::string VelmorProcess::FileBytes(const std::wstring& name) const {
     return bytes;
 }
 
+HWND VelmorProcess::ShownMenu() const {
+    for (const auto& window : Windows()) {
+        if (window.className == L"#32768" && window.visible) return window.handle;
+    }
+    return nullptr;
+}
+
 bool VelmorProcess::ShowSettings() {
     const HWND main = MainWindow();
     if (!main) return false;
     constexpr UINT kTrayMessage = WM_USER + 100;
     PostMessageW(main, kTrayMessage, 1, WM_LBUTTONDOWN);
     HWND menu = nullptr;
-    testsupport::PumpUntil(
-        [&] {
-            for (const auto& window : Windows()) {
-                if (window.className == L"#32768" && window.visible) menu = window.handle;
-            }
-            return menu != nullptr;
-        },
-        std::chrono::seconds(3));
+    testsupport::PumpUntil([&] { return (menu = ShownMenu()) != nullptr; }, std::chrono::seconds(3));
     if (!menu) return false;
     // "&Property" is the first item, whatever a language file calls it.
     PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
     return testsupport::PumpUntil([&] { return IsWindowVisible(main) != FALSE; }, std::chrono::seconds(3));
+}
+
+HWND VelmorProcess::ShowAbout() {
+    if (!ShowSettings()) return nullptr;
+    PostMessageW(MainWindow(), WM_SYSCOMMAND, SC_KEYMENU, L'h');
+    HWND menu = nullptr;
+    testsupport::PumpUntil([&] { return (menu = ShownMenu()) != nullptr; }, std::chrono::seconds(3));
+    if (!menu) return nullptr;
+    PostMessageW(menu, WM_CHAR, L'v', 0);
+    HWND about = nullptr;
+    testsupport::PumpUntil(
+        [&] {
+            for (const auto& dialog : WindowsOfClass(L"TversionDialog")) {
+                if (dialog.visible) about = dialog.handle;
+            }
+            return about != nullptr;
+        },
+        std::chrono::seconds(3));
+    return about;
 }
 
 bool VelmorProcess::Start(std::chrono::milliseconds timeout) {

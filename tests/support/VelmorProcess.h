@@ -52,6 +52,10 @@ public:
     HWND MainWindow() const;
     // Opens the settings window as the user does: tray menu, "&Property".
     bool ShowSettings();
+    // Then Help, "&Version" with the keyboard (Alt+H, V); the shown About box or nullptr.
+    HWND ShowAbout();
+    // The menu shown now (a tray or menu-bar menu), or nullptr.
+    HWND ShownMenu() const;
 
 private:
     std::wstring folder_;

@@ -72,6 +72,16 @@ TEST(Walkers, FadeStepIs255Per5000MsHalvesToEven) {
     EXPECT_EQ(about::FadeStep(0), 0);
     EXPECT_EQ(about::FadeStep(-40), 0);
     EXPECT_EQ(about::FadeStep(INT32_MAX), 255);
+
+    // Frames 2 ms apart each make no step, but their time adds up to one.
+    std::vector<std::uint8_t> byte{0, 0, 0, 0};
+    AnimationState state;
+    for (int frame = 0; frame < 5; ++frame) {
+        state.elapsed += 2;
+        about::FadeBitmap({byte.data(), 1, 1, 4}, state);
+    }
+    EXPECT_EQ(byte[0], 1);
+    EXPECT_EQ(state.elapsed, 0);
 }
 
 TEST(Walkers, SameStartGivesSameWalkersWithinTheirRanges) {
@@ -140,7 +150,7 @@ TEST(Walkers, FramesWithinOneTickMoveByOneMillisecondAndDoNotFade) {
             ASSERT_TRUE(walker.x == 100 || walker.y == 40);
         }
         EXPECT_EQ(state.lastTick, 5000u);
-        EXPECT_EQ(state.elapsed, 0);
+        EXPECT_EQ(state.elapsed, frame + 1) << "kept until it makes a step";
         PlaceAll(state, 100, 40);
     }
     // Lines of under a pixel round to no line, and no byte was brightened.

@@ -1,0 +1,129 @@
+#include "about/version.h"
+
+#include <shellapi.h>
+
+#include "platform/Handles.h"
+#include "platform/Text.h"
+#include "ui/Dpi.h"
+#include "ui/Graphics.h"
+
+namespace about {
+
+namespace {
+
+constexpr int kClientWidth = 262;
+constexpr int kClientHeight = 186;
+constexpr int kLogoWidth = 88;
+constexpr int kLogoHeight = 31;
+
+std::function<void(const char*)>& Opener() {
+    static std::function<void(const char*)> opener;
+    return opener;
+}
+
+}  // namespace
+
+TversionDialog::TversionDialog(ui::Form& mainWindow) : mainWindow_(mainWindow) {
+    ui::FormOptions options;
+    options.className = L"TversionDialog";
+    options.caption = L"Version";
+    options.bounds = {CW_USEDEFAULT, CW_USEDEFAULT, kClientWidth, kClientHeight};
+    options.border = ui::BorderStyle::Dialog;
+    options.minimizeBox = false;
+    options.maximizeBox = false;
+    options.stayOnTop = true;
+    options.dialogKeys = true;
+    options.background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    CreateForm(options);
+    SetClientSize(ui::Scale(kClientWidth), ui::Scale(kClientHeight));
+    FormCreate();
+
+    const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
+    PaintBox1.Create(*this, {14, 24, 233, 89});
+    PaintBox1.SetCursor(hand);
+    PaintBox1.OnPaint = [this](ui::PaintBox&, HDC dc, const RECT& area) {
+        FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        if (animation_) animation_->PaintTo(dc);
+    };
+    LMaker.Create(*this, {.bounds = {99, 120, 65, 12}, .caption = L"- Brimvale -"});
+    LLink.Create(*this, {.bounds = {49, 136, 164, 12}, .caption = platform::AnsiToWide(kMakerWebPage)});
+    for (ui::Label* label : {&LMaker, &LLink}) {
+        label->SetFontColor(ui::Rgb(255, 255, 255));
+        label->SetColor(ui::Rgb(0, 0, 0));
+        label->SetCursor(hand);
+    }
+    BOk.Create(*this, {.bounds = {93, 152, 75, 25}, .caption = L"&Ok"});
+    // Below the visible client area: the source of the logo, never seen in place.
+    Image1.Create(*this, {6, 224, kLogoWidth, kLogoHeight});
+    LoadLogo();
+    Image1.OnPaint = [this](ui::PaintBox&, HDC dc, const RECT&) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, kLogoWidth, -kLogoHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+        SetDIBitsToDevice(dc, 0, 0, kLogoWidth, kLogoHeight, 0, 0, 0, kLogoHeight, logo_.data(), &info, DIB_RGB_COLORS);
+    };
+
+    const auto click = [this] { Label1Click(); };
+    PaintBox1.OnClick = [click](ui::PaintBox&) { click(); };
+    Image1.OnClick = [click](ui::PaintBox&) { click(); };
+    LMaker.OnClick = [click](ui::Label&) { click(); };
+    LLink.OnClick = [click](ui::Label&) { click(); };
+    BOk.OnClick = [this](ui::Button&) { Close(); };
+    OnShow = [this](ui::Form&) { FormShow(); };
+    OnClose = [this](ui::Form&, ui::CloseAction& action) { FormClose(action); };
+}
+
+void TversionDialog::FormCreate() { SetFormFont(ui::CreateMenuFont()); }
+
+void TversionDialog::LoadLogo() {
+    // The 256-colour picture in the resources, as the 24-bit rows the frames are stamped from.
+    const int stride = (kLogoWidth * 3 + 3) & ~3;
+    logo_.assign(static_cast<std::size_t>(stride * kLogoHeight), 0);
+    logoRows_ = {logo_.data(), kLogoWidth, kLogoHeight, stride};
+    const platform::BitmapHandle picture(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), L"LOGO", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!picture) return;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, kLogoWidth, -kLogoHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const platform::WindowDC screen(nullptr);
+    GetDIBits(screen.Get(), picture.get(), 0, kLogoHeight, logo_.data(), &info, DIB_RGB_COLORS);
+}
+
+void TversionDialog::FormShow() {
+    // Centred over the main window.
+    const ui::Bounds main = mainWindow_.PixelBounds();
+    const ui::Bounds self = PixelBounds();
+    SetPosition(main.left + (main.width - self.width) / 2, main.top + (main.height - self.height) / 2);
+    mainWindow_.SetEnabled(false);
+    StartAnimation();
+}
+
+void TversionDialog::StartAnimation() {
+    if (!animation_) {
+        MessageBeep(0);
+        animation_ = std::make_unique<TAnimation>(PaintBox1, logoRows_);
+        animation_->SetPriority(THREAD_PRIORITY_LOWEST);
+    }
+    if (animation_->Paused()) animation_->ResumeFromBlack();
+}
+
+void TversionDialog::FormClose(ui::CloseAction&) {
+    if (animation_ && !animation_->Paused()) animation_->Pause();
+    mainWindow_.SetEnabled(true);
+}
+
+void TversionDialog::Label1Click() {
+    if (Opener()) {
+        Opener()(kMakerWebPage);
+        return;
+    }
+    ShellExecuteA(Handle(), "OPEN", kMakerWebPage, "", "", SW_SHOW);
+}
+
+void TversionDialog::SetWebPageOpener(std::function<void(const char* address)> opener) { Opener() = std::move(opener); }
+
+void TversionDialog::BeforeDestruction() {
+    // The worker ends before the paint box and the bitmap it draws on.
+    animation_.reset();
+}
+
+}  // namespace about
