@@ -323,6 +323,7 @@ void TVelmor::FormClose(ui::CloseAction&) {
 
 void TVelmor::LoadSettings() {
     const std::string& folder = languages_.Folder();
+    settings::RemoveUnfinishedSave(settings::PropertyFilePath());
     const settings::PrivateProfileReader file(settings::PropertyFilePath());
     // First, so that a font it gives is the window's font when the clip font's defaults are taken.
     const std::string languageFile = settings::ReadLanguageFileKey(file);

@@ -126,6 +126,7 @@ private:
     // ClipWindows
     clipboard::ClipboardRead ReadClipboard() override;
     std::uint32_t TickCount() override { return GetTickCount(); }
+    std::uint32_t ClipboardSequence() override { return GetClipboardSequenceNumber(); }
     clipboard::ClipOptions Options() override;
     std::wstring Preview(const std::string& text) override;
     clipboard::ClipEntry Entry(int slot) override;

@@ -25,6 +25,9 @@ void ClipManager::ClipboardChanged() noexcept {
 }
 
 void ClipManager::HandleChange() {
+    const std::uint32_t sequence = windows_.ClipboardSequence();
+    if (sequence != 0 && sequence == handledSequence_) return;
+    handledSequence_ = sequence;
     const ClipboardRead read = windows_.ReadClipboard();
     clipboardText_ = read.wideText;
     if (read.excluded) return;

@@ -36,6 +36,8 @@ class ClipWindows {
 public:
     // Throws when the clipboard cannot be read.
     virtual ClipboardRead ReadClipboard() = 0;
+    // A number the system raises at every change of the clipboard; 0 when unknown.
+    virtual std::uint32_t ClipboardSequence() = 0;
     virtual std::uint32_t TickCount() = 0;
     virtual ClipOptions Options() = 0;
     // Shows the text in the sample memo and returns what the memo holds then.
@@ -65,6 +67,8 @@ public:
 
     // The watcher's clip-change handler. A change that arrives while one is
     // being handled (a clipboard call lets it in) is handled right after it.
+    // A notification that comes late, for a change already read (a burst of
+    // copies queues them faster than windows are made), only moves the time.
     // Errors are dropped silently; the time of the change is kept in any case.
     void ClipboardChanged() noexcept;
     // The pending text becomes a clip window, or is dropped; it is cleared
@@ -96,6 +100,7 @@ private:
     std::string pendingText_;   // system code page
     std::wstring clipboardText_;  // the text of the change being handled
     std::uint32_t lastChangeTime_ = 0;
+    std::uint32_t handledSequence_ = 0;  // the clipboard's sequence number when it was last read
     bool inChange_ = false;
     bool changeWhileBusy_ = false;
 };

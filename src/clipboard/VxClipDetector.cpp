@@ -6,8 +6,22 @@
 namespace clipboard {
 
 namespace {
+
 constexpr char kWindowClass[] = "TVxClipDetectorWindow";
+// How long the next viewer is waited for. A viewer that hangs on a
+// notification must not hang this program with it: the message still
+// reaches it, but the chain's notification goes on without waiting longer.
+constexpr UINT kNextViewerWaitMs = 1000;
+
+LRESULT PassOn(HWND next, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(next, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, kNextViewerWaitMs, &result)) {
+        return 0;
+    }
+    return static_cast<LRESULT>(result);
 }
+
+}  // namespace
 
 TVxClipDetector::TVxClipDetector() = default;
 
@@ -80,7 +94,7 @@ LRESULT TVxClipDetector::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             const HWND window = window_;
             if (!(IgnoreFirst && joining_)) DoClipChange();
             const HWND next = window == window_ ? nextViewer_ : nullptr;
-            if (next) SendMessageA(next, WM_DRAWCLIPBOARD, 0, 0);
+            if (next) PassOn(next, WM_DRAWCLIPBOARD, 0, 0);
             return 0;
         }
         case WM_CHANGECBCHAIN:
@@ -88,7 +102,7 @@ LRESULT TVxClipDetector::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
                 nextViewer_ = reinterpret_cast<HWND>(lParam);
                 return 0;
             }
-            return nextViewer_ ? SendMessageA(nextViewer_, WM_CHANGECBCHAIN, wParam, lParam) : 0;
+            return nextViewer_ ? PassOn(nextViewer_, WM_CHANGECBCHAIN, wParam, lParam) : 0;
         default:
             return DefWindowProcA(window_, message, wParam, lParam);
     }

@@ -29,6 +29,8 @@ private:
     const std::string& path_;
 };
 
+std::string TemporaryOf(const std::string& path) { return path + ".saving"; }
+
 platform::Error CannotWrite(const std::string& path) {
     return platform::Error(platform::AnsiToWide(path) + L" に書き込めません");
 }
@@ -36,6 +38,8 @@ platform::Error CannotWrite(const std::string& path) {
 }  // namespace
 
 std::string PropertyFilePath() { return platform::ExeFolder() + "property.ini"; }
+
+void RemoveUnfinishedSave(const std::string& path) { DeleteFileA(TemporaryOf(path).c_str()); }
 
 std::optional<std::string> PrivateProfileReader::Read(std::string_view section, std::string_view key) const {
     std::string value(kValueBuffer, '\0');
@@ -49,9 +53,13 @@ std::optional<std::string> PrivateProfileReader::Read(std::string_view section, 
 void SavePropertyFile(const std::string& path, const StoredSettings& settings) {
     // Beside the file, so that the last step is a rename within one folder.
     // An interrupted save may have left one: it is no settings file and is replaced.
-    const std::string temporary = path + ".saving";
+    const std::string temporary = TemporaryOf(path);
     DeleteFileA(temporary.c_str());
     try {
+        // A read-only file is not the program's to replace (the rename below
+        // would, where the file system lets the user).
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) throw CannotWrite(path);
         if (platform::FileExists(path)) {
             if (!CopyFileA(path.c_str(), temporary.c_str(), FALSE)) throw CannotWrite(path);
             // A read-only file's copy is read-only too; the copy must take the keys.

@@ -12,6 +12,9 @@ namespace settings {
 
 // The full path of "property.ini", in the system code page.
 std::string PropertyFilePath();
+// Removes what a save that was cut short (the program killed, the power
+// gone) left beside the file: it is no settings file and must not pile up.
+void RemoveUnfinishedSave(const std::string& path);
 
 class PrivateProfileReader final : public IniReader {
 public:

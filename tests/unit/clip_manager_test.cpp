@@ -36,10 +36,13 @@ public:
     int reads = 0;
     int firstPageShown = 0;
 
+    std::uint32_t sequence = 0;
+
     // A copy of text by another program, a few seconds after the last one.
     void Copy(const std::string& text, std::uint32_t afterMs = 3000) {
         next = {false, text, std::wstring(text.begin(), text.end())};
         now += afterMs;
+        ++sequence;
         manager.ClipboardChanged();
     }
     std::vector<int> Open() const {
@@ -57,6 +60,7 @@ public:
         return next;
     }
     std::uint32_t TickCount() override { return now; }
+    std::uint32_t ClipboardSequence() override { return sequence; }
     clipboard::ClipOptions Options() override { return options; }
     std::wstring Preview(const std::string& text) override { return {text.begin(), text.end()}; }
     clipboard::ClipEntry Entry(int slot) override {
@@ -161,6 +165,7 @@ TEST(ClipManager, ErrorsAreSilentKeepThePendingTextAndStillMoveTheTime) {
     windows.failCreate = false;
     windows.failRead = true;
     windows.now += 3000;
+    ++windows.sequence;
     windows.manager.ClipboardChanged();
     EXPECT_EQ(windows.manager.PendingText(), "kept");
     EXPECT_EQ(windows.manager.LastChangeTime(), windows.now);
@@ -168,10 +173,25 @@ TEST(ClipManager, ErrorsAreSilentKeepThePendingTextAndStillMoveTheTime) {
 
 TEST(ClipManager, AChangeDuringAReadIsHandledAfterIt) {
     FakeWindows windows;
-    windows.duringRead = [&] { windows.manager.ClipboardChanged(); };
+    windows.duringRead = [&] {
+        ++windows.sequence;
+        windows.manager.ClipboardChanged();
+    };
     windows.Copy("twice told");
     EXPECT_EQ(windows.reads, 2);                       // one after the other, not nested
     EXPECT_EQ(windows.Open(), std::vector<int>{0});  // the second was a repeat
+}
+
+TEST(ClipManager, LateNotificationsOfAChangeAlreadyReadOnlyMoveTheTime) {
+    FakeWindows windows;
+    windows.Copy("A");
+    windows.Copy("B");
+    const auto serial = windows.clips[1].serial;
+    windows.now += 5;
+    windows.manager.ClipboardChanged();  // the same change again, as a queued notification
+    EXPECT_EQ(windows.reads, 2);
+    EXPECT_EQ(windows.clips[1].serial, serial) << "not taken for a repeat";
+    EXPECT_EQ(windows.manager.LastChangeTime(), windows.now);
 }
 
 TEST(ClipManager, SecretsMakeNoClipAndNoPendingText) {
@@ -180,6 +200,7 @@ TEST(ClipManager, SecretsMakeNoClipAndNoPendingText) {
     windows.Copy("visible");
     windows.next = {true, std::nullopt, L""};
     windows.now += 500;  // would be a double copy
+    ++windows.sequence;
     windows.manager.ClipboardChanged();
     EXPECT_TRUE(windows.Open().empty());
     EXPECT_EQ(windows.manager.PendingText(), "visible");
