@@ -31,8 +31,15 @@ take LANG=ja_JP.UTF-8 LOCPATH="$VELMOR_BUILD/locale"
 for bmp in "$shots"/*.bmp; do
     convert "$bmp" "${bmp%.bmp}.png"
 done
+# The fading clip as a compositing desktop shows it: blended with what lies
+# beneath (Xvfb's black root window) by its alpha.
+if [ -f "$shots/clips-fading.txt" ]; then
+    read -r geometry alpha < <(tr -d "\r" <"$shots/clips-fading.txt")
+    convert "$shots/clips.png" \( +clone -crop "$geometry" -evaluate multiply "$(echo "scale=3; $alpha/255" | bc)" \) \
+        -geometry "+${geometry#*+}" -composite "$shots/clips.png"
+fi
 # The English pages and one page of each translation go into the documentation.
-for name in settings-property settings-cliptext settings-clipwindow settings-other settings-property-ja settings-clipwindow-de about; do
+for name in settings-property settings-cliptext settings-clipwindow settings-other settings-property-ja settings-clipwindow-de about clips; do
     cp "$shots/$name.png" docs/
     echo "docs/$name.png"
 done

@@ -2,6 +2,7 @@
 // VELMOR_SCREENSHOTS names a folder (scripts/screenshots.sh sets it).
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -69,6 +70,57 @@ TEST(Screenshots, AboutBox) {
     ASSERT_NE(about, nullptr);
     testsupport::PumpFor(2500ms);  // let the walkers leave their trails
     EXPECT_TRUE(testsupport::SaveWindowImage(about, folder + L"\\about.bmp"));
+}
+
+}  // namespace
+
+namespace {
+
+// Three clips: one pinned, one ordinary, one fading as it counts down. Xvfb
+// has no compositor, so the fading clip's alpha is written beside the
+// picture for the script to apply.
+TEST(Screenshots, Clips) {
+    const std::wstring folder = ShotFolder();
+    if (folder.empty() || GetACP() == 932) GTEST_SKIP() << "set VELMOR_SCREENSHOTS to a folder to make them";
+    e2e::VelmorProcess velmor;
+    ASSERT_TRUE(velmor.PutFile(L"property.ini",
+                               "[property]\r\nCloseClipTimer=1\r\nHideGradually=1\r\nCountDown=12\r\n"));
+    ASSERT_TRUE(velmor.Start());
+    const auto copyAt = [&](int x, int y, const wchar_t* text) -> HWND {
+        SetCursorPos(x, y);
+        const size_t before = velmor.WindowsOfClass(L"TForm2").size();
+        testsupport::SetClipboardText(text);
+        HWND clip = nullptr;
+        testsupport::PumpUntil(
+            [&] {
+                for (const auto& window : velmor.WindowsOfClass(L"TForm2")) {
+                    if (window.visible && window.rect.left == x && window.rect.top == y) clip = window.handle;
+                }
+                return clip != nullptr || velmor.WindowsOfClass(L"TForm2").size() > before + 1;
+            },
+            3s);
+        return clip;
+    };
+    const HWND fading = copyAt(400, 300, L"This clip fades out\r\nas it counts down.");
+    ASSERT_NE(fading, nullptr);
+    testsupport::PumpFor(6500ms);
+    const HWND pinned = copyAt(400, 100, L"A pinned clip keeps\r\nits own colours.");
+    ASSERT_NE(pinned, nullptr);
+    PostMessageW(pinned, WM_NCRBUTTONDOWN, HTCAPTION, 0);
+    HWND menu = nullptr;
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return (menu = velmor.ShownMenu()) != nullptr; }, 3s));
+    PostMessageW(menu, WM_CHAR, L'd', 0);
+    ASSERT_NE(copyAt(400, 200, L"An ordinary clip, copied\r\na moment ago."), nullptr);
+    testsupport::PumpFor(1200ms);
+    BYTE alpha = 255;
+    GetLayeredWindowAttributes(fading, nullptr, &alpha, nullptr);
+    RECT rect{};
+    GetWindowRect(fading, &rect);
+    const RECT area{380, 80, 640, 400};
+    EXPECT_TRUE(testsupport::SaveScreenImage(area, folder + L"\\clips.bmp"));
+    std::ofstream(std::filesystem::path(folder + L"\\clips-fading.txt")) << rect.right - rect.left << "x" << rect.bottom - rect.top << "+"
+                                                  << rect.left - area.left << "+" << rect.top - area.top << " "
+                                                  << static_cast<int>(alpha) << "\n";
 }
 
 }  // namespace

@@ -87,7 +87,10 @@ std::wstring ClipboardText() {
 
 bool SaveWindowImage(HWND window, const std::wstring& path) {
     RECT rect{};
-    if (!GetWindowRect(window, &rect)) return false;
+    return GetWindowRect(window, &rect) && SaveScreenImage(rect, path);
+}
+
+bool SaveScreenImage(const RECT& rect, const std::wstring& path) {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     const int stride = (width * 3 + 3) & ~3;

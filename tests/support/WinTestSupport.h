@@ -24,8 +24,9 @@ bool SetClipboardAnsiText(const std::string& text, HWND owner = nullptr);
 bool SetClipboardFormats(const std::vector<std::pair<UINT, std::string>>& formats, HWND owner = nullptr);
 std::wstring ClipboardText();
 
-// Saves what the screen shows of a window as a 24-bit BMP file.
+// Saves what the screen shows of a window, or of an area, as a 24-bit BMP file.
 bool SaveWindowImage(HWND window, const std::wstring& path);
+bool SaveScreenImage(const RECT& area, const std::wstring& path);
 
 // Whether a tray icon (window, id) exists: changing nothing on it only succeeds then.
 bool TrayIconExists(HWND window, UINT id = 1);
