@@ -1,5 +1,8 @@
 // Feeds arbitrary pictures, times and locale pictures to the time formatter:
 // it must return for every input without reading out of bounds or recursing.
+//
+// Input: the six locale texts, each ended by a backslash and one more byte,
+// then the picture; the time's eight numbers and the code page come from the end.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
