@@ -127,7 +127,8 @@ std::string ValueText(bool value) { return value ? "1" : "0"; }
 // meaning. Quoting such a text makes the reader drop only the quotes we add.
 std::string ValueText(const std::string& text) {
     const auto changedByReading = [](char c) {
-        return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '"' || c == '\'';
+        // The reader also drops Ctrl+Z (end of file in old text files) at either end.
+        return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\x1A' || c == '"' || c == '\'';
     };
     if (text.empty() || (!changedByReading(text.front()) && !changedByReading(text.back()))) return text;
     return '"' + text + '"';

@@ -105,7 +105,7 @@ StoredSettings ReadSettings(const IniReader& reader, const SettingsDefaults& def
 
 // Writes every key except property/LanguageFile, section by section: whole
 // numbers in signed decimal, booleans as "1" and "0". A text that the reading
-// rule would change (blanks at either end, a quote at either end) is written
+// rule would change (blanks or Ctrl+Z at either end, a quote at either end) is written
 // inside double quotes, so that it reads back as it was. A failed write stops
 // the save; the keys after it keep what the file held.
 void WriteSettings(IniWriter& writer, const StoredSettings& settings);
