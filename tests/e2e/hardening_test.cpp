@@ -109,20 +109,6 @@ TEST(Hardening, AClipboardHeldOpenAfterACopyStillGivesTheClip) {
     EXPECT_TRUE(Answers(velmor.MainWindow()));
 }
 
-// "section/key" -> value of every key line.
-std::map<std::string, std::string> IniKeys(const std::string& text) {
-    std::map<std::string, std::string> keys;
-    std::istringstream lines(text);
-    std::string section;
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty() && line.front() == '[') section = line.substr(1, line.find(']') - 1);
-        else if (const auto equals = line.find('='); equals != std::string::npos)
-            keys[section + "/" + line.substr(0, equals)] = line.substr(equals + 1);
-    }
-    return keys;
-}
-
 TEST(Hardening, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
     // Written differently from how a save writes it, so that the save changes
     // every key; a long section of its own makes each write take a while.
@@ -146,9 +132,9 @@ TEST(Hardening, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
         PostMessageW(velmor.MainWindow(), WM_CLOSE, 0, 0);
         ASSERT_EQ(velmor.WaitForExit(), 0);
         saveMs = GetTickCount() - start;
-        saved = IniKeys(velmor.FileBytes(L"property.ini"));
+        saved = testsupport::IniKeys(velmor.FileBytes(L"property.ini"));
     }
-    const std::map<std::string, std::string> before = IniKeys(old);
+    const std::map<std::string, std::string> before = testsupport::IniKeys(old);
     ASSERT_NE(saved, before);
     ASSERT_EQ(saved.size(), before.size());
 
@@ -164,7 +150,7 @@ TEST(Hardening, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
         std::this_thread::sleep_for(killAfter);
         TerminateProcess(velmor.Process(), 1);
         velmor.WaitForExit();
-        const auto keys = IniKeys(velmor.FileBytes(L"property.ini"));
+        const auto keys = testsupport::IniKeys(velmor.FileBytes(L"property.ini"));
         EXPECT_TRUE(keys == before || keys == saved) << "trial " << trial << " left a mixed file";
         (keys == before ? oldFiles : newFiles) += 1;
     }

@@ -15,15 +15,6 @@ using testsupport::PumpUntil;
 
 namespace {
 
-std::string SourceFile(const std::string& relative) {
-    std::string path = VELMOR_SOURCE_DIR "/" + relative;
-    if (path.front() == '/') path = "Z:" + path;  // a Unix path, seen through Wine's drive Z:
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 std::wstring Text(HWND window) {
     wchar_t text[256] = {};
     GetWindowTextW(window, text, 256);
@@ -51,7 +42,7 @@ HWND ChildWithText(HWND parent, const std::wstring& text) {
 TEST(CodePage932, AUtf16JapaneseFileShowsItsCaptionsAndItsTitleThroughTheCodePage) {
     if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page";
     VelmorProcess velmor;
-    ASSERT_TRUE(velmor.PutFile(L"Default.lng", SourceFile("lang/Japanese.lng")));
+    ASSERT_TRUE(velmor.PutFile(L"Default.lng", testsupport::SourceFile("lang/Japanese.lng")));
     ASSERT_TRUE(velmor.Start());
     ASSERT_TRUE(velmor.ShowSettings());
     const HWND main = velmor.MainWindow();

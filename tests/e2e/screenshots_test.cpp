@@ -21,15 +21,6 @@ std::wstring ShotFolder() {
     return GetEnvironmentVariableW(L"VELMOR_SCREENSHOTS", folder, MAX_PATH) ? folder : L"";
 }
 
-std::string SourceFile(const std::string& relative) {
-    std::string path = VELMOR_SOURCE_DIR "/" + relative;
-    if (path.front() == '/') path = "Z:" + path;  // a Unix path, seen through Wine's drive Z:
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // Each page, in English and German, or in Japanese on a Japanese system.
 TEST(Screenshots, SettingsPages) {
     const std::wstring folder = ShotFolder();
@@ -44,7 +35,7 @@ TEST(Screenshots, SettingsPages) {
             ASSERT_TRUE(velmor.PutFile(L"property.ini", "[Main]\r\nActivePage=" + std::to_string(page) +
                                                             "\r\nLeft=40\r\nTop=40\r\n"));
             if (!file.empty()) {
-                ASSERT_TRUE(velmor.PutFile(L"Default.lng", SourceFile(file)));
+                ASSERT_TRUE(velmor.PutFile(L"Default.lng", testsupport::SourceFile(file)));
             }
             ASSERT_TRUE(velmor.Start());
             ASSERT_TRUE(velmor.ShowSettings());

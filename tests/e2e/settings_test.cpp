@@ -22,42 +22,6 @@ namespace {
 
 constexpr UINT kTrayMessage = WM_USER + 100;
 
-HWND Child(HWND parent, const wchar_t* className, const wchar_t* text = nullptr) {
-    struct Search {
-        const wchar_t* className;
-        const wchar_t* text;
-        HWND found = nullptr;
-    } search{className, text};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            wchar_t name[64] = {};
-            wchar_t caption[128] = {};
-            GetClassNameW(child, name, 64);
-            GetWindowTextW(child, caption, 128);
-            if (_wcsicmp(name, s.className) != 0 || (s.text && wcscmp(caption, s.text) != 0)) return TRUE;
-            s.found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// The "key=value" lines of an INI text, by "section/key".
-std::map<std::string, std::string> Keys(const std::string& text) {
-    std::map<std::string, std::string> keys;
-    std::istringstream lines(text);
-    std::string section;
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty() && line.front() == '[') section = line.substr(1, line.find(']') - 1);
-        else if (const auto equals = line.find('='); equals != std::string::npos)
-            keys[section + "/" + line.substr(0, equals)] = line.substr(equals + 1);
-    }
-    return keys;
-}
-
 std::wstring Title(HWND window) {
     wchar_t title[128] = {};
     GetWindowTextW(window, title, 128);
@@ -94,16 +58,16 @@ TEST_F(SettingsFile, AFirstStartPutsTheWindowBottomRightOnThePropertyPage) {
     EXPECT_EQ(window.bottom, work.bottom);
     EXPECT_EQ(window.right - window.left, 288);
     EXPECT_EQ(window.bottom - window.top, 363);
-    EXPECT_EQ(SendMessageW(Child(main, WC_TABCONTROLW), TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(testsupport::FindChild(main, WC_TABCONTROLW), TCM_GETCURSEL, 0, 0), 0);
     // A sample of the controls, placed on their pages.
-    const HWND label = Child(main, L"Static", L"Max Clip Count :");
+    const HWND label = testsupport::FindChild(main, L"Static", L"Max Clip Count :");
     ASSERT_NE(label, nullptr);
     RECT rect{};
     GetWindowRect(label, &rect);
     MapWindowPoints(HWND_DESKTOP, GetParent(label), reinterpret_cast<POINT*>(&rect), 2);
     EXPECT_EQ(rect.left, 8);
     EXPECT_EQ(rect.top, 16);
-    const HWND button = Child(main, L"Button", L"Task Tray");
+    const HWND button = testsupport::FindChild(main, L"Button", L"Task Tray");
     GetWindowRect(button, &rect);
     RECT client{};
     GetClientRect(main, &client);
@@ -111,7 +75,7 @@ TEST_F(SettingsFile, AFirstStartPutsTheWindowBottomRightOnThePropertyPage) {
     EXPECT_EQ(rect.bottom, client.bottom - 8);
     EXPECT_EQ(rect.right - rect.left, 83);
     ASSERT_TRUE(Quit());
-    EXPECT_EQ(Keys(velmor.FileBytes(L"property.ini")).size(), 27u);
+    EXPECT_EQ(testsupport::IniKeys(velmor.FileBytes(L"property.ini")).size(), 27u);
 }
 
 TEST_F(SettingsFile, ARestartRestoresEverySetting) {
@@ -126,7 +90,7 @@ TEST_F(SettingsFile, ARestartRestoresEverySetting) {
         "[Other]\r\nLoadLanguage=1\r\nLoadFile=Deutsch.lng\r\n";
     ASSERT_TRUE(StartWith(ini));
     ASSERT_TRUE(Quit());
-    EXPECT_EQ(Keys(velmor.FileBytes(L"property.ini")), Keys(ini));
+    EXPECT_EQ(testsupport::IniKeys(velmor.FileBytes(L"property.ini")), testsupport::IniKeys(ini));
 }
 
 TEST_F(SettingsFile, ACountingClipShowsTheSecondsLeftAndClosesAfterTheLast) {
@@ -158,7 +122,7 @@ TEST_F(SettingsFile, FadingFollowsTheCheckBoxAtTheNextTick) {
     const HWND clip = Clips().front().handle;
     BYTE alpha = 255;
     ASSERT_TRUE(PumpUntil([&] { return GetLayeredWindowAttributes(clip, nullptr, &alpha, nullptr) && alpha < 255; }, 3s));
-    const HWND hideGradually = Child(velmor.MainWindow(), L"Button", L"Hide Gradually(Win2000 or later)");
+    const HWND hideGradually = testsupport::FindChild(velmor.MainWindow(), L"Button", L"Hide Gradually(Win2000 or later)");
     ASSERT_NE(hideGradually, nullptr);
     SendMessageW(hideGradually, BM_CLICK, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return GetLayeredWindowAttributes(clip, nullptr, &alpha, nullptr) && alpha == 255; }, 3s));
@@ -190,7 +154,7 @@ TEST_F(SettingsFile, LoggingOffSavesTheSettings) {
     ASSERT_TRUE(velmor.Start());
     EXPECT_EQ(SendMessageW(velmor.MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
     SendMessageW(velmor.MainWindow(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-    EXPECT_EQ(Keys(velmor.FileBytes(L"property.ini")).size(), 27u);
+    EXPECT_EQ(testsupport::IniKeys(velmor.FileBytes(L"property.ini")).size(), 27u);
 }
 
 }  // namespace

@@ -26,30 +26,6 @@ HWND ShownMenu(const VelmorProcess& velmor) {
     return nullptr;
 }
 
-HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text) {
-    struct Search {
-        const wchar_t* className;
-        const wchar_t* text;
-        HWND found;
-    } search{className, text, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM value) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(value);
-            wchar_t name[64] = {};
-            wchar_t caption[64] = {};
-            GetClassNameW(child, name, 64);
-            GetWindowTextW(child, caption, 64);
-            if (_wcsicmp(name, s.className) == 0 && wcscmp(caption, s.text) == 0) {
-                s.found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 class Tray : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -102,7 +78,7 @@ TEST_F(Tray, PropertyLeavesTheTrayAndEveryWayBackReturnsToIt) {
 
     Choose(OpenMenu(WM_LBUTTONDOWN), L'p');
     ASSERT_TRUE(PumpUntil([&] { return MainShown() && !TrayIconExists(main); }, 3s));
-    const HWND taskTray = FindChild(main, L"Button", L"Task Tray");
+    const HWND taskTray = testsupport::FindChild(main, L"Button", L"Task Tray");
     ASSERT_NE(taskTray, nullptr);
     PostMessageW(taskTray, BM_CLICK, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return !MainShown() && TrayIconExists(main); }, 3s));

@@ -3,6 +3,8 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <thread>
 
 namespace testsupport {
@@ -125,6 +127,52 @@ bool SaveScreenImage(const RECT& rect, const std::wstring& path) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return saved;
+}
+
+HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text) {
+    struct Search {
+        const wchar_t* className;
+        const wchar_t* text;
+        HWND found = nullptr;
+    } search{className, text};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            wchar_t name[64] = {};
+            wchar_t caption[256] = {};
+            GetClassNameW(child, name, 64);
+            GetWindowTextW(child, caption, 256);
+            if (_wcsicmp(name, s.className) != 0 || (s.text && wcscmp(caption, s.text) != 0)) return TRUE;
+            s.found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string SourceFile(const std::string& relative) {
+    std::string path = VELMOR_SOURCE_DIR "/" + relative;
+    if (path.front() == '/') path = "Z:" + path;  // a Unix path, seen through Wine's drive Z:
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::map<std::string, std::string> IniKeys(const std::string& text) {
+    std::map<std::string, std::string> keys;
+    std::istringstream lines(text);
+    std::string section;
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.front() == '[') {
+            section = line.substr(1, line.find(']') - 1);
+        } else if (const auto equals = line.find('='); equals != std::string::npos) {
+            keys[section + "/" + line.substr(0, equals)] = line.substr(equals + 1);
+        }
+    }
+    return keys;
 }
 
 bool TrayIconExists(HWND window, UINT id) {

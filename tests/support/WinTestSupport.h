@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,6 +28,15 @@ std::wstring ClipboardText();
 // Saves what the screen shows of a window, or of an area, as a 24-bit BMP file.
 bool SaveWindowImage(HWND window, const std::wstring& path);
 bool SaveScreenImage(const RECT& area, const std::wstring& path);
+
+// A child window of this class (and, if given, this text); nullptr if none.
+HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text = nullptr);
+
+// A file kept in the repository (the sample translations), as bytes.
+std::string SourceFile(const std::string& relative);
+
+// "section/key" -> value for every key line of an INI text.
+std::map<std::string, std::string> IniKeys(const std::string& text);
 
 // Whether a tray icon (window, id) exists: changing nothing on it only succeeds then.
 bool TrayIconExists(HWND window, UINT id = 1);

@@ -20,15 +20,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-std::string SourceFile(const std::string& relative) {
-    std::string path = VELMOR_SOURCE_DIR "/" + relative;
-    if (path.front() == '/') path = "Z:" + path;  // a Unix path, seen through Wine's drive Z:
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 std::string Utf16(const std::wstring& text) {
     return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
@@ -72,7 +63,7 @@ protected:
 };
 
 TEST_F(Languages, AUtf16FileReplacesMenusTabsLabelsAndTextsAndCaptionsFit) {
-    Put("Default.lng", SourceFile("lang/Japanese.lng"));
+    Put("Default.lng", testsupport::SourceFile("lang/Japanese.lng"));
     app::TVelmor& window = Start();
     settings::SettingsPages& pages = window.Pages;
     EXPECT_EQ(MenuText(GetMenu(window.Handle()), 0), L"ファイル(&F)");
@@ -116,7 +107,7 @@ TEST_F(Languages, AFontSizeThatIsNoNumberIsReportedAndStopsTheRest) {
 }
 
 TEST_F(Languages, TheChosenFileGoesOverDefaultAndADeletedOneLeavesDefault) {
-    Put("Default.lng", SourceFile("lang/Deutsch.lng"));
+    Put("Default.lng", testsupport::SourceFile("lang/Deutsch.lng"));
     Put("Only.lng", "Only\r\n[MenuBar]File=&Only\r\n");
     Put("property.ini", "[Other]\r\nLoadLanguage=1\r\nLoadFile=Only.lng\r\n");
     app::TVelmor* window = &Start();
