@@ -545,15 +545,6 @@ TEST_F(ClipWindowTest, AClipWindowThatCannotBeMadeAheadIsNoError) {
     EXPECT_EQ(velmor->ClipWindowCount(), 0);
 }
 
-TEST_F(ClipWindowTest, TextInAnotherInputLanguageIsReadInItsCodePage) {
-    const LCID russian = 0x0419;
-    ASSERT_TRUE(testsupport::SetClipboardFormats(
-        {{CF_TEXT, std::string("\xC0\xC1\xE9", 4)},
-         {CF_LOCALE, std::string(reinterpret_cast<const char*>(&russian), sizeof russian)}}));
-    ASSERT_TRUE(PumpUntil([&] { return Newest() != nullptr; }, 2s));
-    EXPECT_EQ(Newest()->Memo1.Text(), L"\u0410\u0411\u0439");
-}
-
 TEST_F(ClipWindowTest, LinuxPasswordManagersSecretsMakeNoClip) {
     ASSERT_TRUE(testsupport::SetClipboardFormats(
         {{CF_UNICODETEXT, std::string(reinterpret_cast<const char*>(L"hunter2"), sizeof L"hunter2")},
