@@ -2,12 +2,9 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
-#include "clipwindow/ClipWindowRules.h"
-#include "platform/Clipboard.h"
 #include "platform/Module.h"
 #include "platform/Text.h"
 #include "settings/Charsets.h"
