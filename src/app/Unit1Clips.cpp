@@ -41,13 +41,14 @@ clipboard::ClipboardRead TVelmor::ReadClipboard() {
 }
 
 clipboard::ClipOptions TVelmor::Options() {
+    const settings::ClipSettings& now = Pages.Current();
     clipboard::ClipOptions options;
-    options.maxClipCount = Pages.SEHistory.Value();
-    options.ignoreLargeText = Pages.CBIgnoreLT.Checked();
-    options.sizeOfText = Pages.SEMaxTextSize.Value();
-    options.closeClipTimer = Pages.CBCountDown.Checked();
-    options.countDown = Pages.SECountDown.Value();
-    options.doubleCopy = Pages.CBDoubleCopy.Checked();
+    options.maxClipCount = now.maxClipCount;
+    options.ignoreLargeText = now.ignoreLargeText;
+    options.sizeOfText = now.maxTextSize;
+    options.closeClipTimer = now.countDownEnabled;
+    options.countDown = now.countDown;
+    options.doubleCopy = now.doubleCopy;
     return options;
 }
 
@@ -139,7 +140,7 @@ POINT TVelmor::ClipOrigin() const {
 void TVelmor::CloseAllClips1Click() { clips_.CloseAllClips(); }
 
 void TVelmor::LayoutClipWindow(clipwindow::TForm2& window, const std::wstring& text) {
-    const settings::ClipSettings settings = Pages.Current();
+    const settings::ClipSettings& settings = Pages.Current();
     const int width = ui::Scale(settings.maxWidth);
     int height = window.ClientSize().cy;
     // The memo takes the final width before the text goes in, so that it

@@ -30,6 +30,13 @@ void SettingsPages::Create(ui::Window& form) {
     CreateClipWindowPage();
     CreateOtherPage();
     PageControl1.SetActivePageIndex(kClipWindowPage);
+    // Every control that a setting lives in keeps current_ up to date.
+    const auto refresh = [this](auto&) { Refresh(); };
+    for (ui::SpinEdit* spin : {&SEHistory, &SEMaxWidth, &SEMaxHeight, &SEMaxTextSize, &SECountDown}) spin->OnChange = refresh;
+    for (ui::CheckBox* box : {&CBIgnoreLT, &CBCountDown, &CBHideGradually, &CBDoubleCopy, &CBTitleTimer}) box->OnClick = refresh;
+    RBScrollBarsVer.OnClick = refresh;
+    RBScrollBarsNone.OnClick = refresh;
+    Refresh();
 }
 
 void SettingsPages::Fit(int clientWidth, int clientHeight, int stripHeight) {
@@ -97,8 +104,14 @@ void SettingsPages::CreateClipTextPage() {
     SEFontSize.OnChange = [this](ui::SpinEdit&) { SEFontSizeChange(); };
     FNCBFont.OnChange = [this](widgets::TFontNameComboBox&) { FNCBFontChange(); };
     CBFontCharset.OnChange = [this](ui::ComboBox&) { CBFontCharsetChange(); };
-    SELeftMg.OnChange = [this](ui::SpinEdit&) { SELeftMgChange(); };
-    SERightMg.OnChange = [this](ui::SpinEdit&) { SELeftMgChange(); };
+    SELeftMg.OnChange = [this](ui::SpinEdit&) {
+        SELeftMgChange();
+        Refresh();
+    };
+    SERightMg.OnChange = [this](ui::SpinEdit&) {
+        SELeftMgChange();
+        Refresh();
+    };
 }
 
 void SettingsPages::SetUpColorPicker(widgets::TColorComboBox& picker, ui::Window& page, const ui::Bounds& bounds) {
@@ -169,9 +182,13 @@ void SettingsPages::CCBColorChange() {
     // The preview shows the standard pair, whichever picker changed.
     MemoSample.SetColor(StandardColor);
     MemoSample.SetFontColor(StandardTextColor);
+    Refresh();
 }
 
-void SettingsPages::CBTimeFormatChange() { LSampleTime.SetText(platform::AnsiToWide(FormatNow(TimeFormatText()))); }
+void SettingsPages::CBTimeFormatChange() {
+    LSampleTime.SetText(platform::AnsiToWide(FormatNow(TimeFormatText())));
+    Refresh();
+}
 
 void SettingsPages::SEFontSizeChange() {
     ui::FontInfo font = MemoSample.GetFontInfo();
@@ -224,8 +241,8 @@ void SettingsPages::FitCaptions() {
 
 std::string SettingsPages::TimeFormatText() const { return platform::WideToAnsi(CBTimeFormat.Text()); }
 
-ClipSettings SettingsPages::Current() const {
-    ClipSettings now;
+void SettingsPages::Refresh() {
+    ClipSettings& now = current_;
     now.maxClipCount = SEHistory.Value();
     now.maxWidth = SEMaxWidth.Value();
     now.maxHeight = SEMaxHeight.Value();
@@ -244,7 +261,6 @@ ClipSettings SettingsPages::Current() const {
     now.standardTextColor = StandardTextColor;
     now.fixedColor = FixedColor;
     now.fixedTextColor = FixedTextColor;
-    return now;
 }
 
 void SettingsPages::Load(const StoredSettings& stored) {
@@ -283,6 +299,7 @@ void SettingsPages::Load(const StoredSettings& stored) {
     FixedTextColor = stored.fixedTextColor;
     MemoSample.SetColor(StandardColor);
     MemoSample.SetFontColor(StandardTextColor);
+    Refresh();
     // Each picker runs the colour handler, which copies all four pickers;
     // once the fourth is set the kept colours are the stored ones again.
     CCBStandard.SetValue(stored.standardColor);

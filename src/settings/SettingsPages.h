@@ -34,8 +34,10 @@ public:
     // The page control fills the form's client area above the bottom strip.
     void Fit(int clientWidth, int clientHeight, int stripHeight);
 
-    // What clip windows and the clip manager read, as the controls hold it now.
-    ClipSettings Current() const;
+    // What clip windows and the clip manager read, as the controls hold it
+    // now. Kept current by every change of those controls, so that a copy
+    // reads no control on its way to the screen.
+    const ClipSettings& Current() const noexcept { return current_; }
     // Fills the controls from stored values in the load's order (after the
     // window's own place and size, which the form sets). The change handlers
     // run where a user's change would run them.
@@ -113,11 +115,15 @@ public:
     ui::ColorValue FixedTextColor = ui::kColorNone;
 
 private:
+    // Reads the controls and kept colours into current_.
+    void Refresh();
     void CreatePropertyPage();
     void CreateClipTextPage();
     void CreateClipWindowPage();
     void CreateOtherPage();
     void SetUpColorPicker(widgets::TColorComboBox& picker, ui::Window& page, const ui::Bounds& bounds);
+
+    ClipSettings current_;
 };
 
 }  // namespace settings
