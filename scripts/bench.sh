@@ -1,25 +1,146 @@
 #!/usr/bin/env bash
-# Runs the benchmarks of the real velmor.exe under Wine, then the native
-# benchmark of the About box frame (not part of the tests).
-# Usage: scripts/bench.sh [latency copies] [soak copies]
+# Measures the real velmor.exe, prints a summary and writes bench/results.md
+# (not part of the tests). Under Wine, on a private Xvfb display with openbox
+# as the window manager and a prefix with Wine's own X11 settings, as on a
+# desktop:
+#  - copy to visible clip window from another Windows program, against a bare
+#    clipboard viewer (bench/win/bare_viewer.cpp) timed the same way;
+#  - soak: clip windows alive, memory, windows and GUI objects;
+#  - start-up to the tray icon;
+#  - CPU at rest: no clip, three counting clips, the About box open;
+#  - copy through the X clipboard (xclip) to the clip window mapped on X;
+# natively, the About box frame (Google Benchmark); and the size and DLL
+# imports of velmor.exe.
+# Usage: scripts/bench.sh [latency copies (500)] [soak copies (10000)] [xclip copies (200)]
+# Environment: VELMOR_BENCH_IDLE_SECONDS (60), each stretch at rest;
+# VELMOR_BENCH_ABOUT_SECONDS (10), the About box stretch; VELMOR_BENCH_STARTS
+# (10), timed starts. A quick run: VELMOR_BENCH_IDLE_SECONDS=5 scripts/bench.sh 50 500 20
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export VELMOR_BUILD="${VELMOR_BUILD:-$root/build}"
 cd "$root"
+latency_copies=${1:-500}
+soak_copies=${2:-10000}
+xclip_copies=${3:-200}
+
 bash scripts/deps.sh
+echo "== Building"
 bash scripts/build-gtest-win.sh "$VELMOR_BUILD"
 cmake -S . -B "$VELMOR_BUILD/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DVELMOR_TESTS=ON -DGTest_DIR="$VELMOR_BUILD/gtest-win/install/lib/cmake/GTest" >/dev/null
-cmake --build "$VELMOR_BUILD/win" --target velmor_bench >/dev/null
+cmake --build "$VELMOR_BUILD/win" -j2 --target velmor velmor_bench velmor_idle_bench velmor_start_bench \
+  velmor_bare_viewer >/dev/null
+# The native parts: a Release build without sanitizers, so that the time per
+# frame is the one the program sees.
+cmake -S . -B "$VELMOR_BUILD/bench-native" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DVELMOR_SANITIZE=OFF -DVELMOR_TESTS=OFF >/dev/null
+cmake --build "$VELMOR_BUILD/bench-native" -j2 --target velmor_animation_bench velmor_xclip_bench >/dev/null
+
+exe="$VELMOR_BUILD/win/velmor.exe"
+probes="$VELMOR_BUILD/win/bench/win"
+native="$VELMOR_BUILD/bench-native/bench/native"
+out="$VELMOR_BUILD/bench"
+rm -rf "$out"
+mkdir -p "$out"
+started=$(date +%s)
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+
+# run_section <file> <command...>: the command prints a Markdown section; a
+# failure is noted in it and the run goes on.
+run_section() {
+    local file=$1
+    shift
+    if ! "$@" </dev/null 2>"$file.err" | tr -d '\r' >"$file"; then
+        printf '\n**This measurement ended with an error:** %s\n\n' "$(tail -3 "$file.err" | tr '\n' ' ')" >>"$file"
+    fi
+}
+
+export VELMOR_DESKTOP=1
 source scripts/wine-env.sh
 trap stop_all EXIT
 start_display
+start_window_manager
 start_wine
-"$WINE" "$VELMOR_BUILD/win/bench/win/velmor_bench.exe" "$@" </dev/null 2>&1 | tr -d '\r'
 
-# The About box frame, natively: a Release build without sanitizers, so that
-# the time per frame is the one the program sees.
-cmake -S . -B "$VELMOR_BUILD/bench-native" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DVELMOR_SANITIZE=OFF -DVELMOR_TESTS=OFF >/dev/null
-cmake --build "$VELMOR_BUILD/bench-native" --target velmor_animation_bench >/dev/null
-"$VELMOR_BUILD/bench-native/bench/native/velmor_animation_bench"
+echo "== Copy to clip window against the bare viewer, and the soak ($latency_copies and $soak_copies copies)"
+run_section "$out/1-clips.md" "$WINE" "$probes/velmor_bench.exe" "$latency_copies" "$soak_copies"
+echo "== Start-up"
+run_section "$out/3-start.md" "$WINE" "$probes/velmor_start_bench.exe"
+echo "== At rest"
+run_section "$out/4-rest.md" "$WINE" "$probes/velmor_idle_bench.exe"
+
+echo "== Copy through the X clipboard ($xclip_copies copies)"
+folder=$(mktemp -d "$out/xclip.XXXXXX")
+cp "$exe" "$folder/"
+(cd "$folder" && exec "$WINE" "$folder/velmor.exe" </dev/null >/dev/null 2>&1) &
+velmor_pid=$!
+run_section "$out/2-xclip.md" "$native/velmor_xclip_bench" "$xclip_copies"
+kill "$velmor_pid" 2>/dev/null || true
+wait "$velmor_pid" 2>/dev/null || true
+stop_all
+trap - EXIT
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+minutes=$(( ($(date +%s) - started + 59) / 60 ))
+
+echo "== About box frame (native)"
+{
+    echo "## About box frame (native)"
+    echo
+    echo "\`DrawFrame\` of the panel, 233 x 89 pixels with fifty walkers, a frame every 16 ms of animation time"
+    echo "(Google Benchmark, Release build, five repetitions):"
+    echo
+    echo '```'
+    "$native/velmor_animation_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+        2>/dev/null | grep -E '^(Benchmark|DrawFrame)' | tee "$out/frame.txt"
+    echo '```'
+    echo
+    echo "- About box frame: DrawFrame $(awk '/_median/ {print $2, $3}' "$out/frame.txt") per frame, the median of five runs (no goal set)."
+    echo
+} >"$out/5-frame.md"
+
+echo "== Size and imports"
+size=$(stat -c %s "$exe")
+dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print $3}')
+# The DLLs that come with every Windows from 7 on; anything else would have to sit beside the program.
+others=$(echo "$dlls" | grep -v -i -x -E 'kernel32\.dll|user32\.dll|gdi32\.dll|shell32\.dll|comctl32\.dll|comdlg32\.dll|advapi32\.dll|winspool\.drv|msvcrt\.dll|ole32\.dll|oleaut32\.dll|shlwapi\.dll|uxtheme\.dll|imm32\.dll|version\.dll|ntdll\.dll|api-ms-win-[a-z0-9-]+\.dll' || true)
+size_goal=$(awk -v s="$size" 'BEGIN { print (s <= 1.5 * 1048576) ? "**met**" : "**missed**" }')
+{
+    echo "## Size and imports of velmor.exe"
+    echo
+    echo "- Size: $size bytes, $(awk -v s="$size" 'BEGIN { printf "%.2f", s / 1048576 }') MiB (goal <= 1.5 MiB: $size_goal)."
+    echo "- DLL imports (x86_64-w64-mingw32-objdump -p): $(echo "$dlls" | paste -s -d ' ' | sed 's/ /, /g')."
+    if [ -z "$others" ]; then
+        echo "- Only system DLLs: nothing needs to sit beside the program (goal: **met**)."
+    else
+        echo "- Not a system DLL: $(echo "$others" | paste -s -d ' ') (goal: **missed**)."
+    fi
+    echo
+} >"$out/6-size.md"
+
+results="$root/bench/results.md"
+{
+    echo "# Velmor benchmark results"
+    echo
+    echo "Written by \`bash scripts/bench.sh $latency_copies $soak_copies $xclip_copies\` with"
+    echo "VELMOR_BENCH_IDLE_SECONDS=${VELMOR_BENCH_IDLE_SECONDS:-60}, VELMOR_BENCH_ABOUT_SECONDS=${VELMOR_BENCH_ABOUT_SECONDS:-10},"
+    echo "VELMOR_BENCH_STARTS=${VELMOR_BENCH_STARTS:-10}. The machine is shared with other work: absolute times"
+    echo "swing by up to 2x between runs, so compare within one run (the ratios) rather than across runs."
+    echo
+    echo "## Machine and conditions"
+    echo
+    echo "- Date: $(date -u -d "@$started" '+%Y-%m-%d %H:%M UTC'); the run took about $minutes minutes."
+    echo "- CPU: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(grep -c '^processor' /proc/cpuinfo) logical processors."
+    echo "- Memory: $(awk '/MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)."
+    echo "- Kernel: $(uname -sr)."
+    echo "- Wine: $("$WINE" --version), 64-bit prefix with Wine's own X11 settings (windows managed by the window manager)."
+    echo "- Display: Xvfb 1280x800x24 with $(openbox --version | head -1) as the window manager."
+    echo "- Load average (1, 5, 15 minutes) at the start: $load_before; at the end: $load_after."
+    echo
+    echo "## Summary"
+    echo
+    cat "$out"/[1-6]-*.md | grep -E '^- .*(\*\*(met|missed)\*\*|\(no goal set\))'
+    echo
+    cat "$out"/[1-6]-*.md
+} >"$results"
+sed -n '/^## Machine and conditions/,/^## Copy to a visible/p' "$results" | sed '$d'
+echo "Full results: $results"

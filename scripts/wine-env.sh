@@ -1,14 +1,22 @@
 # Sourced by the run and test scripts: a private Wine prefix under the build
 # folder and a virtual X display on a free number, both torn down by PID.
-# Needs VELMOR_BUILD set to the build folder.
+# Needs VELMOR_BUILD set to the build folder. With VELMOR_DESKTOP=1 set
+# before sourcing, the prefix is one of its own that keeps Wine's own X11
+# settings, so that a window manager (start_window_manager) manages and frames
+# the windows as on a desktop; the benchmarks run so.
 
-export WINEPREFIX="$VELMOR_BUILD/wineprefix"
+if [ -n "${VELMOR_DESKTOP:-}" ]; then
+    export WINEPREFIX="$VELMOR_BUILD/wineprefix-desktop"
+else
+    export WINEPREFIX="$VELMOR_BUILD/wineprefix"
+fi
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 XVFB_PID=""
+WM_PID=""
 
 start_display() {
     local n
@@ -17,7 +25,10 @@ start_display() {
         Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
         XVFB_PID=$!
         local tries=0
-        while ! xdpyinfo -display ":$n" >/dev/null 2>&1; do
+        # Another script may have taken the same number a moment before: the
+        # display is ours only when its lock file names our server.
+        while ! xdpyinfo -display ":$n" >/dev/null 2>&1 ||
+              [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" != "$XVFB_PID" ]; do
             sleep 0.1
             tries=$((tries + 1))
             if ! kill -0 "$XVFB_PID" 2>/dev/null || [ $tries -gt 100 ]; then
@@ -49,7 +60,7 @@ start_wine() {
         cp -n /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$fonts"/ 2>/dev/null || true
         "$WINESERVER" -w
     fi
-    if [ ! -f "$WINEPREFIX/.velmor-x11-settings" ]; then
+    if [ -z "${VELMOR_DESKTOP:-}" ] && [ ! -f "$WINEPREFIX/.velmor-x11-settings" ]; then
         # Wine draws window frames itself, so tests can click captions without a window manager.
         "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
         # Unmanaged windows: with no window manager to confirm it, Wine waits two
@@ -68,6 +79,29 @@ start_wine() {
     "$WINE" wineboot >/dev/null 2>&1 </dev/null
 }
 
+# openbox on our display, as any desktop has a window manager; returns once it
+# manages the screen (it starts in well under a second). Now and then it
+# cannot open a display that has just come up, so it has three tries.
+start_window_manager() {
+    local attempt tries
+    for attempt in 1 2 3; do
+        openbox --sm-disable </dev/null >"$VELMOR_BUILD/openbox.log" 2>&1 &
+        WM_PID=$!
+        tries=0
+        while kill -0 "$WM_PID" 2>/dev/null && [ $tries -lt 100 ]; do
+            xprop -display "$DISPLAY" -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+            sleep 0.1
+            tries=$((tries + 1))
+        done
+        kill "$WM_PID" 2>/dev/null
+        wait "$WM_PID" 2>/dev/null
+        WM_PID=""
+        sleep 0.5
+    done
+    echo "openbox did not start: $(cat "$VELMOR_BUILD/openbox.log")" >&2
+    return 1
+}
+
 # A Japanese locale for Wine processes that must run with code page 932:
 # LANG=ja_JP.UTF-8 LOCPATH="$VELMOR_BUILD/locale" (made once, about a second).
 make_japanese_locale() {
@@ -78,6 +112,11 @@ make_japanese_locale() {
 
 stop_all() {
     "$WINESERVER" -k >/dev/null 2>&1 || true
+    if [ -n "$WM_PID" ]; then
+        kill "$WM_PID" 2>/dev/null || true
+        wait "$WM_PID" 2>/dev/null || true
+        WM_PID=""
+    fi
     if [ -n "$XVFB_PID" ]; then
         kill "$XVFB_PID" 2>/dev/null || true
         wait "$XVFB_PID" 2>/dev/null || true

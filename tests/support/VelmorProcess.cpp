@@ -126,14 +126,16 @@ HWND VelmorProcess::ShowAbout() {
     return about;
 }
 
-bool VelmorProcess::Start(std::chrono::milliseconds timeout) {
+bool VelmorProcess::Launch() {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring command = L"\"" + ExePath() + L"\"";
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &startup,
-                        &info_)) {
-        return false;
-    }
+    return CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &startup,
+                          &info_) != FALSE;
+}
+
+bool VelmorProcess::Start(std::chrono::milliseconds timeout) {
+    if (!Launch()) return false;
     return testsupport::PumpUntil(
         [&] {
             if (!Running()) return true;

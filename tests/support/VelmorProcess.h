@@ -37,6 +37,8 @@ public:
     bool PutFile(const std::wstring& name, const std::string& bytes) const;
     std::string FileBytes(const std::wstring& name) const;
 
+    // Starts the program and returns at once (for callers that time the start-up themselves).
+    bool Launch();
     // Starts the program and waits until its main window exists and it waits for input.
     bool Start(std::chrono::milliseconds timeout = std::chrono::seconds(20));
     // Starts one more process of the same program (a second start); returns its handle.
