@@ -157,6 +157,9 @@ int WindowCount(DWORD pid) {
 }
 
 double CopyUntilNewWindow(DWORD pid, const wchar_t* className, const std::wstring& text, std::set<HWND>& seen) {
+    // The windows shown before this copy: a program may show one it showed
+    // before again (Velmor keeps a closed clip window for the next clip).
+    seen = VisibleWindows(pid, className);
     if (!testsupport::SetClipboardText(text)) return -1;
     const double start = NowMs();  // right after the CloseClipboard that announces the change
     for (;;) {

@@ -125,9 +125,17 @@ void TVelmor::MakeSpareClip() noexcept {
 
 void TVelmor::SetClip(int slot, std::unique_ptr<clipwindow::TForm2> window) {
     // The old window goes with its entry, so that at most one window per slot
-    // exists; one whose handler is running (its menu is open, it is copying
-    // back) is destroyed after that handler returns.
+    // exists. A closed one is kept to show the next clip, if none is kept
+    // yet: making and destroying a window per copy is the costliest part of
+    // a clip (and, under Wine, grows the X11 driver's memory without end).
+    // One whose handler is running (its menu is open, it is copying back) is
+    // destroyed after that handler returns.
     std::unique_ptr<clipwindow::TForm2> old = std::exchange(clipWindows_[static_cast<size_t>(slot)], std::move(window));
+    if (old && !spare_ && !old->Busy()) {
+        old->ResetForReuse();
+        spare_ = std::move(old);
+        return;
+    }
     ui::Application::Get().Release(std::move(old));
 }
 

@@ -58,6 +58,20 @@ void TForm2::RenewTitleStamp() {
     SetTitle(TitleStamp);
 }
 
+void TForm2::ResetForReuse() {
+    Timer1.SetEnabled(false);
+    Hide();
+    SlotIndex = -1;
+    Serial = 0;
+    CountDown = 0;
+    Elapsed = 0;
+    Pinned = false;
+    MDontHideClip->SetChecked(false);
+    SetAlpha(255);
+    Memo1.SetScrollBars(ui::ScrollBars::None);
+    SetBounds({PixelBounds().left, PixelBounds().top, kCreatedWidth, kCreatedHeight});
+}
+
 void TForm2::SetTitle(const std::string& ansiTitle) { SetWindowTextA(Handle(), ansiTitle.c_str()); }
 
 std::string TForm2::Title() const {

@@ -39,6 +39,9 @@ public:
     bool CanFocus() const noexcept;
     // A window made ahead of its use: its title takes the time of now.
     void RenewTitleStamp();
+    // A closed window kept to show the next clip: back to how it was made
+    // (hidden, not pinned, opaque, no count-down, no scroll bar, its made size).
+    void ResetForReuse();
 
     void FormShow();
     void FormActivate();

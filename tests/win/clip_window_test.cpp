@@ -554,4 +554,33 @@ TEST_F(ClipWindowTest, LinuxPasswordManagersSecretsMakeNoClip) {
     EXPECT_EQ(velmor->Pages.MemoSample.Text(), L"MemoSample");
 }
 
+TEST_F(ClipWindowTest, AWindowKeptForTheNextClipShowsItAsIfNew) {
+    velmor->Pages.SEHistory.SetValue(1);
+    velmor->Pages.CBCountDown.SetChecked(true);
+    velmor->Pages.CBHideGradually.SetChecked(true);
+    std::wstring tall;
+    for (int line = 1; line <= 20; ++line) tall += L"line " + std::to_wstring(line) + L"\r\n";
+    TForm2* first = Copy(tall);
+    ASSERT_NE(first, nullptr);
+    const HWND window = first->Handle();
+    ASSERT_TRUE(HasVerticalScrollBar(*first));
+    first->MDontHideClipClick();
+    first->MDontHideClipClick();  // pinned and unpinned: the check mark was set once
+    for (int tick = 0; tick < 30; ++tick) first->Timer1Timer();  // faded and closed by itself
+    ASSERT_NE(Copy(L"second"), nullptr);
+    TForm2* third = Copy(L"third");  // the first window's slot was freed; its window is used again
+    ASSERT_NE(third, nullptr);
+    EXPECT_EQ(third->Handle(), window) << "no new window was made";
+    EXPECT_EQ(third->Memo1.Text(), L"third");
+    EXPECT_FALSE(HasVerticalScrollBar(*third));
+    EXPECT_FALSE(third->Pinned);
+    EXPECT_FALSE(third->MDontHideClip->Checked());
+    BYTE alpha = 0;
+    GetLayeredWindowAttributes(window, nullptr, &alpha, nullptr);
+    EXPECT_EQ(alpha, 255);
+    EXPECT_EQ(third->Elapsed, 0);
+    EXPECT_TRUE(third->Timer1.Enabled());
+    EXPECT_EQ(third->ClientSize().cy, LineHeight(*third) + 8);
+}
+
 }  // namespace
