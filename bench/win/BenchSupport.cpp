@@ -160,11 +160,20 @@ double CopyUntilNewWindow(DWORD pid, const wchar_t* className, const std::wstrin
     // The windows shown before this copy: a program may show one it showed
     // before again (Velmor keeps a closed clip window for the next clip).
     seen = VisibleWindows(pid, className);
+    const size_t shownBefore = seen.size();
     if (!testsupport::SetClipboardText(text)) return -1;
     const double start = NowMs();  // right after the CloseClipboard that announces the change
     for (;;) {
         for (HWND window : VisibleWindows(pid, className)) {
-            if (seen.insert(window).second) return NowMs() - start;
+            if (!seen.insert(window).second) continue;
+            const double ms = NowMs() - start;
+            // Not timed: wait until the program has hidden the window this clip
+            // displaces (it may show that one again for the next clip), so that
+            // the next copy starts from the windows it really shows. Only
+            // looking: a message sent to the program would change what is measured.
+            const double found = NowMs();
+            while (VisibleWindows(pid, className).size() > shownBefore && NowMs() - found < 50) Sleep(1);
+            return ms;
         }
         if (NowMs() - start > 3000) return -1;
         // Polling without a pause would keep wineserver, which the program needs too, busy.

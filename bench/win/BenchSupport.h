@@ -32,8 +32,10 @@ std::set<HWND> VisibleWindows(DWORD pid, const wchar_t* className);
 int WindowCount(DWORD pid);
 
 // Copies text from this process and waits until a shown window of the class
-// that is not in `seen` yet appears (then adds it). Returns the milliseconds
-// from the copy's CloseClipboard, or -1 after three seconds.
+// that was not shown before the copy appears, then (at most 50 ms more) until
+// it shows no more windows than before; `seen` holds the windows found. Returns the
+// milliseconds from the copy's CloseClipboard to the window, or -1 after
+// three seconds.
 double CopyUntilNewWindow(DWORD pid, const wchar_t* className, const std::wstring& text, std::set<HWND>& seen);
 
 // The anonymous memory of a Wine process, split: the Unix heap ([heap]: what

@@ -272,7 +272,7 @@ bool MeasureSoak(int copies) {
     std::printf(
         "A fresh `velmor.exe` (MaxClipCount=50 in property.ini, the most clips shown that the settings allow; "
         "otherwise default settings) takes %d settling copies, then %d copies "
-        "back to back, each waiting for its clip window (%.0f s in all); then the bare viewer the same, for "
+        "back to back, each waiting for its clip window and for the window it displaces to be hidden (%.0f s in all); then the bare viewer the same, for "
         "comparison. Clip windows (shown or hidden) were counted every 100 copies. Under Wine the private "
         "memory is the resident anonymous memory of the Unix process.\n\n",
         kSettleCopies, v.done, v.seconds);

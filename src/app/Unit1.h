@@ -170,6 +170,9 @@ private:
     std::array<std::unique_ptr<clipwindow::TForm2>, clipboard::kClipSlots> clipWindows_;
     // Made while idle, so that making a window is not between a copy and its clip.
     std::unique_ptr<clipwindow::TForm2> spare_;
+    // The last text previewed in the sample memo, as given and as the memo shows it.
+    std::string previewSource_;
+    std::wstring previewShown_;
     bool watching_ = true;  // false while suspended from the menus
     TrayPresence tray_;
     platform::IconHandle trayIcon_;

@@ -53,8 +53,14 @@ clipboard::ClipOptions TVelmor::Options() {
 }
 
 std::wstring TVelmor::Preview(const std::string& text) {
+    // The intake previews a text for its repeat comparison and again for its
+    // clip; setting the same text anew would lay the memo out once more.
+    std::wstring shown = Pages.MemoSample.Text();
+    if (text == previewSource_ && shown == previewShown_) return shown;
     Pages.MemoSample.SetText(platform::AnsiToWide(text));
-    return Pages.MemoSample.Text();
+    previewSource_ = text;
+    previewShown_ = Pages.MemoSample.Text();
+    return previewShown_;
 }
 
 clipboard::ClipEntry TVelmor::Entry(int slot) {
@@ -150,16 +156,19 @@ void TVelmor::CloseAllClips1Click() { clips_.CloseAllClips(); }
 void TVelmor::LayoutClipWindow(clipwindow::TForm2& window, const std::wstring& text) {
     const settings::ClipSettings& settings = Pages.Current();
     const int width = ui::Scale(settings.maxWidth);
-    int height = window.ClientSize().cy;
-    // The memo takes the final width before the text goes in, so that it
-    // wraps as it will be shown; the window itself is sized once, at the end.
-    window.Memo1.SetPixelBounds({0, 0, width, height});
+    int height = window.CreatedClientHeight();
+    // The memo takes the final width and font before the text goes in, so
+    // that it wraps as it will be shown and lays the text out once; the
+    // window itself is sized once, at the end. A window shown before often
+    // has them already, and every change of them is a trip to the server.
+    const ui::Bounds memoBounds{0, 0, width, window.ClientSize().cy};
+    if (window.Memo1.PixelBounds() != memoBounds) window.Memo1.SetPixelBounds(memoBounds);
+    window.Memo1.SetFontInfo(Pages.MemoSample.GetFontInfo());
     window.Memo1.Clear();
     // What the edit control's paste would insert, taken by the read of this
     // change: reading the clipboard once more could find another program
     // holding it, and every read costs memory under Wine.
     window.Memo1.ReplaceSelection(text);
-    window.Memo1.SetFontInfo(Pages.MemoSample.GetFontInfo());
     // The point size gives the character height; a font whose lines are
     // taller (internal leading) needs its real line height, or the edit
     // control, which shows whole lines only, would hide the last lines.

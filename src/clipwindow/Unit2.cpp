@@ -43,6 +43,7 @@ TForm2::TForm2(ClipHost& host) : host_(host) {
     OnClose = [this](ui::Form&, ui::CloseAction& action) { FormClose(action); };
     OnResize = [this](ui::Form&) { FitMemo(); };
     FitMemo();
+    createdClientHeight_ = ClientSize().cy;
     FormCreate();
 }
 
@@ -69,7 +70,6 @@ void TForm2::ResetForReuse() {
     MDontHideClip->SetChecked(false);
     SetAlpha(255);
     Memo1.SetScrollBars(ui::ScrollBars::None);
-    SetBounds({PixelBounds().left, PixelBounds().top, kCreatedWidth, kCreatedHeight});
 }
 
 void TForm2::SetTitle(const std::string& ansiTitle) { SetWindowTextA(Handle(), ansiTitle.c_str()); }

@@ -40,8 +40,11 @@ public:
     // A window made ahead of its use: its title takes the time of now.
     void RenewTitleStamp();
     // A closed window kept to show the next clip: back to how it was made
-    // (hidden, not pinned, opaque, no count-down, no scroll bar, its made size).
+    // (hidden, not pinned, opaque, no count-down, no scroll bar); its size
+    // is the next layout's.
     void ResetForReuse();
+    // The client height it was made with: a clip with no text keeps it.
+    int CreatedClientHeight() const noexcept { return createdClientHeight_; }
 
     void FormShow();
     void FormActivate();
@@ -56,6 +59,7 @@ protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    int createdClientHeight_ = 0;
     void FormCreate();
     void ResetCountDown();
     void CopyBack();

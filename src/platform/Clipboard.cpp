@@ -1,6 +1,9 @@
 #include "platform/Clipboard.h"
 
+#include <algorithm>
+#include <array>
 #include <string_view>
+#include <vector>
 
 #include "platform/Error.h"
 #include "platform/Text.h"
@@ -26,8 +29,31 @@ UINT PasswordHintFormat() {
     return format;
 }
 
-bool MarkedSecret() {
-    if (!IsClipboardFormatAvailable(PasswordHintFormat())) return false;
+// The formats on the clipboard, asked for once: each IsClipboardFormatAvailable
+// is a trip to the server, and a copy's clip waits for every one.
+class Formats {
+public:
+    Formats() {
+        std::array<UINT, 64> formats{};
+        UINT count = 0;
+        listed_ = GetUpdatedClipboardFormats(formats.data(), static_cast<UINT>(formats.size()), &count) != 0;
+        if (listed_) formats_.assign(formats.begin(), formats.begin() + std::min<size_t>(count, formats.size()));
+    }
+    // Asks the system itself when the list could not be had (more formats than fit).
+    bool Has(UINT format) const {
+        if (!listed_) return IsClipboardFormatAvailable(format) != 0;
+        return std::find(formats_.begin(), formats_.end(), format) != formats_.end();
+    }
+    // Either text format: the system makes each from the other.
+    bool HasText() const { return Has(CF_TEXT) || Has(CF_UNICODETEXT) || Has(CF_OEMTEXT); }
+
+private:
+    bool listed_ = false;
+    std::vector<UINT> formats_;
+};
+
+bool MarkedSecret(const Formats& formats) {
+    if (!formats.Has(PasswordHintFormat())) return false;
     const HANDLE data = GetClipboardData(PasswordHintFormat());
     if (!data) return false;
     const auto* bytes = static_cast<const char*>(GlobalLock(data));
@@ -41,8 +67,8 @@ bool MarkedSecret() {
 
 // The ANSI code page of the input language the text was copied in: Windows
 // converts between the two text formats with it, not with the system's.
-unsigned TextCodePage() {
-    if (!IsClipboardFormatAvailable(CF_LOCALE)) return kSystemCodePage;
+unsigned TextCodePage(const Formats& formats) {
+    if (!formats.Has(CF_LOCALE)) return kSystemCodePage;
     const HANDLE data = GetClipboardData(CF_LOCALE);
     if (!data || GlobalSize(data) < sizeof(LCID)) return kSystemCodePage;
     const auto* locale = static_cast<const LCID*>(GlobalLock(data));
@@ -55,8 +81,8 @@ unsigned TextCodePage() {
     return found && codePage != 0 ? static_cast<unsigned>(codePage) : kSystemCodePage;
 }
 
-bool HistoryForbidden() {
-    if (!IsClipboardFormatAvailable(HistoryFormat())) return false;
+bool HistoryForbidden(const Formats& formats) {
+    if (!formats.Has(HistoryFormat())) return false;
     const HANDLE data = GetClipboardData(HistoryFormat());
     if (!data || GlobalSize(data) < sizeof(DWORD)) return false;
     const auto* value = static_cast<const DWORD*>(GlobalLock(data));
@@ -112,21 +138,25 @@ ClipboardLock::~ClipboardLock() {
 
 ClipboardSnapshot ReadClipboardSnapshot(HWND owner) {
     ClipboardSnapshot snapshot;
-    const bool hasText = IsClipboardFormatAvailable(CF_TEXT);
-    const bool mayBeExcluded = IsClipboardFormatAvailable(ExcludeFormat()) || IsClipboardFormatAvailable(HistoryFormat()) ||
-                               IsClipboardFormatAvailable(PasswordHintFormat());
-    if (!hasText && !mayBeExcluded) return snapshot;
+    {
+        const Formats before;
+        const bool mayBeExcluded =
+            before.Has(ExcludeFormat()) || before.Has(HistoryFormat()) || before.Has(PasswordHintFormat());
+        if (!before.HasText() && !mayBeExcluded) return snapshot;
+    }
     ClipboardLock lock(owner);
     if (!lock.Opened()) throw Error(L"Cannot open the clipboard");
-    if (IsClipboardFormatAvailable(ExcludeFormat()) || HistoryForbidden() || MarkedSecret()) {
+    // Asked again: the clipboard may have changed before it was opened.
+    const Formats formats;
+    if (formats.Has(ExcludeFormat()) || HistoryForbidden(formats) || MarkedSecret(formats)) {
         snapshot.excluded = true;
         return snapshot;
     }
-    if (!hasText) return snapshot;
+    if (!formats.HasText()) return snapshot;
     // Read the text format the copying program placed and make the other
     // from it as the system would: under Wine each read of a converted
     // format leaks its copy, and one read serves both texts.
-    const unsigned codePage = TextCodePage();
+    const unsigned codePage = TextCodePage(formats);
     if (PlacedTextFormat() == CF_UNICODETEXT) {
         snapshot.wideText = ReadText<wchar_t>(CF_UNICODETEXT);
         snapshot.text = WideToAnsi(*snapshot.wideText, codePage);

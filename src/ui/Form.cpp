@@ -211,6 +211,7 @@ void Form::SetClientSize(int width, int height) {
     GetClientRect(Handle(), &client);
     const int extraWidth = (window.right - window.left) - (client.right - client.left);
     const int extraHeight = (window.bottom - window.top) - (client.bottom - client.top);
+    if (client.right - client.left == width && client.bottom - client.top == height) return;
     SetWindowPos(Handle(), nullptr, 0, 0, width + extraWidth, height + extraHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -76,6 +76,10 @@ void Memo::SetScrollBars(ScrollBars scrollBars) {
 }
 
 void Memo::SetFontInfo(const FontInfo& font) {
+    // The same face again: making it anew would only lay the text out again.
+    FontInfo face = font;
+    face.color = font_.color;
+    if (fontHandle_ && face == font_) return SetFontColor(font.color);
     // Its own font first, so that the WM_SETFONT below is taken; the old
     // font goes once the control has let go of it.
     platform::FontHandle old = std::exchange(fontHandle_, CreateFontFrom(font));

@@ -27,6 +27,8 @@ struct Bounds {
     int top = 0;
     int width = 0;
     int height = 0;
+
+    friend bool operator==(const Bounds&, const Bounds&) = default;
 };
 
 class Window : public Captioned {

@@ -566,12 +566,14 @@ TEST_F(ClipWindowTest, AWindowKeptForTheNextClipShowsItAsIfNew) {
     ASSERT_TRUE(HasVerticalScrollBar(*first));
     first->MDontHideClipClick();
     first->MDontHideClipClick();  // pinned and unpinned: the check mark was set once
+    first->Bigger1Click();
     for (int tick = 0; tick < 30; ++tick) first->Timer1Timer();  // faded and closed by itself
     ASSERT_NE(Copy(L"second"), nullptr);
     TForm2* third = Copy(L"third");  // the first window's slot was freed; its window is used again
     ASSERT_NE(third, nullptr);
     EXPECT_EQ(third->Handle(), window) << "no new window was made";
     EXPECT_EQ(third->Memo1.Text(), L"third");
+    EXPECT_EQ(third->Memo1.GetFontInfo(), velmor->Pages.MemoSample.GetFontInfo()) << "the zoom is undone";
     EXPECT_FALSE(HasVerticalScrollBar(*third));
     EXPECT_FALSE(third->Pinned);
     EXPECT_FALSE(third->MDontHideClip->Checked());
