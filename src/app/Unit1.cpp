@@ -158,6 +158,10 @@ LRESULT TVelmor::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         MakeSpareClip();
         return 0;
     }
+    if (message == kShowPreview) {
+        ShowPreview();
+        return 0;
+    }
     if (message == kTrayMessage) {
         // Both buttons open the menu on the press, where the cursor is as it
         // arrives; releases and double clicks do nothing.

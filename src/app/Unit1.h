@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "settings/LocalisedTexts.h"
@@ -47,6 +48,8 @@ public:
     static constexpr UINT kTrayMessage = WM_USER + 100;
     // Posted after a clip window is shown: make the next one while idle.
     static constexpr UINT kMakeSpareClip = WM_APP + 1;
+    // Posted by Preview: the sample memo takes the latest clip's text.
+    static constexpr UINT kShowPreview = WM_APP + 2;
 
     // The About box, made at start beside this window; shown by Help, "&Version".
     ui::Form* versionDialog = nullptr;
@@ -162,6 +165,7 @@ private:
     // The spare clip window if there is one, else a new one.
     std::unique_ptr<clipwindow::TForm2> NewClipWindow();
     void MakeSpareClip() noexcept;
+    void ShowPreview();
 
     settings::LocalisedTexts texts_;
     settings::Languages languages_{platform::ExeFolder()};
@@ -170,9 +174,8 @@ private:
     std::array<std::unique_ptr<clipwindow::TForm2>, clipboard::kClipSlots> clipWindows_;
     // Made while idle, so that making a window is not between a copy and its clip.
     std::unique_ptr<clipwindow::TForm2> spare_;
-    // The last text previewed in the sample memo, as given and as the memo shows it.
-    std::string previewSource_;
-    std::wstring previewShown_;
+    // The text the sample memo is to show, once the clip that brought it is shown.
+    std::optional<std::wstring> pendingPreview_;
     bool watching_ = true;  // false while suspended from the menus
     TrayPresence tray_;
     platform::IconHandle trayIcon_;

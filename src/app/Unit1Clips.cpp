@@ -53,14 +53,22 @@ clipboard::ClipOptions TVelmor::Options() {
 }
 
 std::wstring TVelmor::Preview(const std::string& text) {
-    // The intake previews a text for its repeat comparison and again for its
-    // clip; setting the same text anew would lay the memo out once more.
-    std::wstring shown = Pages.MemoSample.Text();
-    if (text == previewSource_ && shown == previewShown_) return shown;
-    Pages.MemoSample.SetText(platform::AnsiToWide(text));
-    previewSource_ = text;
-    previewShown_ = Pages.MemoSample.Text();
-    return previewShown_;
+    // The sample memo shows what WM_SETTEXT gives it: the text up to its
+    // first NUL, with no limit. Setting it lays the memo out, a millisecond
+    // that a copy would wait for before its clip shows: the memo takes the
+    // text once the clip is on the screen.
+    std::wstring shown = platform::AnsiToWide(text);
+    shown.erase(std::find(shown.begin(), shown.end(), L'\0'), shown.end());
+    const bool posted = pendingPreview_.has_value();
+    pendingPreview_ = shown;
+    if (!posted && !PostMessageW(Handle(), kShowPreview, 0, 0)) ShowPreview();
+    return shown;
+}
+
+void TVelmor::ShowPreview() {
+    if (!pendingPreview_) return;
+    Pages.MemoSample.SetText(*pendingPreview_);
+    pendingPreview_.reset();
 }
 
 clipboard::ClipEntry TVelmor::Entry(int slot) {

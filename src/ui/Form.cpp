@@ -201,6 +201,8 @@ void Form::SetFormFont(platform::FontHandle font) {
 }
 
 void Form::SetPosition(int left, int top) {
+    // Where it is already (a clip window shown again at the same place): moving is a trip to the server.
+    if (RECT now{}; GetWindowRect(Handle(), &now) && now.left == left && now.top == top) return;
     SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

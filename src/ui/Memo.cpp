@@ -40,11 +40,14 @@ void Memo::Clear() { SetWindowTextW(Handle(), L""); }
 int Memo::LineCount() const { return static_cast<int>(SendMessageW(Handle(), EM_GETLINECOUNT, 0, 0)); }
 
 int Memo::LineHeight() const {
-    platform::WindowDC dc(Handle());
     const auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
+    if (font && font == measuredFont_) return measuredHeight_;
+    platform::WindowDC dc(Handle());
     platform::ScopedSelect select(dc.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc.Get(), &metrics);
+    measuredFont_ = font;
+    measuredHeight_ = metrics.tmHeight;
     return metrics.tmHeight;
 }
 
@@ -83,6 +86,7 @@ void Memo::SetFontInfo(const FontInfo& font) {
     // Its own font first, so that the WM_SETFONT below is taken; the old
     // font goes once the control has let go of it.
     platform::FontHandle old = std::exchange(fontHandle_, CreateFontFrom(font));
+    measuredFont_ = nullptr;  // the old handle's value may come back for another font
     SetFont(fontHandle_.get());
     font_ = font;
     Invalidate();

@@ -54,6 +54,9 @@ protected:
 private:
     FontInfo font_;
     platform::FontHandle fontHandle_;
+    // LineHeight of the font last measured: measuring takes a device context.
+    mutable HFONT measuredFont_ = nullptr;
+    mutable int measuredHeight_ = 0;
     ColorValue color_ = kColorWindow;
     platform::BrushHandle brush_;
     ScrollBars scrollBars_ = ScrollBars::None;

@@ -252,6 +252,26 @@ TEST_F(ClipWindowTest, HistoryLimitClosesTheOldestAndRepeatsFocusTheNewest) {
     EXPECT_EQ(Newest()->Memo1.Text(), L"A");
 }
 
+TEST_F(ClipWindowTest, TheRepeatRuleComparesTheTextAsTheSampleMemoShowsIt) {
+    std::wstring many;
+    for (int line = 0; line < 200; ++line) many += L"line\t" + std::to_wstring(line) + (line % 2 ? L"\r\n" : L"\n");
+    for (const std::wstring& text : {std::wstring(L"caf\u00e9 \u00a9 r\u00e9sum\u00e9"), many}) {
+        TForm2* clip = Copy(text);
+        ASSERT_NE(clip, nullptr);
+        const int counter = velmor->ClipCounter();
+        ASSERT_TRUE(SetClipboardText(text));
+        PumpFor(100ms);
+        EXPECT_EQ(velmor->ClipCounter(), counter) << "a repeat makes no clip";
+        EXPECT_EQ(Newest(), clip);
+        EXPECT_EQ(velmor->Pages.MemoSample.Text(), text);
+    }
+    // What the ANSI code page cannot hold previews as "?": never the same as the clip.
+    TForm2* cyrillic = Copy(L"\u0416");
+    ASSERT_NE(cyrillic, nullptr);
+    EXPECT_EQ(velmor->Pages.MemoSample.Text(), L"?");
+    EXPECT_NE(Copy(L"\u0416"), cyrillic);
+}
+
 TEST_F(ClipWindowTest, PinnedWindowsCountButAreNeverTrimmedOrClosedByCloseAll) {
     for (const wchar_t* text : {L"p1", L"p2", L"p3"}) {
         TForm2* clip = Copy(text);
