@@ -165,14 +165,18 @@ void TVelmor::LayoutClipWindow(clipwindow::TForm2& window, const std::wstring& t
     const settings::ClipSettings& settings = Pages.Current();
     const int width = ui::Scale(settings.maxWidth);
     int height = window.CreatedClientHeight();
-    // The memo takes the final width and font before the text goes in, so
-    // that it wraps as it will be shown and lays the text out once; the
-    // window itself is sized once, at the end. A window shown before often
-    // has them already, and every change of them is a trip to the server.
+    // The memo takes the final width, font and margins before the text goes
+    // in, so that it wraps as it will be shown, its lines are counted as
+    // shown (margins set after the count hid the last line), and the text is
+    // laid out once; the window itself is sized once, at the end. A window
+    // shown before often has them already, and every change of them is a
+    // trip to the server. The font comes before the margins: setting a font
+    // resets an edit control's margins.
     const ui::Bounds memoBounds{0, 0, width, window.ClientSize().cy};
     if (window.Memo1.PixelBounds() != memoBounds) window.Memo1.SetPixelBounds(memoBounds);
-    window.Memo1.SetFontInfo(Pages.MemoSample.GetFontInfo());
     window.Memo1.Clear();
+    window.Memo1.SetFontInfo(Pages.MemoSample.GetFontInfo());
+    window.Memo1.SetMargins(ui::Scale(settings.leftMargin), ui::Scale(settings.rightMargin));
     // What the edit control's paste would insert, taken by the read of this
     // change: reading the clipboard once more could find another program
     // holding it, and every read costs memory under Wine.
@@ -194,7 +198,6 @@ void TVelmor::LayoutClipWindow(clipwindow::TForm2& window, const std::wstring& t
         window.Memo1.SetScrollBars(layout.verticalScrollBar ? ui::ScrollBars::Vertical : ui::ScrollBars::None);
     }
     window.SetClientSize(width, height);
-    window.Memo1.SetMargins(ui::Scale(settings.leftMargin), ui::Scale(settings.rightMargin));
     window.Memo1.SetColor(settings.standardColor);
     window.Memo1.SetFontColor(settings.standardTextColor);
     window.MDontHideClip->SetCaption(texts_.pinCaption);

@@ -101,6 +101,18 @@ TEST_F(ClipWindowTest, OneLineClipGetsTheDefaultWidthAndOneLineOfHeight) {
     EXPECT_EQ(velmor->Pages.MemoSample.Text(), L"one line") << "the preview shows the last clip";
 }
 
+TEST_F(ClipWindowTest, LinesAreCountedWithTheMarginsTheTextIsShownWith) {
+    velmor->Pages.SELeftMg.SetValue(40);
+    velmor->Pages.SERightMg.SetValue(40);
+    // Fits 200 pixels in one line; in the 120 left between the margins it wraps.
+    TForm2* clip = Copy(L"words that wrap between margins");
+    ASSERT_NE(clip, nullptr);
+    const int lines = clip->Memo1.LineCount();
+    EXPECT_GE(lines, 2);
+    EXPECT_EQ(clip->ClientSize().cy, lines * LineHeight(*clip) + 8);
+    EXPECT_EQ(ShownLines(*clip), lines) << "no line is hidden";
+}
+
 TEST_F(ClipWindowTest, TallTextStopsAtMaxHeightWithTheChosenScrollBars) {
     std::wstring twenty;
     for (int line = 1; line <= 20; ++line) twenty += L"line " + std::to_wstring(line) + L"\r\n";
