@@ -67,8 +67,9 @@ bool MarkedSecret(const Formats& formats) {
 
 // The ANSI code page of the input language the text was copied in: Windows
 // converts between the two text formats with it, not with the system's.
-unsigned TextCodePage(const Formats& formats) {
-    if (!formats.Has(CF_LOCALE)) return kSystemCodePage;
+// Asked for directly, not through the list: the system may make CF_LOCALE
+// itself for a text placed without one.
+unsigned TextCodePage() {
     const HANDLE data = GetClipboardData(CF_LOCALE);
     if (!data || GlobalSize(data) < sizeof(LCID)) return kSystemCodePage;
     const auto* locale = static_cast<const LCID*>(GlobalLock(data));
@@ -156,7 +157,7 @@ ClipboardSnapshot ReadClipboardSnapshot(HWND owner) {
     // Read the text format the copying program placed and make the other
     // from it as the system would: under Wine each read of a converted
     // format leaks its copy, and one read serves both texts.
-    const unsigned codePage = TextCodePage(formats);
+    const unsigned codePage = TextCodePage();
     if (PlacedTextFormat() == CF_UNICODETEXT) {
         snapshot.wideText = ReadText<wchar_t>(CF_UNICODETEXT);
         snapshot.text = WideToAnsi(*snapshot.wideText, codePage);
