@@ -79,6 +79,17 @@ double FileTimeSeconds(const FILETIME& time) {
     return static_cast<double>((static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 1e7;
 }
 
+// The next top-level window of a class after `after` (the first for null) that the process owns.
+HWND NextWindowOf(DWORD pid, const wchar_t* className, HWND after) {
+    for (HWND window = FindWindowExW(nullptr, after, className, nullptr); window;
+         window = FindWindowExW(nullptr, window, className, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == pid) return window;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 double NowMs() {
@@ -110,23 +121,12 @@ std::string Fixed(double value, int decimals) {
     return text;
 }
 
-HWND WindowOf(DWORD pid, const wchar_t* className) {
-    for (HWND window = FindWindowExW(nullptr, nullptr, className, nullptr); window;
-         window = FindWindowExW(nullptr, window, className, nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == pid) return window;
-    }
-    return nullptr;
-}
+HWND WindowOf(DWORD pid, const wchar_t* className) { return NextWindowOf(pid, className, nullptr); }
 
 std::set<HWND> VisibleWindows(DWORD pid, const wchar_t* className) {
     std::set<HWND> visible;
-    for (HWND window = FindWindowExW(nullptr, nullptr, className, nullptr); window;
-         window = FindWindowExW(nullptr, window, className, nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == pid && IsWindowVisible(window)) visible.insert(window);
+    for (HWND window = NextWindowOf(pid, className, nullptr); window; window = NextWindowOf(pid, className, window)) {
+        if (IsWindowVisible(window)) visible.insert(window);
     }
     return visible;
 }

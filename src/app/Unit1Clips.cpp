@@ -172,8 +172,7 @@ void TVelmor::LayoutClipWindow(clipwindow::TForm2& window, const std::wstring& t
     // shown before often has them already, and every change of them is a
     // trip to the server. The font comes before the margins: setting a font
     // resets an edit control's margins.
-    const ui::Bounds memoBounds{0, 0, width, window.ClientSize().cy};
-    if (window.Memo1.PixelBounds() != memoBounds) window.Memo1.SetPixelBounds(memoBounds);
+    window.Memo1.SetPixelBounds({0, 0, width, window.ClientSize().cy});
     window.Memo1.Clear();
     window.Memo1.SetFontInfo(Pages.MemoSample.GetFontInfo());
     window.Memo1.SetMargins(ui::Scale(settings.leftMargin), ui::Scale(settings.rightMargin));

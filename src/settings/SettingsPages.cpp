@@ -104,14 +104,12 @@ void SettingsPages::CreateClipTextPage() {
     SEFontSize.OnChange = [this](ui::SpinEdit&) { SEFontSizeChange(); };
     FNCBFont.OnChange = [this](widgets::TFontNameComboBox&) { FNCBFontChange(); };
     CBFontCharset.OnChange = [this](ui::ComboBox&) { CBFontCharsetChange(); };
-    SELeftMg.OnChange = [this](ui::SpinEdit&) {
+    const auto marginChange = [this](ui::SpinEdit&) {
         SELeftMgChange();
         Refresh();
     };
-    SERightMg.OnChange = [this](ui::SpinEdit&) {
-        SELeftMgChange();
-        Refresh();
-    };
+    SELeftMg.OnChange = marginChange;
+    SERightMg.OnChange = marginChange;
 }
 
 void SettingsPages::SetUpColorPicker(widgets::TColorComboBox& picker, ui::Window& page, const ui::Bounds& bounds) {

@@ -210,7 +210,9 @@ void Window::SetBounds(const Bounds& designBounds) {
 }
 
 void Window::SetPixelBounds(const Bounds& pixels) {
-    if (hwnd_) MoveWindow(hwnd_, pixels.left, pixels.top, pixels.width, pixels.height, TRUE);
+    // Where it is already: moving is a trip to the server, and a clip window
+    // shown again often keeps its controls' places.
+    if (hwnd_ && PixelBounds() != pixels) MoveWindow(hwnd_, pixels.left, pixels.top, pixels.width, pixels.height, TRUE);
 }
 
 Bounds Window::PixelBounds() const {
