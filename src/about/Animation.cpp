@@ -22,14 +22,14 @@ platform::BitmapHandle MakeCanvas(int width, int height, PixelRows& rows) {
 
 }  // namespace
 
-TAnimation::TAnimation(ui::PaintBox& paintBox, ConstPixelRows logo) : paintBox_(paintBox), logo_(logo) {}
+Animation::Animation(ui::PaintBox& paintBox, ConstPixelRows logo) : paintBox_(paintBox), logo_(logo) {}
 
-TAnimation::~TAnimation() {
+Animation::~Animation() {
     // The worker ends before the bitmap and the state it draws with go.
     Stop();
 }
 
-void TAnimation::Execute() {
+void Animation::Execute() {
     // Made at 100 x 100 and sized to the paint box, on the worker before the
     // GUI thread can see it.
     PixelRows rows;
@@ -47,20 +47,20 @@ void TAnimation::Execute() {
     }
 }
 
-void TAnimation::DrawFrame() {
+void Animation::DrawFrame() {
     if (resetPending_.exchange(false)) state_.initialised = false;
     about::DrawFrame(canvas_, state_, GetTickCount(), logo_);
     ++frames_;
     paintBox_.Repaint();
 }
 
-void TAnimation::PaintTo(HDC dc) const {
+void Animation::PaintTo(HDC dc) const {
     if (!ready_) return;
     const platform::ScopedSelect select(memory_.get(), bitmap_.get());
     BitBlt(dc, 0, 0, canvas_.width, canvas_.height, memory_.get(), 0, 0, SRCCOPY);
 }
 
-void TAnimation::ResumeFromBlack() {
+void Animation::ResumeFromBlack() {
     resetPending_ = true;
     Resume();
 }

@@ -12,11 +12,11 @@
 
 namespace about {
 
-class TAnimation : public ui::Thread {
+class Animation : public ui::Thread {
 public:
     // The paint box and the logo (24-bit rows) outlive the worker.
-    TAnimation(ui::PaintBox& paintBox, ConstPixelRows logo);
-    ~TAnimation() override;
+    Animation(ui::PaintBox& paintBox, ConstPixelRows logo);
+    ~Animation() override;
 
     // Showing the box again: the first frame after this starts from a
     // cleared canvas (also when a frame asked for before the pause is still

@@ -1,3 +1,3 @@
-# Project1.cpp is the executable's entry and is added by the top-level file.
-velmor_win32(Unit1.cpp Unit1Clips.cpp)
+# main.cpp is the executable's entry and is added by the top-level file.
+velmor_win32(MainWindow.cpp MainWindowClips.cpp)
 velmor_portable(TrayLogic.cpp)

@@ -51,12 +51,12 @@ public:
     std::string TimeFormatText() const;
 
     // Change handlers.
-    void SELeftMgChange();
-    void CCBColorChange();
-    void CBTimeFormatChange();
-    void SEFontSizeChange();
-    void FNCBFontChange();
-    void CBFontCharsetChange();
+    void OnMarginChanged();
+    void OnColorChanged();
+    void OnTimeFormatChanged();
+    void OnFontSizeChanged();
+    void OnFontNameChanged();
+    void OnCharsetChanged();
     // Selects the charset row of this value without running a handler; a
     // value in no row changes nothing.
     void SelectCharsetRow(int charset);
@@ -65,45 +65,45 @@ public:
     // allows. Labels fit themselves.
     void FitCaptions();
 
-    ui::PageControl PageControl1;
-    ui::TabSheet* TSProperty = nullptr;
-    ui::TabSheet* TSClipText = nullptr;
-    ui::TabSheet* TSClipWindow = nullptr;
-    ui::TabSheet* TSOther = nullptr;
+    ui::PageControl Tabs;
+    ui::TabSheet* PropertyPage = nullptr;
+    ui::TabSheet* ClipTextPage = nullptr;
+    ui::TabSheet* ClipWindowPage = nullptr;
+    ui::TabSheet* OtherPage = nullptr;
 
     // "Property"
-    ui::Label LMaxClipCount, LWidth, LMaxHeight, LSizeOfText, LByte, LCountDown, LSec;
-    ui::SpinEdit SEHistory, SEMaxWidth, SEMaxHeight, SEMaxTextSize, SECountDown;
-    ui::CheckBox CBIgnoreLT, CBCountDown, CBHideGradually, CBDoubleCopy;
+    ui::Label MaxClipCountLabel, WidthLabel, MaxHeightLabel, TextSizeLabel, BytesLabel, CountDownLabel, SecondsLabel;
+    ui::SpinEdit MaxClipCountEdit, WidthEdit, MaxHeightEdit, TextSizeEdit, CountDownEdit;
+    ui::CheckBox IgnoreLargeTextCheck, CountDownCheck, HideGraduallyCheck, DoubleCopyCheck;
 
     // "ClipText"
-    ui::Label LClipFont, LClipFontSize, LClipCharset;
-    widgets::TFontNameComboBox FNCBFont;
-    ui::SpinEdit SEFontSize;
-    ui::ComboBox CBFontCharset;
-    ui::GroupBox GBb1;
-    ui::RadioButton RBScrollBarsVer, RBScrollBarsNone;
-    ui::GroupBox GBb2;
-    ui::Label LLeft, LRight;
-    ui::SpinEdit SELeftMg, SERightMg;
-    ui::Memo MemoSample;
+    ui::Label FontLabel, FontSizeLabel, CharsetLabel;
+    widgets::FontNameComboBox FontNamePicker;
+    ui::SpinEdit FontSizeEdit;
+    ui::ComboBox CharsetBox;
+    ui::GroupBox ScrollBarGroup;
+    ui::RadioButton VerticalScrollBarRadio, NoScrollBarRadio;
+    ui::GroupBox MarginGroup;
+    ui::Label LeftMarginLabel, RightMarginLabel;
+    ui::SpinEdit LeftMarginEdit, RightMarginEdit;
+    ui::Memo SampleMemo;
 
     // "Clip Window"
-    ui::GroupBox GBd1;
-    ui::CheckBox CBTitleTimer;
-    ui::ComboBox CBTimeFormat;
-    ui::Label LSampleTime;
-    ui::GroupBox GBd2;
-    ui::Label LStandardBack, LStandardText;
-    widgets::TColorComboBox CCBStandard, CCBStandardText;
-    ui::GroupBox GBd3;
-    ui::Label LFixedBack, LFixedText;
-    widgets::TColorComboBox CCBFixed, CCBFixedText;
+    ui::GroupBox TitleBarGroup;
+    ui::CheckBox TitleCountDownCheck;
+    ui::ComboBox TimeFormatBox;
+    ui::Label SampleTimeLabel;
+    ui::GroupBox StandardWindowGroup;
+    ui::Label StandardBackLabel, StandardTextLabel;
+    widgets::ColorComboBox StandardBackPicker, StandardTextPicker;
+    ui::GroupBox FixedWindowGroup;
+    ui::Label FixedBackLabel, FixedTextLabel;
+    widgets::ColorComboBox FixedBackPicker, FixedTextPicker;
 
     // "Other"
-    ui::CheckBox CBLoadLang;
-    ui::ListBox LBLanguage;
-    ui::Button BPutFile, BReload;
+    ui::CheckBox LoadLanguageCheck;
+    ui::ListBox LanguageList;
+    ui::Button PutFileButton, ReloadButton;
 
     // The chosen language file: a bare file name beside the executable, or empty.
     std::string LanguageFile;
@@ -121,7 +121,7 @@ private:
     void CreateClipTextPage();
     void CreateClipWindowPage();
     void CreateOtherPage();
-    void SetUpColorPicker(widgets::TColorComboBox& picker, ui::Window& page, const ui::Bounds& bounds);
+    void SetUpColorPicker(widgets::ColorComboBox& picker, ui::Window& page, const ui::Bounds& bounds);
 
     ClipSettings current_;
 };

@@ -15,8 +15,8 @@ namespace widgets {
 
 namespace {
 
-TColorComboBox::DialogRunner& Runner() {
-    static TColorComboBox::DialogRunner runner;
+ColorComboBox::DialogRunner& Runner() {
+    static ColorComboBox::DialogRunner runner;
     return runner;
 }
 
@@ -75,10 +75,10 @@ int FontHeightOf(HFONT font) {
 
 // ------------------------------------------------------------ custom button
 
-void TColorCustomButton::Create(TColorComboBox& owner) {
+void ColorCustomButton::Create(ColorComboBox& owner) {
     owner_ = &owner;
     ClassParams windowClass;
-    windowClass.name = L"TColorComboButton";
+    windowClass.name = L"ColorComboButton";
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     CreateParams params;
     params.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
@@ -87,13 +87,13 @@ void TColorCustomButton::Create(TColorComboBox& owner) {
     CreateOwnWindow(windowClass, params);
 }
 
-void TColorCustomButton::ShowPressed(bool sunken) {
+void ColorCustomButton::ShowPressed(bool sunken) {
     if (sunken_ == sunken) return;
     sunken_ = sunken;
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void TColorCustomButton::Paint(HDC dc) const {
+void ColorCustomButton::Paint(HDC dc) const {
     RECT client{};
     GetClientRect(Handle(), &client);
     const int w = client.right;
@@ -122,7 +122,7 @@ void TColorCustomButton::Paint(HDC dc) const {
     }
 }
 
-LRESULT TColorCustomButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ColorCustomButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ERASEBKGND:
             return 1;
@@ -185,15 +185,15 @@ LRESULT TColorCustomButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) 
 
 // ------------------------------------------------------------------ picker
 
-TColorComboBox::TColorComboBox() : model_(*this) {}
+ColorComboBox::ColorComboBox() : model_(*this) {}
 
-TColorComboBox::~TColorComboBox() {
+ColorComboBox::~ColorComboBox() {
     Unlink();
     DestroyHandle();
     if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
 }
 
-void TColorComboBox::Create(ui::Window& parent, const ui::Bounds& design) {
+void ColorComboBox::Create(ui::Window& parent, const ui::Bounds& design) {
     const int height = ColorItemHeightForControlHeight(ui::Scale(design.height)).value_or(ItemHeight());
     OwnerDrawCombo::Create(parent, design, height);
     // The button is a child; the field must not paint over it.
@@ -204,7 +204,7 @@ void TColorComboBox::Create(ui::Window& parent, const ui::Bounds& design) {
     model_.WindowCreated();
 }
 
-void TColorComboBox::SetPixelBounds(const ui::Bounds& pixels) {
+void ColorComboBox::SetPixelBounds(const ui::Bounds& pixels) {
     if (!HandleAllocated()) return;
     // A combo box's own height is its field: the height asked for sets the entries.
     if (const auto height = ColorItemHeightForControlHeight(pixels.height)) SetItemHeight(*height);
@@ -214,7 +214,7 @@ void TColorComboBox::SetPixelBounds(const ui::Bounds& pixels) {
     PlaceCustomButton();
 }
 
-void TColorComboBox::SetItemHeight(int height) {
+void ColorComboBox::SetItemHeight(int height) {
     if (height < 1) height = 1;
     if (ItemHeight() == height) return;
     const int selected = ItemIndex();
@@ -241,31 +241,31 @@ void TColorComboBox::SetItemHeight(int height) {
     }
 }
 
-int TColorComboBox::FontPixelHeight() const {
+int ColorComboBox::FontPixelHeight() const {
     const auto font = HandleAllocated() ? reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)) : nullptr;
     return FontHeightOf(font);
 }
 
-void TColorComboBox::FontChanged() {
+void ColorComboBox::FontChanged() {
     const int height = ColorItemHeightForFont(ItemHeight(), FontPixelHeight());
     if (height != ItemHeight()) OwnerDrawCombo::SetItemHeight(height);
     PlaceCustomButton();
 }
 
-void TColorComboBox::SetColor(ui::ColorValue color) {
+void ColorComboBox::SetColor(ui::ColorValue color) {
     if (color_ == color) return;
     color_ = color;
     Invalidate();
     if (button_.HandleAllocated()) InvalidateRect(button_.Handle(), nullptr, FALSE);
 }
 
-void TColorComboBox::SetHint(const std::wstring& text) {
+void ColorComboBox::SetHint(const std::wstring& text) {
     if (hint_ == text) return;
     hint_ = text;
     ApplyHint();
 }
 
-void TColorComboBox::ApplyHint() {
+void ColorComboBox::ApplyHint() {
     if (!HandleAllocated()) return;
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
@@ -285,7 +285,7 @@ void TColorComboBox::ApplyHint() {
     SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void TColorComboBox::LoadList(const std::vector<ColorItem>& items) {
+void ColorComboBox::LoadList(const std::vector<ColorItem>& items) {
     SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
     SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
     for (const ColorItem& item : items) {
@@ -296,7 +296,7 @@ void TColorComboBox::LoadList(const std::vector<ColorItem>& items) {
     Invalidate();
 }
 
-void TColorComboBox::PlaceCustomButton() {
+void ColorComboBox::PlaceCustomButton() {
     if (!HandleAllocated() || !button_.HandleAllocated()) return;
     RECT client{};
     GetClientRect(Handle(), &client);
@@ -308,22 +308,22 @@ void TColorComboBox::PlaceCustomButton() {
     InvalidateRect(button_.Handle(), nullptr, FALSE);
 }
 
-void TColorComboBox::RaiseChange() {
+void ColorComboBox::RaiseChange() {
     if (OnChange) OnChange(*this);
 }
 
-void TColorComboBox::RaiseClick() {
+void ColorComboBox::RaiseClick() {
     if (OnClick) OnClick(*this);
 }
 
-void TColorComboBox::Change() { model_.UserSelected(); }
+void ColorComboBox::Change() { model_.UserSelected(); }
 
-void TColorComboBox::OnHandleDestroyed() {
+void ColorComboBox::OnHandleDestroyed() {
     if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
     tooltip_ = nullptr;
 }
 
-LRESULT TColorComboBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ColorComboBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = OwnerDrawCombo::WndProc(message, wParam, lParam);
     switch (message) {
         case WM_SIZE:
@@ -339,7 +339,7 @@ LRESULT TColorComboBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-void TColorComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
+void ColorComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const HDC dc = item.hDC;
     const RECT& area = item.rcItem;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
@@ -386,7 +386,7 @@ void TColorComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
 
 // ---------------------------------------------------------- linked control
 
-void TColorComboBox::SetChangeControl(ui::Window* control) {
+void ColorComboBox::SetChangeControl(ui::Window* control) {
     if (changeControl_ == control) return;
     ui::ColorTarget* target = nullptr;
     if (control) {
@@ -405,21 +405,21 @@ void TColorComboBox::SetChangeControl(ui::Window* control) {
     model_.SetChangeControl(target);
 }
 
-void TColorComboBox::Unlink() noexcept {
+void ColorComboBox::Unlink() noexcept {
     if (changeControl_) changeControl_->UnwatchDestroy(linkWatch_);
     changeControl_ = nullptr;
 }
 
 // ---------------------------------------------------------- custom dialog
 
-CustomColorList& TColorComboBox::SharedCustomColors() {
+CustomColorList& ColorComboBox::SharedCustomColors() {
     static CustomColorList list;
     return list;
 }
 
-void TColorComboBox::SetDialogRunner(DialogRunner runner) { Runner() = std::move(runner); }
+void ColorComboBox::SetDialogRunner(DialogRunner runner) { Runner() = std::move(runner); }
 
-void TColorComboBox::RunCustomColorDialog() {
+void ColorComboBox::RunCustomColorDialog() {
     // The dialog and its custom colours are shared: a second one would have
     // the one closed last overwrite the other's custom colours.
     if (DialogOpen()) return;

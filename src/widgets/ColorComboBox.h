@@ -1,5 +1,5 @@
 #pragma once
-// TColorComboBox: an owner-drawn drop-down list of colours, each entry a
+// ColorComboBox: an owner-drawn drop-down list of colours, each entry a
 // swatch and its name in Japanese or English. While "(Custom)" is selected a
 // "..." button inside the control opens the colour dialog that all pickers
 // share; its 16 custom colours may be kept in an INI file or the registry.
@@ -20,13 +20,13 @@
 
 namespace widgets {
 
-class TColorComboBox;
+class ColorComboBox;
 
 // The "..." face inside the picker: raised, or sunken while pressed with the
 // pointer over it. A click opens the picker's custom colour dialog.
-class TColorCustomButton : public ui::Window {
+class ColorCustomButton : public ui::Window {
 public:
-    void Create(TColorComboBox& owner);
+    void Create(ColorComboBox& owner);
     bool Pressed() const noexcept { return pressed_; }
 
 protected:
@@ -36,17 +36,17 @@ private:
     void Paint(HDC dc) const;
     void ShowPressed(bool sunken);
 
-    TColorComboBox* owner_ = nullptr;
+    ColorComboBox* owner_ = nullptr;
     bool pressed_ = false;  // a button went down on it and is not yet released
     bool sunken_ = false;   // what the face shows
 };
 
-class TColorComboBox : public ui::OwnerDrawCombo, private ColorPickerHost {
+class ColorComboBox : public ui::OwnerDrawCombo, private ColorPickerHost {
 public:
-    using TNotifyEvent = std::function<void(TColorComboBox& sender)>;
+    using ChangeHandler = std::function<void(ColorComboBox& sender)>;
 
-    TColorComboBox();
-    ~TColorComboBox() override;
+    ColorComboBox();
+    ~ColorComboBox() override;
 
     // A control height above 6 (96-dpi figure) makes ItemHeight the height less 6.
     void Create(ui::Window& parent, const ui::Bounds& design);
@@ -87,10 +87,10 @@ public:
     void SetChangeControlFont(bool font) { model_.SetChangeControlFont(font); }
     bool CustomColorSave() const noexcept { return customColorSave_; }
     void SetCustomColorSave(bool save) noexcept { customColorSave_ = save; }
-    const TColorSaveSetting& CustomColorSaveOption() const noexcept { return saveOption_; }
-    void SetCustomColorSaveOption(const TColorSaveSetting& option) { saveOption_ = option; }
-    TUserColors& Items() noexcept { return model_.Items(); }
-    void SetItems(const TUserColors& items) { model_.SetItems(items); }
+    const ColorSaveSetting& CustomColorSaveOption() const noexcept { return saveOption_; }
+    void SetCustomColorSaveOption(const ColorSaveSetting& option) { saveOption_ = option; }
+    UserColors& Items() noexcept { return model_.Items(); }
+    void SetItems(const UserColors& items) { model_.SetItems(items); }
     // Screen pixels. A font taller than the entries is made smaller (not below 12).
     void SetItemHeight(int height);
     // The list's background (the control's Color).
@@ -111,10 +111,10 @@ public:
 
     // What a click on the "..." button does.
     void RunCustomColorDialog();
-    const TColorCustomButton& CustomButton() const noexcept { return button_; }
+    const ColorCustomButton& CustomButton() const noexcept { return button_; }
 
-    TNotifyEvent OnChange;
-    TNotifyEvent OnClick;
+    ChangeHandler OnChange;
+    ChangeHandler OnClick;
 
     // The custom-colour lines of the one dialog all pickers share.
     static CustomColorList& SharedCustomColors();
@@ -145,11 +145,11 @@ private:
     void ApplyHint();
 
     ColorPickerModel model_;
-    TColorCustomButton button_;
+    ColorCustomButton button_;
     ui::Window* changeControl_ = nullptr;
     int linkWatch_ = 0;
     bool customColorSave_ = false;
-    TColorSaveSetting saveOption_;
+    ColorSaveSetting saveOption_;
     ui::ColorValue color_ = ui::kColorWindow;
     std::wstring hint_;
     HWND tooltip_ = nullptr;

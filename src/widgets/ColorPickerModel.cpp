@@ -29,25 +29,25 @@ private:
 
 // ------------------------------------------------------------- user colours
 
-void TUserColor::SetColor(ui::ColorValue color) {
+void UserColor::SetColor(ui::ColorValue color) {
     if (color_ == color) return;
     color_ = color;
     owner_->Changed();
 }
 
-void TUserColor::SetDisplayName(std::wstring_view name) {
+void UserColor::SetDisplayName(std::wstring_view name) {
     if (displayName_ == name) return;
     displayName_ = name;
     owner_->Changed();
 }
 
-void TUserColor::SetEnglishName(std::wstring_view name) {
+void UserColor::SetEnglishName(std::wstring_view name) {
     if (englishName_ == name) return;
     englishName_ = name;
     owner_->Changed();
 }
 
-void TUserColor::Assign(const TUserColor& source) {
+void UserColor::Assign(const UserColor& source) {
     if (&source == this) return;
     color_ = source.color_;
     displayName_ = source.displayName_;
@@ -57,15 +57,15 @@ void TUserColor::Assign(const TUserColor& source) {
     owner_->Changed();
 }
 
-TUserColor& TUserColors::Add() {
-    items_.push_back(std::unique_ptr<TUserColor>(new TUserColor(*this)));
+UserColor& UserColors::Add() {
+    items_.push_back(std::unique_ptr<UserColor>(new UserColor(*this)));
     Changed();
     return *items_.back();
 }
 
-TUserColor& TUserColors::Add(ui::ColorValue color, std::wstring_view displayName, std::wstring_view englishName) {
+UserColor& UserColors::Add(ui::ColorValue color, std::wstring_view displayName, std::wstring_view englishName) {
     ++updating_;
-    TUserColor* added = nullptr;
+    UserColor* added = nullptr;
     try {
         added = &Add();
         added->SetColor(color);
@@ -80,19 +80,19 @@ TUserColor& TUserColors::Add(ui::ColorValue color, std::wstring_view displayName
     return *added;
 }
 
-void TUserColors::Delete(int index) {
+void UserColors::Delete(int index) {
     if (index < 0 || index >= Count()) return;
     items_.erase(items_.begin() + index);
     Changed();
 }
 
-void TUserColors::Clear() {
+void UserColors::Clear() {
     if (items_.empty()) return;
     items_.clear();
     Changed();
 }
 
-void TUserColors::Assign(const TUserColors& source) {
+void UserColors::Assign(const UserColors& source) {
     if (&source == this) return;
     ++updating_;
     try {
@@ -106,7 +106,7 @@ void TUserColors::Assign(const TUserColors& source) {
     Changed();
 }
 
-void TUserColors::Changed() {
+void UserColors::Changed() {
     if (updating_ == 0 && OnChanged) OnChanged();
 }
 
@@ -139,7 +139,7 @@ void ColorPickerModel::BuildItems() {
     if (showExtra_) addGroup(ColorGroup::Extra);
     if (showUser_) {
         for (int i = 0; i < userColors_.Count(); ++i) {
-            const TUserColor& user = userColors_.Item(i);
+            const UserColor& user = userColors_.Item(i);
             const std::wstring& text =
                 japaneseText_ || user.EnglishName().empty() ? user.DisplayName() : user.EnglishName();
             items_.push_back({Shown(text), user.Color(), ColorGroup::User, i});
@@ -325,7 +325,7 @@ std::wstring ColorPickerModel::OtherLanguageName(int index) const {
         // While a form loads, the list is not rebuilt and may still hold a
         // colour the collection has lost.
         if (item.index >= userColors_.Count()) throw platform::Error(kIndexOutOfRange);
-        const TUserColor& user = userColors_.Item(item.index);
+        const UserColor& user = userColors_.Item(item.index);
         return Shown(japaneseText_ ? user.EnglishName() : user.DisplayName());
     }
     const BuiltInColor& entry = BuiltInGroup(item.group)[static_cast<std::size_t>(item.index)];

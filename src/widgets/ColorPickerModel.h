@@ -3,7 +3,7 @@
 // colour groups, the selection rules of Value, the order of the OnChange and
 // OnClick events, the linked control, the other-language names, and the
 // geometry of an entry and of the custom button. The Win32 control
-// (TColorComboBox) supplies the window through ColorPickerHost.
+// (ColorComboBox) supplies the window through ColorPickerHost.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -27,10 +27,10 @@ struct ColorItem {
     int index = 0;
 };
 
-class TUserColors;
+class UserColors;
 
 // A colour the form author adds to the list.
-class TUserColor {
+class UserColor {
 public:
     ui::ColorValue Color() const noexcept { return color_; }
     void SetColor(ui::ColorValue color);
@@ -41,16 +41,16 @@ public:
     const std::wstring& EnglishName() const noexcept { return englishName_; }
     void SetEnglishName(std::wstring_view name);
     // Copies all three properties, then reports one change of the collection.
-    void Assign(const TUserColor& source);
+    void Assign(const UserColor& source);
 
-    TUserColor(const TUserColor&) = delete;
-    TUserColor& operator=(const TUserColor&) = delete;
+    UserColor(const UserColor&) = delete;
+    UserColor& operator=(const UserColor&) = delete;
 
 private:
-    friend class TUserColors;
-    explicit TUserColor(TUserColors& owner) noexcept : owner_(&owner) {}
+    friend class UserColors;
+    explicit UserColor(UserColors& owner) noexcept : owner_(&owner) {}
 
-    TUserColors* owner_;
+    UserColors* owner_;
     ui::ColorValue color_ = 0;
     std::wstring displayName_;
     std::wstring englishName_;
@@ -58,30 +58,30 @@ private:
 
 // The picker's ordered user colours. Every change reaches OnChanged once
 // (a whole Assign counts as one change).
-class TUserColors {
+class UserColors {
 public:
-    TUserColors() = default;
-    TUserColors(const TUserColors&) = delete;
-    TUserColors& operator=(const TUserColors&) = delete;
+    UserColors() = default;
+    UserColors(const UserColors&) = delete;
+    UserColors& operator=(const UserColors&) = delete;
 
     int Count() const noexcept { return static_cast<int>(items_.size()); }
-    TUserColor& Item(int index) { return *items_.at(static_cast<std::size_t>(index)); }
-    const TUserColor& Item(int index) const { return *items_.at(static_cast<std::size_t>(index)); }
-    TUserColor& Add();
+    UserColor& Item(int index) { return *items_.at(static_cast<std::size_t>(index)); }
+    const UserColor& Item(int index) const { return *items_.at(static_cast<std::size_t>(index)); }
+    UserColor& Add();
     // A colour with all three properties in one change.
-    TUserColor& Add(ui::ColorValue color, std::wstring_view displayName, std::wstring_view englishName = {});
+    UserColor& Add(ui::ColorValue color, std::wstring_view displayName, std::wstring_view englishName = {});
     void Delete(int index);
     void Clear();
     // Entry by entry, as one change.
-    void Assign(const TUserColors& source);
+    void Assign(const UserColors& source);
 
     std::function<void()> OnChanged;
 
 private:
-    friend class TUserColor;
+    friend class UserColor;
     void Changed();
 
-    std::vector<std::unique_ptr<TUserColor>> items_;
+    std::vector<std::unique_ptr<UserColor>> items_;
     int updating_ = 0;
 };
 
@@ -138,9 +138,9 @@ public:
     bool ChangeControlFont() const noexcept { return changeControlFont_; }
     void SetChangeControlFont(bool font);
 
-    TUserColors& Items() noexcept { return userColors_; }
-    const TUserColors& Items() const noexcept { return userColors_; }
-    void SetItems(const TUserColors& items) { userColors_.Assign(items); }
+    UserColors& Items() noexcept { return userColors_; }
+    const UserColors& Items() const noexcept { return userColors_; }
+    void SetItems(const UserColors& items) { userColors_.Assign(items); }
 
     const std::vector<ColorItem>& List() const noexcept { return items_; }
     // The colour an entry paints with: CustomColor for the custom entry.
@@ -176,7 +176,7 @@ private:
 
     ColorPickerHost& host_;
     std::vector<ColorItem> items_;
-    TUserColors userColors_;
+    UserColors userColors_;
     ui::ColorValue customColor_ = 0;
     ui::ColorValue defaultColor_ = static_cast<ui::ColorValue>(0xFF00000F);
     bool showText_ = true;

@@ -51,8 +51,8 @@ std::string CustomColorIniPath() {
     return path + ".ini";
 }
 
-void LoadCustomColors(const TColorSaveSetting& setting, CustomColorList& list) {
-    if (setting.RegIni == TSaveToColorFile::scfIniFile) {
+void LoadCustomColors(const ColorSaveSetting& setting, CustomColorList& list) {
+    if (setting.RegIni == SaveToColorFile::scfIniFile) {
         const std::string path = CustomColorIniPath();
         list.Clear();
         for (int slot = 0; slot < kCustomColorSlots; ++slot) {
@@ -73,9 +73,9 @@ void LoadCustomColors(const TColorSaveSetting& setting, CustomColorList& list) {
     }
 }
 
-void SaveCustomColors(const TColorSaveSetting& setting, const CustomColorList& list) {
+void SaveCustomColors(const ColorSaveSetting& setting, const CustomColorList& list) {
     platform::RegKeyHandle key;
-    if (setting.RegIni == TSaveToColorFile::scfRegistry) {
+    if (setting.RegIni == SaveToColorFile::scfRegistry) {
         HKEY made = nullptr;
         if (RegCreateKeyExA(HKEY_CURRENT_USER, setting.Section.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
                             nullptr, &made, nullptr) != ERROR_SUCCESS) {

@@ -7,14 +7,14 @@
 
 namespace widgets {
 
-enum class TSaveToColorFile { scfIniFile = 0, scfRegistry = 1 };
+enum class SaveToColorFile { scfIniFile = 0, scfRegistry = 1 };
 
-struct TColorSaveSetting {
-    TSaveToColorFile RegIni = TSaveToColorFile::scfIniFile;
+struct ColorSaveSetting {
+    SaveToColorFile RegIni = SaveToColorFile::scfIniFile;
     // The INI section or the registry key path, in the system code page.
     std::string Section;
 
-    friend bool operator==(const TColorSaveSetting&, const TColorSaveSetting&) = default;
+    friend bool operator==(const ColorSaveSetting&, const ColorSaveSetting&) = default;
 };
 
 // The executable's path with ".ini" in place of its extension.
@@ -22,9 +22,9 @@ std::string CustomColorIniPath();
 
 // Replaces the list with the stored lines "ColorA=..." to "ColorP=..." that
 // exist. A registry key that cannot be opened leaves the list as it is.
-void LoadCustomColors(const TColorSaveSetting& setting, CustomColorList& list);
+void LoadCustomColors(const ColorSaveSetting& setting, CustomColorList& list);
 // Writes every "name=value" line. A registry key that cannot be opened or
 // made gets nothing.
-void SaveCustomColors(const TColorSaveSetting& setting, const CustomColorList& list);
+void SaveCustomColors(const ColorSaveSetting& setting, const CustomColorList& list);
 
 }  // namespace widgets

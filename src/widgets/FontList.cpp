@@ -34,8 +34,8 @@ int CompareNamesAscii(std::wstring_view a, std::wstring_view b) noexcept {
     return a.size() < b.size() ? -1 : 1;
 }
 
-TFontNameFilters FontClasses(const FontEntry& entry) noexcept {
-    TFontNameFilters classes;
+FontNameFilters FontClasses(const FontEntry& entry) noexcept {
+    FontNameFilters classes;
     const std::uint32_t flags = entry.flags;
     if (flags & kDeviceFontType) classes.Include(fnfDevice);
     if (flags & kVectorFlag) classes.Include(fnfVector);
@@ -88,8 +88,8 @@ void MergePrinterFamilies(std::vector<FontEntry>& table, const std::vector<FontE
 
 // ------------------------------------------------------------------- filters
 
-bool PassesFilters(const FontEntry& entry, TFontNameFilters collect, TFontNameFilters exclusive) noexcept {
-    TFontNameFilters classes = FontClasses(entry);
+bool PassesFilters(const FontEntry& entry, FontNameFilters collect, FontNameFilters exclusive) noexcept {
+    FontNameFilters classes = FontClasses(entry);
     // Being on the printer too is no reason to hide a screen family.
     if (!(entry.flags & kPrinterOnlyFlag)) classes.Exclude(fnfPrinter);
     if (!collect.Covers(classes & kAttributeFilters)) return false;
@@ -121,9 +121,9 @@ std::vector<FontEntry> OfferedFonts(const std::vector<FontEntry>& table, const F
     return offered;
 }
 
-TFontNameFilters NextExclusiveFilters(TFontNameFilters current, TFontNameFilters requested) noexcept {
+FontNameFilters NextExclusiveFilters(FontNameFilters current, FontNameFilters requested) noexcept {
     if (requested == current) return current;
-    for (const TFontNameFilter type : {fnfDevice, fnfVector, fnfRaster, fnfTrueType}) {
+    for (const FontNameFilter type : {fnfDevice, fnfVector, fnfRaster, fnfTrueType}) {
         if (requested.Contains(type) && !current.Contains(type)) {
             return (requested - kFontTypeFilters).Include(type);
         }
@@ -158,8 +158,8 @@ bool FontNameLists::SetInvisible(std::vector<std::wstring> names) {
 
 // ------------------------------------------------------------------- drawing
 
-FontMark ChooseFontMark(std::uint32_t flags, TFontNameFilters collect, TFontIconPriority priority) noexcept {
-    const TFontNameFilters classes = FontClasses({{}, flags}) & collect;
+FontMark ChooseFontMark(std::uint32_t flags, FontNameFilters collect, FontIconPriority priority) noexcept {
+    const FontNameFilters classes = FontClasses({{}, flags}) & collect;
     const bool trueType = classes.Contains(fnfTrueType);
     const bool printer = classes.Contains(fnfPrinter);
     if (priority == fipPrinter) {

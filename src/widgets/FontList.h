@@ -37,7 +37,7 @@ constexpr int FlagCharSet(std::uint32_t flags) noexcept {
 
 // ------------------------------------------------------------------- classes
 
-enum TFontNameFilter : unsigned {
+enum FontNameFilter : unsigned {
     fnfDevice,
     fnfVector,
     fnfRaster,
@@ -50,47 +50,47 @@ enum TFontNameFilter : unsigned {
 };
 constexpr unsigned kFontNameFilterCount = 9;
 
-enum TFontIconPriority { fipTrueType, fipPrinter };
+enum FontIconPriority { fipTrueType, fipPrinter };
 
 // A set of font classes.
-class TFontNameFilters {
+class FontNameFilters {
 public:
-    constexpr TFontNameFilters() noexcept = default;
-    constexpr TFontNameFilters(std::initializer_list<TFontNameFilter> members) noexcept {
-        for (const TFontNameFilter member : members) bits_ |= Bit(member);
+    constexpr FontNameFilters() noexcept = default;
+    constexpr FontNameFilters(std::initializer_list<FontNameFilter> members) noexcept {
+        for (const FontNameFilter member : members) bits_ |= Bit(member);
     }
-    static constexpr TFontNameFilters FromBits(std::uint32_t bits) noexcept {
-        TFontNameFilters set;
+    static constexpr FontNameFilters FromBits(std::uint32_t bits) noexcept {
+        FontNameFilters set;
         set.bits_ = bits & ((1u << kFontNameFilterCount) - 1);
         return set;
     }
     constexpr std::uint32_t Bits() const noexcept { return bits_; }
-    constexpr bool Contains(TFontNameFilter member) const noexcept { return (bits_ & Bit(member)) != 0; }
+    constexpr bool Contains(FontNameFilter member) const noexcept { return (bits_ & Bit(member)) != 0; }
     constexpr bool Empty() const noexcept { return bits_ == 0; }
-    constexpr TFontNameFilters& Include(TFontNameFilter member) noexcept {
+    constexpr FontNameFilters& Include(FontNameFilter member) noexcept {
         bits_ |= Bit(member);
         return *this;
     }
-    constexpr TFontNameFilters& Exclude(TFontNameFilter member) noexcept {
+    constexpr FontNameFilters& Exclude(FontNameFilter member) noexcept {
         bits_ &= ~Bit(member);
         return *this;
     }
-    constexpr TFontNameFilters operator&(TFontNameFilters other) const noexcept { return FromBits(bits_ & other.bits_); }
-    constexpr TFontNameFilters operator|(TFontNameFilters other) const noexcept { return FromBits(bits_ | other.bits_); }
-    constexpr TFontNameFilters operator-(TFontNameFilters other) const noexcept { return FromBits(bits_ & ~other.bits_); }
+    constexpr FontNameFilters operator&(FontNameFilters other) const noexcept { return FromBits(bits_ & other.bits_); }
+    constexpr FontNameFilters operator|(FontNameFilters other) const noexcept { return FromBits(bits_ | other.bits_); }
+    constexpr FontNameFilters operator-(FontNameFilters other) const noexcept { return FromBits(bits_ & ~other.bits_); }
     // Every member of other is in this set.
-    constexpr bool Covers(TFontNameFilters other) const noexcept { return (other.bits_ & ~bits_) == 0; }
-    friend constexpr bool operator==(TFontNameFilters, TFontNameFilters) noexcept = default;
+    constexpr bool Covers(FontNameFilters other) const noexcept { return (other.bits_ & ~bits_) == 0; }
+    friend constexpr bool operator==(FontNameFilters, FontNameFilters) noexcept = default;
 
 private:
-    static constexpr std::uint32_t Bit(TFontNameFilter member) noexcept { return 1u << static_cast<unsigned>(member); }
+    static constexpr std::uint32_t Bit(FontNameFilter member) noexcept { return 1u << static_cast<unsigned>(member); }
     std::uint32_t bits_ = 0;
 };
 
-constexpr TFontNameFilters kFontTypeFilters{fnfDevice, fnfVector, fnfRaster, fnfTrueType};
-constexpr TFontNameFilters kAttributeFilters{fnfPrinter, fnfSymbolFont, fnfJapanese, fnfFixedPitch, fnfLyingFont};
-constexpr TFontNameFilters kDefaultCollectFilters =
-    (kFontTypeFilters | kAttributeFilters) - TFontNameFilters{fnfLyingFont};
+constexpr FontNameFilters kFontTypeFilters{fnfDevice, fnfVector, fnfRaster, fnfTrueType};
+constexpr FontNameFilters kAttributeFilters{fnfPrinter, fnfSymbolFont, fnfJapanese, fnfFixedPitch, fnfLyingFont};
+constexpr FontNameFilters kDefaultCollectFilters =
+    (kFontTypeFilters | kAttributeFilters) - FontNameFilters{fnfLyingFont};
 
 // ---------------------------------------------------------------- font table
 
@@ -107,7 +107,7 @@ int CompareNamesAscii(std::wstring_view a, std::wstring_view b) noexcept;
 
 // Every class the entry belongs to; fnfPrinter here means "available on the
 // printer", as the marks use it.
-TFontNameFilters FontClasses(const FontEntry& entry) noexcept;
+FontNameFilters FontClasses(const FontEntry& entry) noexcept;
 
 // Collects one pass of the enumeration. The enumeration reports a family once
 // per character set, one after the other; the repeats are folded into the
@@ -138,8 +138,8 @@ void MergePrinterFamilies(std::vector<FontEntry>& table, const std::vector<FontE
 // ------------------------------------------------------------------- filters
 
 struct FontFilterSettings {
-    TFontNameFilters collect = kDefaultCollectFilters;
-    TFontNameFilters exclusive;
+    FontNameFilters collect = kDefaultCollectFilters;
+    FontNameFilters exclusive;
     const std::vector<std::wstring>* visible = nullptr;
     const std::vector<std::wstring>* invisible = nullptr;
     NameCompare compare = CompareNamesAscii;
@@ -147,13 +147,13 @@ struct FontFilterSettings {
 
 // Whether the classes and the attributes let the entry through, before the
 // name lists are looked at.
-bool PassesFilters(const FontEntry& entry, TFontNameFilters collect, TFontNameFilters exclusive) noexcept;
+bool PassesFilters(const FontEntry& entry, FontNameFilters collect, FontNameFilters exclusive) noexcept;
 bool IsOffered(const FontEntry& entry, const FontFilterSettings& settings);
 std::vector<FontEntry> OfferedFonts(const std::vector<FontEntry>& table, const FontFilterSettings& settings);
 
 // The ExclusiveFilters setter's rule: the first font type the new set adds to
 // the current one (device, vector, raster, TrueType) becomes its only type.
-TFontNameFilters NextExclusiveFilters(TFontNameFilters current, TFontNameFilters requested) noexcept;
+FontNameFilters NextExclusiveFilters(FontNameFilters current, FontNameFilters requested) noexcept;
 
 bool ContainsName(const std::vector<std::wstring>& names, std::wstring_view name, NameCompare compare);
 
@@ -182,7 +182,7 @@ enum class FontMark { None, TrueType, Printer };
 // Which mark an entry shows: with fipTrueType the TrueType mark before the
 // printer mark, with fipPrinter the other way round; each only when its class
 // is also collected.
-FontMark ChooseFontMark(std::uint32_t flags, TFontNameFilters collect, TFontIconPriority priority) noexcept;
+FontMark ChooseFontMark(std::uint32_t flags, FontNameFilters collect, FontIconPriority priority) noexcept;
 
 struct FontItemLayout {
     FontMark mark = FontMark::None;

@@ -32,13 +32,13 @@ void FontListModel::SetValue(std::wstring_view name) {
     RunChange();
 }
 
-void FontListModel::SetCollectFilters(TFontNameFilters filters) {
+void FontListModel::SetCollectFilters(FontNameFilters filters) {
     if (filters == collect_) return;
     collect_ = filters;
     Fill();
 }
 
-void FontListModel::SetExclusiveFilters(TFontNameFilters filters) {
+void FontListModel::SetExclusiveFilters(FontNameFilters filters) {
     if (filters == exclusive_) return;
     exclusive_ = NextExclusiveFilters(exclusive_, filters);
     Fill();
@@ -58,7 +58,7 @@ void FontListModel::SetIconVisible(bool visible) {
     host_.Repaint();
 }
 
-void FontListModel::SetIconPriority(TFontIconPriority priority) {
+void FontListModel::SetIconPriority(FontIconPriority priority) {
     if (iconPriority_ == priority) return;
     iconPriority_ = priority;
     host_.Repaint();

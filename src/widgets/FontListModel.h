@@ -46,10 +46,10 @@ public:
     // loading, or before the list exists, the name is kept until then.
     void SetValue(std::wstring_view name);
 
-    TFontNameFilters CollectFilters() const noexcept { return collect_; }
-    void SetCollectFilters(TFontNameFilters filters);
-    TFontNameFilters ExclusiveFilters() const noexcept { return exclusive_; }
-    void SetExclusiveFilters(TFontNameFilters filters);
+    FontNameFilters CollectFilters() const noexcept { return collect_; }
+    void SetCollectFilters(FontNameFilters filters);
+    FontNameFilters ExclusiveFilters() const noexcept { return exclusive_; }
+    void SetExclusiveFilters(FontNameFilters filters);
     const std::vector<std::wstring>& VisibleFontNames() const noexcept { return names_.Visible(); }
     void SetVisibleFontNames(std::vector<std::wstring> names);
     const std::vector<std::wstring>& InvisibleFontNames() const noexcept { return names_.Invisible(); }
@@ -57,8 +57,8 @@ public:
 
     bool IconVisible() const noexcept { return iconVisible_; }
     void SetIconVisible(bool visible);
-    TFontIconPriority IconPriority() const noexcept { return iconPriority_; }
-    void SetIconPriority(TFontIconPriority priority);
+    FontIconPriority IconPriority() const noexcept { return iconPriority_; }
+    void SetIconPriority(FontIconPriority priority);
     bool TextFontFace() const noexcept { return textFontFace_; }
     void SetTextFontFace(bool on);
 
@@ -86,11 +86,11 @@ private:
     NameCompare compare_;
     FontListHost& host_;
     std::vector<FontEntry> items_;
-    TFontNameFilters collect_ = kDefaultCollectFilters;
-    TFontNameFilters exclusive_;
+    FontNameFilters collect_ = kDefaultCollectFilters;
+    FontNameFilters exclusive_;
     FontNameLists names_;
     bool iconVisible_ = true;
-    TFontIconPriority iconPriority_ = fipTrueType;
+    FontIconPriority iconPriority_ = fipTrueType;
     bool textFontFace_ = false;
     bool loading_ = false;
     std::optional<std::wstring> pending_;

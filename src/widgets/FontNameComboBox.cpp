@@ -75,14 +75,14 @@ int MarkHeight(HBITMAP mark) {
 
 }  // namespace
 
-TFontNameComboBox::TFontNameComboBox() : TFontNameComboBox(FontTable::Instance().Entries()) {}
+FontNameComboBox::FontNameComboBox() : FontNameComboBox(FontTable::Instance().Entries()) {}
 
-TFontNameComboBox::TFontNameComboBox(const std::vector<FontEntry>& table)
+FontNameComboBox::FontNameComboBox(const std::vector<FontEntry>& table)
     : model_(table, &CompareFontNames, *this) {}
 
-TFontNameComboBox::~TFontNameComboBox() { Unlink(); }
+FontNameComboBox::~FontNameComboBox() { Unlink(); }
 
-void TFontNameComboBox::Create(ui::Window& parent, const ui::Bounds& design) {
+void FontNameComboBox::Create(ui::Window& parent, const ui::Bounds& design) {
     FontTable::Instance();  // the marks, and the table before the first window
     ReadLinkedName();  // before the window: kept as the value it applies
     const int height = ItemHeightForControlHeight(ui::Scale(design.height), ItemHeight());
@@ -90,12 +90,12 @@ void TFontNameComboBox::Create(ui::Window& parent, const ui::Bounds& design) {
     model_.WindowCreated();
 }
 
-void TFontNameComboBox::EndLoading() {
+void FontNameComboBox::EndLoading() {
     ReadLinkedName();
     model_.EndLoading();
 }
 
-void TFontNameComboBox::SetColor(ui::ColorValue color) {
+void FontNameComboBox::SetColor(ui::ColorValue color) {
     if (color_ == color) return;
     color_ = color;
     Invalidate();
@@ -103,7 +103,7 @@ void TFontNameComboBox::SetColor(ui::ColorValue color) {
 
 // ------------------------------------------------------------------ linking
 
-void TFontNameComboBox::SetChangeControl(ui::Window* control) {
+void FontNameComboBox::SetChangeControl(ui::Window* control) {
     if (control == linked_) return;
     Unlink();
     if (!control) return;
@@ -117,13 +117,13 @@ void TFontNameComboBox::SetChangeControl(ui::Window* control) {
     ReadLinkedName();
 }
 
-void TFontNameComboBox::Unlink() noexcept {
+void FontNameComboBox::Unlink() noexcept {
     if (linked_) linked_->UnwatchDestroy(linkWatch_);
     linked_ = nullptr;
     linkedNameUnread_ = false;
 }
 
-void TFontNameComboBox::ReadLinkedName() {
+void FontNameComboBox::ReadLinkedName() {
     if (!linkedNameUnread_ || !linked_) return;
     std::wstring name;
     if (const auto* memo = dynamic_cast<const ui::Memo*>(linked_)) {
@@ -138,7 +138,7 @@ void TFontNameComboBox::ReadLinkedName() {
     SetValue(name);
 }
 
-void TFontNameComboBox::PushToLinked(const std::wstring& name) {
+void FontNameComboBox::PushToLinked(const std::wstring& name) {
     if (!linked_) return;
     // A name chosen after linking wins over the one the control had.
     linkedNameUnread_ = false;
@@ -159,19 +159,19 @@ void TFontNameComboBox::PushToLinked(const std::wstring& name) {
 
 // ------------------------------------------------------------------- events
 
-void TFontNameComboBox::Change() { model_.UserSelected(); }
+void FontNameComboBox::Change() { model_.UserSelected(); }
 
-void TFontNameComboBox::RaiseChange() {
+void FontNameComboBox::RaiseChange() {
     if (OnChange) OnChange(*this);
 }
 
-void TFontNameComboBox::RaiseClick() {
+void FontNameComboBox::RaiseClick() {
     if (OnClick) OnClick(*this);
 }
 
 // -------------------------------------------------------------------- items
 
-void TFontNameComboBox::ReplaceItems(const std::vector<FontEntry>& items) {
+void FontNameComboBox::ReplaceItems(const std::vector<FontEntry>& items) {
     if (!HandleAllocated()) return;
     const HWND combo = Handle();
     SendMessageW(combo, WM_SETREDRAW, FALSE, 0);
@@ -188,7 +188,7 @@ void TFontNameComboBox::ReplaceItems(const std::vector<FontEntry>& items) {
     Invalidate();
 }
 
-std::uint32_t TFontNameComboBox::ItemFlags(int index) const {
+std::uint32_t FontNameComboBox::ItemFlags(int index) const {
     const auto& items = model_.Items();
     if (index < 0 || static_cast<size_t>(index) >= items.size()) return 0;
     return items[static_cast<size_t>(index)].flags;
@@ -196,7 +196,7 @@ std::uint32_t TFontNameComboBox::ItemFlags(int index) const {
 
 // -------------------------------------------------------------- item height
 
-void TFontNameComboBox::SetItemHeight(int height) {
+void FontNameComboBox::SetItemHeight(int height) {
     if (height < 1) height = 1;
     if (height == ItemHeight()) return;
     const std::wstring remembered = Value();
@@ -216,7 +216,7 @@ void TFontNameComboBox::SetItemHeight(int height) {
     SetValue(remembered);
 }
 
-void TFontNameComboBox::SetPixelBounds(const ui::Bounds& pixels) {
+void FontNameComboBox::SetPixelBounds(const ui::Bounds& pixels) {
     if (!HandleAllocated()) return;
     SetItemHeight(ItemHeightForControlHeight(pixels.height, ItemHeight()));
     // The field's height follows the item height; the window's height also
@@ -226,7 +226,7 @@ void TFontNameComboBox::SetPixelBounds(const ui::Bounds& pixels) {
     ApplyDropDownHeight();
 }
 
-void TFontNameComboBox::FontChanged() {
+void FontNameComboBox::FontChanged() {
     const HFONT font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
     const int fontHeight = CharacterHeight(Handle(), font);
     const int height = ItemHeightForFont(ItemHeight(), fontHeight);
@@ -235,7 +235,7 @@ void TFontNameComboBox::FontChanged() {
 
 // ------------------------------------------------------------------ drawing
 
-void TFontNameComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
+void FontNameComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const HDC dc = item.hDC;
     const RECT area = item.rcItem;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;

@@ -21,15 +21,15 @@
 
 namespace widgets {
 
-class TFontNameComboBox : public ui::OwnerDrawCombo, private FontListHost {
+class FontNameComboBox : public ui::OwnerDrawCombo, private FontListHost {
 public:
-    using TNotifyEvent = std::function<void(TFontNameComboBox& sender)>;
+    using ChangeHandler = std::function<void(FontNameComboBox& sender)>;
 
     // A picker over the process-wide font table.
-    TFontNameComboBox();
+    FontNameComboBox();
     // A picker over another table, which must outlive it.
-    explicit TFontNameComboBox(const std::vector<FontEntry>& table);
-    ~TFontNameComboBox() override;
+    explicit FontNameComboBox(const std::vector<FontEntry>& table);
+    ~FontNameComboBox() override;
 
     // The item height follows the control height (height - 6) when that is
     // above 6 pixels, else ItemHeight. Fills the list, which selects the
@@ -41,11 +41,11 @@ public:
     std::wstring Value() const { return model_.Value(); }
     void SetValue(std::wstring_view name) { model_.SetValue(name); }
 
-    TFontNameFilters CollectFilters() const noexcept { return model_.CollectFilters(); }
-    void SetCollectFilters(TFontNameFilters filters) { model_.SetCollectFilters(filters); }
+    FontNameFilters CollectFilters() const noexcept { return model_.CollectFilters(); }
+    void SetCollectFilters(FontNameFilters filters) { model_.SetCollectFilters(filters); }
     // Adding a font type keeps only that one: at most one type is required.
-    TFontNameFilters ExclusiveFilters() const noexcept { return model_.ExclusiveFilters(); }
-    void SetExclusiveFilters(TFontNameFilters filters) { model_.SetExclusiveFilters(filters); }
+    FontNameFilters ExclusiveFilters() const noexcept { return model_.ExclusiveFilters(); }
+    void SetExclusiveFilters(FontNameFilters filters) { model_.SetExclusiveFilters(filters); }
     // Names offered whatever the filters say, and names never offered; a name
     // set into one list leaves the other.
     const std::vector<std::wstring>& VisibleFontNames() const noexcept { return model_.VisibleFontNames(); }
@@ -55,8 +55,8 @@ public:
 
     bool IconVisible() const noexcept { return model_.IconVisible(); }
     void SetIconVisible(bool visible) { model_.SetIconVisible(visible); }
-    TFontIconPriority IconPriority() const noexcept { return model_.IconPriority(); }
-    void SetIconPriority(TFontIconPriority priority) { model_.SetIconPriority(priority); }
+    FontIconPriority IconPriority() const noexcept { return model_.IconPriority(); }
+    void SetIconPriority(FontIconPriority priority) { model_.SetIconPriority(priority); }
     // Each name drawn in its own font.
     bool TextFontFace() const noexcept { return model_.TextFontFace(); }
     void SetTextFontFace(bool on) { model_.SetTextFontFace(on); }
@@ -91,8 +91,8 @@ public:
     // The selection changed (from code or by the user), after the linked
     // control's font followed. A pick by the user raises OnChange, OnClick,
     // OnChange.
-    TNotifyEvent OnChange;
-    TNotifyEvent OnClick;
+    ChangeHandler OnChange;
+    ChangeHandler OnClick;
 
 protected:
     void DrawItem(const DRAWITEMSTRUCT& item) override;

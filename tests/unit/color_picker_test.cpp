@@ -294,7 +294,7 @@ TEST_F(ColorPicker, UserColoursFollowTheirCollection) {
     users.Add(ui::Rgb(3, 3, 3), L"朱");
     EXPECT_EQ(host.list[17].text, L"朱") << "no English name: the display name";
 
-    widgets::TUserColors copy;
+    widgets::UserColors copy;
     copy.Add(ui::Rgb(4, 4, 4), L"藍", L"Indigo");
     picker.SetItems(copy);
     ASSERT_EQ(picker.Items().Count(), 1);
@@ -318,7 +318,7 @@ TEST_F(ColorPicker, UserColoursFollowTheirCollection) {
 
 TEST_F(ColorPicker, ManyUserColoursKeepTheirOwnNames) {
     OpenWindow();
-    widgets::TUserColors many;
+    widgets::UserColors many;
     for (int i = 0; i < 300; ++i) many.Add(ui::Rgb(0, 1, 0) + i, L"色", L"Colour " + std::to_wstring(i));
     picker.SetItems(many);
     ASSERT_EQ(host.list.size(), 317u);
@@ -327,7 +327,7 @@ TEST_F(ColorPicker, ManyUserColoursKeepTheirOwnNames) {
 }
 
 TEST(ColorUserColors, SettersReportOnlyRealChanges) {
-    widgets::TUserColors users;
+    widgets::UserColors users;
     int changes = 0;
     users.OnChanged = [&] { ++changes; };
     auto& entry = users.Add(ui::Rgb(1, 2, 3), L"a", L"b");
@@ -338,7 +338,7 @@ TEST(ColorUserColors, SettersReportOnlyRealChanges) {
     EXPECT_EQ(changes, 1);
     entry.SetEnglishName(L"c");
     EXPECT_EQ(changes, 2);
-    widgets::TUserColors other;
+    widgets::UserColors other;
     other.Add(0, L"x", L"y");
     other.Add(1, L"z");
     users.Assign(other);

@@ -114,11 +114,11 @@ TEST_F(FontListModelTest, RefillsKeepTheSelectedName) {
     model.SetValue(L"IPAGothic");
     list.TakeEvents();
 
-    model.SetCollectFilters(kDefaultCollectFilters | TFontNameFilters{fnfLyingFont});
+    model.SetCollectFilters(kDefaultCollectFilters | FontNameFilters{fnfLyingFont});
     EXPECT_EQ(list.items.front(), L"@IPAGothic");
     EXPECT_EQ(model.Value(), L"IPAGothic");
     EXPECT_EQ(list.TakeEvents(), (Events{"fill", "linked IPAGothic", "change"}));
-    model.SetCollectFilters(kDefaultCollectFilters | TFontNameFilters{fnfLyingFont});
+    model.SetCollectFilters(kDefaultCollectFilters | FontNameFilters{fnfLyingFont});
     EXPECT_TRUE(list.TakeEvents().empty());
 
     // The selected family filtered out: the first entry takes its place.
@@ -129,7 +129,7 @@ TEST_F(FontListModelTest, RefillsKeepTheSelectedName) {
     // Nothing offered: nothing selected, no event beyond the fill.
     list.TakeEvents();
     model.SetExclusiveFilters({fnfRaster, fnfJapanese});
-    EXPECT_EQ(model.ExclusiveFilters(), (TFontNameFilters{fnfRaster, fnfJapanese}));
+    EXPECT_EQ(model.ExclusiveFilters(), (FontNameFilters{fnfRaster, fnfJapanese}));
     EXPECT_TRUE(list.items.empty());
     EXPECT_EQ(model.Value(), L"");
     EXPECT_EQ(list.TakeEvents(), (Events{"fill"}));
@@ -142,7 +142,7 @@ TEST_F(FontListModelTest, ExclusiveTypesReplaceEachOther) {
     model.SetExclusiveFilters({fnfTrueType});
     EXPECT_EQ(list.items, (Names{L"Arial", L"IPAGothic", L"Tahoma"}));
     model.SetExclusiveFilters({fnfTrueType, fnfRaster});
-    EXPECT_EQ(model.ExclusiveFilters(), (TFontNameFilters{fnfRaster}));
+    EXPECT_EQ(model.ExclusiveFilters(), (FontNameFilters{fnfRaster}));
     EXPECT_EQ(list.items, (Names{L"Courier"}));
     model.SetExclusiveFilters({fnfJapanese});
     EXPECT_EQ(list.items, (Names{L"IPAGothic"}));
@@ -169,7 +169,7 @@ TEST_F(FontListModelTest, LoadingKeepsTheValueUntilItEnds) {
     model.BeginLoading();
     model.WindowCreated();  // no fill while loading
     model.SetValue(L"courier");
-    model.SetCollectFilters(kDefaultCollectFilters - TFontNameFilters{fnfPrinter});
+    model.SetCollectFilters(kDefaultCollectFilters - FontNameFilters{fnfPrinter});
     EXPECT_TRUE(list.items.empty());
     EXPECT_TRUE(list.TakeEvents().empty());
 

@@ -29,7 +29,7 @@ const std::vector<FontEntry>& SampleTable() {
     return table;
 }
 
-std::vector<std::wstring> Offered(TFontNameFilters collect, TFontNameFilters exclusive = {},
+std::vector<std::wstring> Offered(FontNameFilters collect, FontNameFilters exclusive = {},
                                   const std::vector<std::wstring>& visible = {},
                                   const std::vector<std::wstring>& invisible = {}) {
     FontFilterSettings settings;
@@ -63,15 +63,15 @@ TEST(FontFlags, TakeTypeCharSetPitchAndVectorFromTheEnumeration) {
 
 TEST(FontFlags, ClassesFollowFlagsAndName) {
     const auto classes = [](const wchar_t* name, std::uint32_t flags) { return FontClasses({name, flags}); };
-    EXPECT_EQ(classes(L"A", kDeviceFontType), (TFontNameFilters{fnfDevice}));
-    EXPECT_EQ(classes(L"A", kRasterFontType | kFixedPitchFlag), (TFontNameFilters{fnfRaster, fnfFixedPitch}));
-    EXPECT_EQ(classes(L"A", kVectorFlag), (TFontNameFilters{fnfVector}));
-    EXPECT_EQ(classes(L"A", kTrueTypeFontType | kOnPrinterFlag), (TFontNameFilters{fnfTrueType, fnfPrinter}));
-    EXPECT_EQ(classes(L"A", CharSet(kSymbolCharSet)), (TFontNameFilters{fnfSymbolFont}));
-    EXPECT_EQ(classes(L"A", CharSet(kShiftJisCharSet)), (TFontNameFilters{fnfJapanese}));
-    EXPECT_EQ(classes(L"@A", 0), (TFontNameFilters{fnfLyingFont}));
-    EXPECT_EQ(classes(L"A@", 0), TFontNameFilters{});
-    EXPECT_EQ(classes(L"", 0), TFontNameFilters{});
+    EXPECT_EQ(classes(L"A", kDeviceFontType), (FontNameFilters{fnfDevice}));
+    EXPECT_EQ(classes(L"A", kRasterFontType | kFixedPitchFlag), (FontNameFilters{fnfRaster, fnfFixedPitch}));
+    EXPECT_EQ(classes(L"A", kVectorFlag), (FontNameFilters{fnfVector}));
+    EXPECT_EQ(classes(L"A", kTrueTypeFontType | kOnPrinterFlag), (FontNameFilters{fnfTrueType, fnfPrinter}));
+    EXPECT_EQ(classes(L"A", CharSet(kSymbolCharSet)), (FontNameFilters{fnfSymbolFont}));
+    EXPECT_EQ(classes(L"A", CharSet(kShiftJisCharSet)), (FontNameFilters{fnfJapanese}));
+    EXPECT_EQ(classes(L"@A", 0), (FontNameFilters{fnfLyingFont}));
+    EXPECT_EQ(classes(L"A@", 0), FontNameFilters{});
+    EXPECT_EQ(classes(L"", 0), FontNameFilters{});
 }
 
 // ----------------------------------------------------------------- the table
@@ -132,30 +132,30 @@ TEST(FontTableOrder, PrinterFamiliesJoinTheScreenTable) {
 TEST(FontFilters, DefaultsOfferEveryTypedFamilyButTheLyingOnes) {
     EXPECT_EQ(Offered(kDefaultCollectFilters),
               (Names{L"Arial", L"Courier", L"Modern", L"MS Gothic", L"PrinterFont", L"Symbol"}));
-    EXPECT_EQ(Offered(kDefaultCollectFilters | TFontNameFilters{fnfLyingFont}),
+    EXPECT_EQ(Offered(kDefaultCollectFilters | FontNameFilters{fnfLyingFont}),
               (Names{L"@MS Gothic", L"Arial", L"Courier", L"Modern", L"MS Gothic", L"PrinterFont", L"Symbol"}));
 }
 
 TEST(FontFilters, AnAttributeLeftOutOfCollectHidesItsFamilies) {
     // Arial is on the printer as well as the screen: only printer-only families go.
-    EXPECT_EQ(Offered(kDefaultCollectFilters - TFontNameFilters{fnfPrinter}),
+    EXPECT_EQ(Offered(kDefaultCollectFilters - FontNameFilters{fnfPrinter}),
               (Names{L"Arial", L"Courier", L"Modern", L"MS Gothic", L"Symbol"}));
-    EXPECT_EQ(Offered(kDefaultCollectFilters - TFontNameFilters{fnfSymbolFont}),
+    EXPECT_EQ(Offered(kDefaultCollectFilters - FontNameFilters{fnfSymbolFont}),
               (Names{L"Arial", L"Courier", L"Modern", L"MS Gothic", L"PrinterFont"}));
-    EXPECT_EQ(Offered(kDefaultCollectFilters - TFontNameFilters{fnfJapanese}),
+    EXPECT_EQ(Offered(kDefaultCollectFilters - FontNameFilters{fnfJapanese}),
               (Names{L"Arial", L"Courier", L"Modern", L"PrinterFont", L"Symbol"}));
-    EXPECT_EQ(Offered(kDefaultCollectFilters - TFontNameFilters{fnfFixedPitch}),
+    EXPECT_EQ(Offered(kDefaultCollectFilters - FontNameFilters{fnfFixedPitch}),
               (Names{L"Arial", L"Modern", L"PrinterFont", L"Symbol"}));
 }
 
 TEST(FontFilters, AFamilyNeedsOneOfItsTypesCollected) {
-    EXPECT_EQ(Offered(kDefaultCollectFilters - TFontNameFilters{fnfTrueType}),
+    EXPECT_EQ(Offered(kDefaultCollectFilters - FontNameFilters{fnfTrueType}),
               (Names{L"Courier", L"Modern", L"PrinterFont"}));
-    EXPECT_EQ(Offered(kDefaultCollectFilters - TFontNameFilters{fnfRaster}),
+    EXPECT_EQ(Offered(kDefaultCollectFilters - FontNameFilters{fnfRaster}),
               (Names{L"Arial", L"Modern", L"MS Gothic", L"PrinterFont", L"Symbol"}));
-    EXPECT_EQ(Offered(kDefaultCollectFilters - TFontNameFilters{fnfVector}),
+    EXPECT_EQ(Offered(kDefaultCollectFilters - FontNameFilters{fnfVector}),
               (Names{L"Arial", L"Courier", L"MS Gothic", L"PrinterFont", L"Symbol"}));
-    EXPECT_EQ(Offered(kDefaultCollectFilters - TFontNameFilters{fnfDevice}),
+    EXPECT_EQ(Offered(kDefaultCollectFilters - FontNameFilters{fnfDevice}),
               (Names{L"Arial", L"Courier", L"Modern", L"MS Gothic", L"Symbol"}));
     EXPECT_EQ(Offered(kAttributeFilters), Names{});
     // Collecting no attribute hides every family that has one.
@@ -172,7 +172,7 @@ TEST(FontFilters, ExclusiveClassesMustAllBeThere) {
 }
 
 TEST(FontFilters, NameListsOverrideTheFilters) {
-    const TFontNameFilters trueTypeOnly{fnfTrueType};
+    const FontNameFilters trueTypeOnly{fnfTrueType};
     // Visible wins over every filter and over Invisible; matching ignores case.
     EXPECT_EQ(Offered(kDefaultCollectFilters, trueTypeOnly, {L"courier", L"@ms gothic"}),
               (Names{L"@MS Gothic", L"Arial", L"Courier", L"MS Gothic", L"Symbol"}));
@@ -184,19 +184,19 @@ TEST(FontFilters, NameListsOverrideTheFilters) {
 }
 
 TEST(FontFilters, AddingAnExclusiveTypeKeepsOnlyThatType) {
-    const TFontNameFilters none;
-    EXPECT_EQ(NextExclusiveFilters(none, {fnfTrueType}), (TFontNameFilters{fnfTrueType}));
-    EXPECT_EQ(NextExclusiveFilters({fnfTrueType}, {fnfTrueType, fnfRaster}), (TFontNameFilters{fnfRaster}));
-    EXPECT_EQ(NextExclusiveFilters(none, {fnfRaster, fnfTrueType}), (TFontNameFilters{fnfRaster}));
+    const FontNameFilters none;
+    EXPECT_EQ(NextExclusiveFilters(none, {fnfTrueType}), (FontNameFilters{fnfTrueType}));
+    EXPECT_EQ(NextExclusiveFilters({fnfTrueType}, {fnfTrueType, fnfRaster}), (FontNameFilters{fnfRaster}));
+    EXPECT_EQ(NextExclusiveFilters(none, {fnfRaster, fnfTrueType}), (FontNameFilters{fnfRaster}));
     // Device comes first in the order, whatever else is added with it.
-    EXPECT_EQ(NextExclusiveFilters(none, {fnfTrueType, fnfVector, fnfDevice}), (TFontNameFilters{fnfDevice}));
+    EXPECT_EQ(NextExclusiveFilters(none, {fnfTrueType, fnfVector, fnfDevice}), (FontNameFilters{fnfDevice}));
     // Attributes stay alongside.
     EXPECT_EQ(NextExclusiveFilters({fnfJapanese}, {fnfJapanese, fnfFixedPitch, fnfVector, fnfRaster}),
-              (TFontNameFilters{fnfJapanese, fnfFixedPitch, fnfVector}));
+              (FontNameFilters{fnfJapanese, fnfFixedPitch, fnfVector}));
     // No new type: the set is taken as given.
-    EXPECT_EQ(NextExclusiveFilters({fnfTrueType, fnfRaster}, {fnfRaster}), (TFontNameFilters{fnfRaster}));
+    EXPECT_EQ(NextExclusiveFilters({fnfTrueType, fnfRaster}, {fnfRaster}), (FontNameFilters{fnfRaster}));
     EXPECT_EQ(NextExclusiveFilters({fnfTrueType}, {fnfTrueType, fnfSymbolFont}),
-              (TFontNameFilters{fnfTrueType, fnfSymbolFont}));
+              (FontNameFilters{fnfTrueType, fnfSymbolFont}));
     EXPECT_EQ(NextExclusiveFilters({fnfTrueType}, none), none);
 }
 
@@ -230,11 +230,11 @@ TEST(FontItemDrawing, MarkFollowsClassesCollectAndPriority) {
     EXPECT_EQ(ChooseFontMark(printerOnly, kDefaultCollectFilters, fipTrueType), FontMark::Printer);
     EXPECT_EQ(ChooseFontMark(kRasterFontType, kDefaultCollectFilters, fipTrueType), FontMark::None);
     // A class the picker does not collect shows no mark of its own.
-    EXPECT_EQ(ChooseFontMark(both, kDefaultCollectFilters - TFontNameFilters{fnfTrueType}, fipTrueType),
+    EXPECT_EQ(ChooseFontMark(both, kDefaultCollectFilters - FontNameFilters{fnfTrueType}, fipTrueType),
               FontMark::Printer);
-    EXPECT_EQ(ChooseFontMark(both, kDefaultCollectFilters - TFontNameFilters{fnfPrinter}, fipPrinter),
+    EXPECT_EQ(ChooseFontMark(both, kDefaultCollectFilters - FontNameFilters{fnfPrinter}, fipPrinter),
               FontMark::TrueType);
-    EXPECT_EQ(ChooseFontMark(both, kFontTypeFilters - TFontNameFilters{fnfTrueType}, fipTrueType), FontMark::None);
+    EXPECT_EQ(ChooseFontMark(both, kFontTypeFilters - FontNameFilters{fnfTrueType}, fipTrueType), FontMark::None);
 }
 
 TEST(FontItemDrawing, MarkIsCentredAndTextStartsAfterIt) {

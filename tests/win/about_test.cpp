@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "WinTestSupport.h"
-#include "about/version.h"
-#include "app/Unit1.h"
+#include "about/AboutBox.h"
+#include "app/MainWindow.h"
 #include "platform/Module.h"
 #include "settings/PropertyFile.h"
 
@@ -19,28 +19,28 @@ using testsupport::PumpUntil;
 
 namespace {
 
-class AboutBox : public ::testing::Test {
+class AboutBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
         DeleteFileA(settings::PropertyFilePath().c_str());
-        velmor = std::make_unique<app::TVelmor>();
-        dialog = std::make_unique<about::TversionDialog>(*velmor);
-        velmor->versionDialog = dialog.get();
-        about::TversionDialog::SetWebPageOpener([this](const char* address) { opened.push_back(address); });
+        velmor = std::make_unique<app::MainWindow>();
+        dialog = std::make_unique<about::AboutBox>(*velmor);
+        velmor->aboutBox = dialog.get();
+        about::AboutBox::SetWebPageOpener([this](const char* address) { opened.push_back(address); });
     }
     void TearDown() override {
-        about::TversionDialog::SetWebPageOpener(nullptr);
+        about::AboutBox::SetWebPageOpener(nullptr);
         dialog.reset();
         velmor.reset();
     }
     // Waits for frames drawn after this moment.
     bool Frames(int count) {
-        const int start = dialog->Animation() ? dialog->Animation()->Frames() : 0;
-        return PumpUntil([&] { return dialog->Animation() && dialog->Animation()->Frames() >= start + count; }, 5s);
+        const int start = dialog->Worker() ? dialog->Worker()->Frames() : 0;
+        return PumpUntil([&] { return dialog->Worker() && dialog->Worker()->Frames() >= start + count; }, 5s);
     }
     // The mean of the canvas's bytes: 0 is black, 255 white.
     double Brightness() {
-        const about::PixelRows canvas = dialog->Animation()->Canvas();
+        const about::PixelRows canvas = dialog->Worker()->Canvas();
         double sum = 0;
         for (int y = 0; y < canvas.height; ++y) {
             const std::uint8_t* row = canvas.bits + static_cast<std::ptrdiff_t>(y) * canvas.stride;
@@ -49,14 +49,14 @@ protected:
         return sum / (canvas.width * 3.0 * canvas.height);
     }
 
-    std::unique_ptr<app::TVelmor> velmor;
-    std::unique_ptr<about::TversionDialog> dialog;
+    std::unique_ptr<app::MainWindow> velmor;
+    std::unique_ptr<about::AboutBox> dialog;
     std::vector<std::string> opened;
 };
 
-TEST_F(AboutBox, ShowsAnimatesAndStartsAgainFromBlackWithTheWalkersWhereTheyStopped) {
+TEST_F(AboutBoxTest, ShowsAnimatesAndStartsAgainFromBlackWithTheWalkersWhereTheyStopped) {
     velmor->Show();
-    velmor->MVersionClick();
+    velmor->ShowAboutBox();
     EXPECT_TRUE(dialog->Visible());
     EXPECT_FALSE(velmor->Enabled()) << "the main window waits while the box shows";
     EXPECT_EQ(dialog->Text(), L"Version");
@@ -65,43 +65,43 @@ TEST_F(AboutBox, ShowsAnimatesAndStartsAgainFromBlackWithTheWalkersWhereTheyStop
     EXPECT_EQ(client.right, 262);
     EXPECT_EQ(client.bottom, 186);
     ASSERT_TRUE(Frames(20));
-    EXPECT_EQ(dialog->Animation()->Canvas().width, 233);
+    EXPECT_EQ(dialog->Worker()->Canvas().width, 233);
 
     dialog->Close();
     EXPECT_FALSE(dialog->Visible());
     EXPECT_TRUE(velmor->Enabled());
     testsupport::PumpFor(100ms);
-    const int frames = dialog->Animation()->Frames();
+    const int frames = dialog->Worker()->Frames();
     testsupport::PumpFor(200ms);
-    EXPECT_EQ(dialog->Animation()->Frames(), frames) << "paused while closed";
-    const about::Walker walker = dialog->Animation()->State().walkers[7];
-    const about::PixelRows canvas = dialog->Animation()->Canvas();
+    EXPECT_EQ(dialog->Worker()->Frames(), frames) << "paused while closed";
+    const about::Walker walker = dialog->Worker()->State().walkers[7];
+    const about::PixelRows canvas = dialog->Worker()->Canvas();
     std::fill(canvas.bits, canvas.bits + canvas.stride * canvas.height, std::uint8_t{255});
 
-    velmor->MVersionClick();
+    velmor->ShowAboutBox();
     ASSERT_TRUE(Frames(1));
     EXPECT_LT(Brightness(), 128) << "cleared to black again";
-    const about::Walker& now = dialog->Animation()->State().walkers[7];
+    const about::Walker& now = dialog->Worker()->State().walkers[7];
     EXPECT_EQ(now.color, walker.color);
     EXPECT_LT(std::abs(static_cast<double>(now.x - walker.x)) + std::abs(static_cast<double>(now.y - walker.y)), 20)
         << "walkers go on from where they were";
     dialog->Close();
 }
 
-TEST_F(AboutBox, TakesTheVersionCaptionAndOpensThePageFromAnythingButOk) {
+TEST_F(AboutBoxTest, TakesTheVersionCaptionAndOpensThePageFromAnythingButOk) {
     const std::string language = platform::ExeFolder() + "A.lng";
     std::ofstream(language, std::ios::binary) << "\xEF\xBB\xBF" "A\r\n[All]Version=\xC3\x9C" "ber Velmor\r\n";
     velmor->ApplyLanguageFile(language);
     DeleteFileA(language.c_str());
-    velmor->MVersionClick();
+    velmor->ShowAboutBox();
     EXPECT_EQ(dialog->Text(), L"Über Velmor");
-    dialog->Label1Click();
-    SendMessageW(dialog->LMaker.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    SendMessageW(dialog->LMaker.Handle(), WM_LBUTTONUP, 0, 0);
-    SendMessageW(dialog->Handle(), WM_COMMAND, MAKEWPARAM(dialog->LLink.Id(), STN_CLICKED),
-                 reinterpret_cast<LPARAM>(dialog->LLink.Handle()));
+    dialog->OpenWebPage();
+    SendMessageW(dialog->MakerLabel.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageW(dialog->MakerLabel.Handle(), WM_LBUTTONUP, 0, 0);
+    SendMessageW(dialog->Handle(), WM_COMMAND, MAKEWPARAM(dialog->LinkLabel.Id(), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(dialog->LinkLabel.Handle()));
     EXPECT_EQ(opened, std::vector<std::string>(3, about::kMakerWebPage));
-    dialog->BOk.Click();
+    dialog->OkButton.Click();
     EXPECT_EQ(opened.size(), 3u) << "Ok only closes";
     EXPECT_FALSE(dialog->Visible());
 }

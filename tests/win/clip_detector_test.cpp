@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "WinTestSupport.h"
-#include "clipboard/VxClipDetector.h"
+#include "clipboard/ClipboardWatcher.h"
 #include "platform/Error.h"
 
-using clipboard::TVxClipDetector;
+using clipboard::ClipboardWatcher;
 using namespace std::chrono_literals;
 using testsupport::ChainViewer;
 using testsupport::PumpFor;
@@ -18,8 +18,8 @@ namespace {
 
 struct Counter {
     int calls = 0;
-    TVxClipDetector::TNotifyEvent Handler() {
-        return [this](TVxClipDetector&) { ++calls; };
+    ClipboardWatcher::ChangeHandler Handler() {
+        return [this](ClipboardWatcher&) { ++calls; };
     }
 };
 
@@ -29,7 +29,7 @@ protected:
 };
 
 TEST_F(ClipDetectorTest, JoiningReportsNothingAndEachCopyReportsOnce) {
-    TVxClipDetector detector;
+    ClipboardWatcher detector;
     Counter counter;
     detector.SetOnClipChange(counter.Handler());
     ASSERT_NE(detector.WindowHandle(), nullptr);
@@ -48,7 +48,7 @@ TEST_F(ClipDetectorTest, JoiningReportsNothingAndEachCopyReportsOnce) {
 }
 
 TEST_F(ClipDetectorTest, ClearingLeavesTheChainAndReassigningIgnoresWhatWasCopiedMeanwhile) {
-    TVxClipDetector detector;
+    ClipboardWatcher detector;
     Counter counter;
     detector.SetOnClipChange(counter.Handler());
     detector.SetOnClipChange(nullptr);
@@ -68,7 +68,7 @@ TEST_F(ClipDetectorTest, ClearingLeavesTheChainAndReassigningIgnoresWhatWasCopie
 }
 
 TEST_F(ClipDetectorTest, ASecondHandlerReplacesTheFirstWithoutRejoining) {
-    TVxClipDetector detector;
+    ClipboardWatcher detector;
     Counter first;
     Counter second;
     detector.SetOnClipChange(first.Handler());
@@ -87,7 +87,7 @@ TEST_F(ClipDetectorTest, ASecondHandlerReplacesTheFirstWithoutRejoining) {
 TEST_F(ClipDetectorTest, PassesChangesOnAndFollowsTheChainWhenItsNextViewerLeaves) {
     auto last = std::make_unique<ChainViewer>();
     auto beforeLast = std::make_unique<ChainViewer>();
-    TVxClipDetector detector;
+    ClipboardWatcher detector;
     Counter counter;
     detector.SetOnClipChange(counter.Handler());
     ChainViewer head;
@@ -118,7 +118,7 @@ TEST_F(ClipDetectorTest, PassesChangesOnAndFollowsTheChainWhenItsNextViewerLeave
 }
 
 TEST_F(ClipDetectorTest, WithIgnoreFirstOffJoiningReportsOnce) {
-    TVxClipDetector detector;
+    ClipboardWatcher detector;
     detector.IgnoreFirst = false;
     Counter counter;
     detector.SetOnClipChange(counter.Handler());
@@ -131,7 +131,7 @@ TEST_F(ClipDetectorTest, DestroyingTheDetectorLeavesTheChain) {
     ChainViewer after;
     HWND window = nullptr;
     {
-        TVxClipDetector detector;
+        ClipboardWatcher detector;
         Counter counter;
         detector.SetOnClipChange(counter.Handler());
         window = detector.WindowHandle();
@@ -145,10 +145,10 @@ TEST_F(ClipDetectorTest, DestroyingTheDetectorLeavesTheChain) {
 
 TEST_F(ClipDetectorTest, AHandlerMayDetachAndReattachItselfWhileNotified) {
     // A clip window copying its own text does exactly this inside a notification.
-    TVxClipDetector detector;
+    ClipboardWatcher detector;
     int calls = 0;
-    TVxClipDetector::TNotifyEvent handler;
-    handler = [&](TVxClipDetector& sender) {
+    ClipboardWatcher::ChangeHandler handler;
+    handler = [&](ClipboardWatcher& sender) {
         ++calls;
         sender.SetOnClipChange(nullptr);
         sender.SetOnClipChange(handler);
@@ -162,7 +162,7 @@ TEST_F(ClipDetectorTest, AHandlerMayDetachAndReattachItselfWhileNotified) {
     EXPECT_EQ(calls, 2);
 }
 
-class NoWindowDetector : public TVxClipDetector {
+class NoWindowDetector : public ClipboardWatcher {
 protected:
     HWND AllocateWindow() override { return nullptr; }
 };
@@ -170,10 +170,10 @@ protected:
 TEST(ClipDetectorFailure, NoWindowRaisesTheAllocationErrorAndStoresNothing) {
     NoWindowDetector detector;
     try {
-        detector.SetOnClipChange([](TVxClipDetector&) {});
+        detector.SetOnClipChange([](ClipboardWatcher&) {});
         FAIL() << "expected an error";
     } catch (const platform::OutOfResources& error) {
-        EXPECT_EQ(error.Message(), L"TVxClipDetector.SetOnClipChange: Cannot Allocate HWnd");
+        EXPECT_EQ(error.Message(), L"ClipboardWatcher.SetOnClipChange: Cannot Allocate HWnd");
     }
     EXPECT_FALSE(detector.OnClipChange());
     EXPECT_EQ(detector.WindowHandle(), nullptr);

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "WinTestSupport.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 
 #include <commctrl.h>
 
@@ -17,7 +17,7 @@
 #include "ui/Application.h"
 
 using namespace std::chrono_literals;
-using clipwindow::TForm2;
+using clipwindow::ClipWindow;
 using testsupport::PumpFor;
 using testsupport::PumpUntil;
 using testsupport::SetClipboardText;
@@ -30,11 +30,11 @@ protected:
         SetCursorPos(100, 100);
         // Every test starts from the built settings.
         DeleteFileA(settings::PropertyFilePath().c_str());
-        velmor = std::make_unique<app::TVelmor>();
+        velmor = std::make_unique<app::MainWindow>();
         ui::FontInfo font;
         font.name = L"Liberation Sans";
         font.size = 9;
-        velmor->Pages.MemoSample.SetFontInfo(font);
+        velmor->Pages.SampleMemo.SetFontInfo(font);
     }
     void TearDown() override {
         velmor.reset();
@@ -42,17 +42,17 @@ protected:
     }
 
     // Copies text as another program would and waits for the clip it makes.
-    TForm2* Copy(const std::wstring& text) {
+    ClipWindow* Copy(const std::wstring& text) {
         const int before = velmor->ClipCounter();
         if (!SetClipboardText(text)) return nullptr;
         PumpUntil([&] { return velmor->ClipCounter() != before; }, 3s);
         PumpFor(20ms);
         return Newest();
     }
-    TForm2* Newest() {
-        TForm2* newest = nullptr;
+    ClipWindow* Newest() {
+        ClipWindow* newest = nullptr;
         for (int slot = 0; slot < clipboard::kClipSlots; ++slot) {
-            TForm2* clip = velmor->Clip(slot);
+            ClipWindow* clip = velmor->Clip(slot);
             if (clip && velmor->SlotFlag(slot) && (!newest || clip->Serial > newest->Serial)) newest = clip;
         }
         return newest;
@@ -63,27 +63,27 @@ protected:
         return open;
     }
 
-    std::unique_ptr<app::TVelmor> velmor;
+    std::unique_ptr<app::MainWindow> velmor;
 };
 
 // Lines are as tall as the point size says, or as the font's lines are when they are taller.
-int LineHeight(const TForm2& clip) { return std::max(12, clip.Memo1.LineHeight()); }
+int LineHeight(const ClipWindow& clip) { return std::max(12, clip.TextMemo.LineHeight()); }
 
 // Lines the edit control shows in full.
-int ShownLines(const TForm2& clip) {
+int ShownLines(const ClipWindow& clip) {
     RECT format{};
-    SendMessageW(clip.Memo1.Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
-    return (format.bottom - format.top) / clip.Memo1.LineHeight();
+    SendMessageW(clip.TextMemo.Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    return (format.bottom - format.top) / clip.TextMemo.LineHeight();
 }
 
-bool HasVerticalScrollBar(const TForm2& clip) {
-    return GetWindowLongW(clip.Memo1.Handle(), GWL_STYLE) & WS_VSCROLL;
+bool HasVerticalScrollBar(const ClipWindow& clip) {
+    return GetWindowLongW(clip.TextMemo.Handle(), GWL_STYLE) & WS_VSCROLL;
 }
 
 TEST_F(ClipWindowTest, OneLineClipGetsTheDefaultWidthAndOneLineOfHeight) {
-    TForm2* clip = Copy(L"one line");
+    ClipWindow* clip = Copy(L"one line");
     ASSERT_NE(clip, nullptr);
-    EXPECT_EQ(clip->Memo1.Text(), L"one line");
+    EXPECT_EQ(clip->TextMemo.Text(), L"one line");
     EXPECT_EQ(clip->ClientSize().cx, 200);
     // 12 + 8 for a font whose lines are 12 pixels at 9 points; taller lines get their room.
     EXPECT_EQ(clip->ClientSize().cy, LineHeight(*clip) + 8);
@@ -96,18 +96,18 @@ TEST_F(ClipWindowTest, OneLineClipGetsTheDefaultWidthAndOneLineOfHeight) {
     GetWindowRect(clip->Handle(), &rect);
     EXPECT_EQ(rect.left, 100);
     EXPECT_EQ(rect.top, 100);
-    EXPECT_EQ(clip->MDontHideClip->Caption(), L"&Dont Hide");
-    EXPECT_EQ(clip->MClose->Caption(), L"&Close");
-    EXPECT_EQ(velmor->Pages.MemoSample.Text(), L"one line") << "the preview shows the last clip";
+    EXPECT_EQ(clip->PinItem->Caption(), L"&Dont Hide");
+    EXPECT_EQ(clip->CloseItem->Caption(), L"&Close");
+    EXPECT_EQ(velmor->Pages.SampleMemo.Text(), L"one line") << "the preview shows the last clip";
 }
 
 TEST_F(ClipWindowTest, LinesAreCountedWithTheMarginsTheTextIsShownWith) {
-    velmor->Pages.SELeftMg.SetValue(40);
-    velmor->Pages.SERightMg.SetValue(40);
+    velmor->Pages.LeftMarginEdit.SetValue(40);
+    velmor->Pages.RightMarginEdit.SetValue(40);
     // Fits 200 pixels in one line; in the 120 left between the margins it wraps.
-    TForm2* clip = Copy(L"words that wrap between margins");
+    ClipWindow* clip = Copy(L"words that wrap between margins");
     ASSERT_NE(clip, nullptr);
-    const int lines = clip->Memo1.LineCount();
+    const int lines = clip->TextMemo.LineCount();
     EXPECT_GE(lines, 2);
     EXPECT_EQ(clip->ClientSize().cy, lines * LineHeight(*clip) + 8);
     EXPECT_EQ(ShownLines(*clip), lines) << "no line is hidden";
@@ -116,13 +116,13 @@ TEST_F(ClipWindowTest, LinesAreCountedWithTheMarginsTheTextIsShownWith) {
 TEST_F(ClipWindowTest, TallTextStopsAtMaxHeightWithTheChosenScrollBars) {
     std::wstring twenty;
     for (int line = 1; line <= 20; ++line) twenty += L"line " + std::to_wstring(line) + L"\r\n";
-    TForm2* clip = Copy(twenty);
+    ClipWindow* clip = Copy(twenty);
     ASSERT_NE(clip, nullptr);
     EXPECT_EQ(clip->ClientSize().cy, 128);
     EXPECT_TRUE(HasVerticalScrollBar(*clip));
-    EXPECT_EQ(clip->Memo1.Text(), twenty) << "the whole text, not cut";
+    EXPECT_EQ(clip->TextMemo.Text(), twenty) << "the whole text, not cut";
 
-    velmor->Pages.RBScrollBarsNone.SetChecked(true);
+    velmor->Pages.NoScrollBarRadio.SetChecked(true);
     clip = Copy(twenty + L"more");
     ASSERT_NE(clip, nullptr);
     EXPECT_EQ(clip->ClientSize().cy, 128);
@@ -130,7 +130,7 @@ TEST_F(ClipWindowTest, TallTextStopsAtMaxHeightWithTheChosenScrollBars) {
 }
 
 TEST_F(ClipWindowTest, CountsWrappedLinesAndNotAnEmptyLastLine) {
-    TForm2* clip = Copy(L"first\r\nsecond\r\n");
+    ClipWindow* clip = Copy(L"first\r\nsecond\r\n");
     ASSERT_NE(clip, nullptr);
     EXPECT_EQ(clip->ClientSize().cy, 2 * LineHeight(*clip) + 8);
     clip = Copy(L"first\r\nsecond\r\nthird\r\nfourth");
@@ -139,7 +139,7 @@ TEST_F(ClipWindowTest, CountsWrappedLinesAndNotAnEmptyLastLine) {
 
     clip = Copy(L"a long line of words that cannot fit into two hundred pixels at nine points");
     ASSERT_NE(clip, nullptr);
-    const int lines = clip->Memo1.LineCount();
+    const int lines = clip->TextMemo.LineCount();
     EXPECT_GE(lines, 2);
     EXPECT_EQ(clip->ClientSize().cy, lines * LineHeight(*clip) + 8);
     EXPECT_EQ(ShownLines(*clip), lines);
@@ -147,18 +147,18 @@ TEST_F(ClipWindowTest, CountsWrappedLinesAndNotAnEmptyLastLine) {
 }
 
 TEST_F(ClipWindowTest, TextLongerThanAnEditControlsDefaultLimitIsKeptWhole) {
-    velmor->Pages.CBIgnoreLT.SetChecked(false);
+    velmor->Pages.IgnoreLargeTextCheck.SetChecked(false);
     std::wstring big;
     while (big.size() < 40000) big += L"a line of ordinary words to pass the edit control limit\r\n";
-    TForm2* clip = Copy(big);
+    ClipWindow* clip = Copy(big);
     ASSERT_NE(clip, nullptr);
-    EXPECT_EQ(clip->Memo1.Text().size(), big.size());
+    EXPECT_EQ(clip->TextMemo.Text().size(), big.size());
 }
 
 TEST_F(ClipWindowTest, CopyBackRestoresTheTextWithoutANewClipAndShowsTheCopiedTitle) {
-    TForm2* clip = Copy(L"copy me back");
+    ClipWindow* clip = Copy(L"copy me back");
     ASSERT_NE(clip, nullptr);
-    SetWindowTextW(clip->Memo1.Handle(), L"copy me back, edited");
+    SetWindowTextW(clip->TextMemo.Handle(), L"copy me back, edited");
     const std::string stamp = clip->TitleStamp;
     const int clips = velmor->ClipWindowCount();
 
@@ -187,38 +187,38 @@ TEST_F(ClipWindowTest, CopyBackRestoresTheTextWithoutANewClipAndShowsTheCopiedTi
 }
 
 TEST_F(ClipWindowTest, PinningAHalfFadedWindowMakesItOpaqueAndStopsTheCountDown) {
-    velmor->Pages.CBCountDown.SetChecked(true);
-    velmor->Pages.CBHideGradually.SetChecked(true);
-    velmor->Pages.SECountDown.SetValue(10);
-    TForm2* clip = Copy(L"fading");
+    velmor->Pages.CountDownCheck.SetChecked(true);
+    velmor->Pages.HideGraduallyCheck.SetChecked(true);
+    velmor->Pages.CountDownEdit.SetValue(10);
+    ClipWindow* clip = Copy(L"fading");
     ASSERT_NE(clip, nullptr);
-    EXPECT_TRUE(clip->Timer1.Enabled());
-    for (int tick = 0; tick < 5; ++tick) clip->Timer1Timer();
+    EXPECT_TRUE(clip->CountDownTimer.Enabled());
+    for (int tick = 0; tick < 5; ++tick) clip->OnTimerTick();
     BYTE alpha = 0;
     GetLayeredWindowAttributes(clip->Handle(), nullptr, &alpha, nullptr);
     EXPECT_EQ(alpha, 128);  // 127.5 rounds to even
     EXPECT_EQ(clip->Title(), clip->TitleStamp + " (5)");
 
-    clip->MDontHideClipClick();
+    clip->TogglePinned();
     EXPECT_TRUE(clip->Pinned);
-    EXPECT_TRUE(clip->MDontHideClip->Checked());
+    EXPECT_TRUE(clip->PinItem->Checked());
     EXPECT_EQ(clip->Title(), "Fixed");
-    clip->Timer1Timer();
+    clip->OnTimerTick();
     GetLayeredWindowAttributes(clip->Handle(), nullptr, &alpha, nullptr);
     EXPECT_EQ(alpha, 255);
-    EXPECT_FALSE(clip->Timer1.Enabled());
+    EXPECT_FALSE(clip->CountDownTimer.Enabled());
     EXPECT_EQ(clip->Elapsed, 5);
 
-    clip->MDontHideClipClick();
-    EXPECT_TRUE(clip->Timer1.Enabled());
+    clip->TogglePinned();
+    EXPECT_TRUE(clip->CountDownTimer.Enabled());
     EXPECT_EQ(clip->Title(), clip->TitleStamp);
-    for (int tick = 0; tick < 6; ++tick) clip->Timer1Timer();
+    for (int tick = 0; tick < 6; ++tick) clip->OnTimerTick();
     EXPECT_FALSE(IsWindowVisible(clip->Handle())) << "closed once the count ran out";
     EXPECT_FALSE(velmor->SlotFlag(clip->SlotIndex));
 }
 
 TEST_F(ClipWindowTest, ZoomShortcutsChangeTheFontButNotTheWindow) {
-    TForm2* clip = Copy(L"zoom");
+    ClipWindow* clip = Copy(L"zoom");
     ASSERT_NE(clip, nullptr);
     RECT before{};
     GetWindowRect(clip->Handle(), &before);
@@ -226,17 +226,17 @@ TEST_F(ClipWindowTest, ZoomShortcutsChangeTheFontButNotTheWindow) {
     GetKeyboardState(keys);
     keys[VK_CONTROL] = 0x80;
     SetKeyboardState(keys);
-    MSG press{clip->Memo1.Handle(), WM_KEYDOWN, 'B', 0, 0, {}};
+    MSG press{clip->TextMemo.Handle(), WM_KEYDOWN, 'B', 0, 0, {}};
     for (int i = 0; i < 5; ++i) EXPECT_TRUE(clip->IsShortCut(press));
-    EXPECT_EQ(clip->Memo1.GetFontInfo().size, 14);
+    EXPECT_EQ(clip->TextMemo.GetFontInfo().size, 14);
     RECT after{};
     GetWindowRect(clip->Handle(), &after);
     EXPECT_TRUE(EqualRect(&before, &after));
 
     press.wParam = 'S';
     for (int i = 0; i < 20; ++i) EXPECT_TRUE(clip->IsShortCut(press));
-    EXPECT_EQ(clip->Memo1.GetFontInfo().size, -6);
-    EXPECT_TRUE(IsWindow(clip->Memo1.Handle()));
+    EXPECT_EQ(clip->TextMemo.GetFontInfo().size, -6);
+    EXPECT_TRUE(IsWindow(clip->TextMemo.Handle()));
     UpdateWindow(clip->Handle());
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
@@ -247,7 +247,7 @@ TEST_F(ClipWindowTest, HistoryLimitClosesTheOldestAndRepeatsFocusTheNewest) {
     EXPECT_EQ(OpenClips(), 3);
     EXPECT_EQ(velmor->ClipWindowCount(), 3) << "trimmed windows are released";
 
-    TForm2* newest = Newest();
+    ClipWindow* newest = Newest();
     const int counter = velmor->ClipCounter();
     ASSERT_TRUE(SetClipboardText(L"four"));
     PumpUntil([&] { return velmor->ClipCounter() != counter; }, 1s);
@@ -257,44 +257,44 @@ TEST_F(ClipWindowTest, HistoryLimitClosesTheOldestAndRepeatsFocusTheNewest) {
 
     ASSERT_NE(Copy(L"A"), nullptr);
     ASSERT_NE(Copy(L"B"), nullptr);
-    TForm2* again = Copy(L"A");
+    ClipWindow* again = Copy(L"A");
     ASSERT_NE(again, nullptr);
-    EXPECT_EQ(again->Memo1.Text(), L"A");
+    EXPECT_EQ(again->TextMemo.Text(), L"A");
     EXPECT_EQ(OpenClips(), 3);
-    EXPECT_EQ(Newest()->Memo1.Text(), L"A");
+    EXPECT_EQ(Newest()->TextMemo.Text(), L"A");
 }
 
 TEST_F(ClipWindowTest, TheRepeatRuleComparesTheTextAsTheSampleMemoShowsIt) {
     std::wstring many;
     for (int line = 0; line < 200; ++line) many += L"line\t" + std::to_wstring(line) + (line % 2 ? L"\r\n" : L"\n");
     for (const std::wstring& text : {std::wstring(L"caf\u00e9 \u00a9 r\u00e9sum\u00e9"), many}) {
-        TForm2* clip = Copy(text);
+        ClipWindow* clip = Copy(text);
         ASSERT_NE(clip, nullptr);
         const int counter = velmor->ClipCounter();
         ASSERT_TRUE(SetClipboardText(text));
         PumpFor(100ms);
         EXPECT_EQ(velmor->ClipCounter(), counter) << "a repeat makes no clip";
         EXPECT_EQ(Newest(), clip);
-        EXPECT_EQ(velmor->Pages.MemoSample.Text(), text);
+        EXPECT_EQ(velmor->Pages.SampleMemo.Text(), text);
     }
     // What the ANSI code page cannot hold previews as "?": never the same as the clip.
-    TForm2* cyrillic = Copy(L"\u0416");
+    ClipWindow* cyrillic = Copy(L"\u0416");
     ASSERT_NE(cyrillic, nullptr);
-    EXPECT_EQ(velmor->Pages.MemoSample.Text(), L"?");
+    EXPECT_EQ(velmor->Pages.SampleMemo.Text(), L"?");
     EXPECT_NE(Copy(L"\u0416"), cyrillic);
 }
 
 TEST_F(ClipWindowTest, PinnedWindowsCountButAreNeverTrimmedOrClosedByCloseAll) {
     for (const wchar_t* text : {L"p1", L"p2", L"p3"}) {
-        TForm2* clip = Copy(text);
+        ClipWindow* clip = Copy(text);
         ASSERT_NE(clip, nullptr);
-        clip->MDontHideClipClick();
+        clip->TogglePinned();
     }
     ASSERT_NE(Copy(L"free 1"), nullptr);
     EXPECT_EQ(OpenClips(), 4);
     ASSERT_NE(Copy(L"free 2"), nullptr);
     EXPECT_EQ(OpenClips(), 4);
-    velmor->CloseAllClips1Click();
+    velmor->CloseAllClips();
     EXPECT_EQ(OpenClips(), 3);
     EXPECT_EQ(velmor->ClipWindowCount(), 3);
 }
@@ -327,16 +327,16 @@ TEST_F(ClipWindowTest, PasswordManagersMarksKeepTheTextOut) {
     ASSERT_TRUE(SetClipboardWithMark(L"secret 2", "CanIncludeInClipboardHistory", 0));
     PumpFor(200ms);
     EXPECT_EQ(velmor->ClipWindowCount(), 0);
-    EXPECT_EQ(velmor->Pages.MemoSample.Text(), L"MemoSample") << "the secret never became the pending text";
+    EXPECT_EQ(velmor->Pages.SampleMemo.Text(), L"SampleMemo") << "the secret never became the pending text";
     const int counter = velmor->ClipCounter();
     ASSERT_TRUE(SetClipboardWithMark(L"may show", "CanIncludeInClipboardHistory", 1));
     EXPECT_TRUE(PumpUntil([&] { return velmor->ClipCounter() != counter; }, 2s));
     ASSERT_NE(Newest(), nullptr);
-    EXPECT_EQ(Newest()->Memo1.Text(), L"may show");
+    EXPECT_EQ(Newest()->TextMemo.Text(), L"may show");
 }
 
 TEST_F(ClipWindowTest, LargeTextLimitIsInBytesAndInclusive) {
-    velmor->Pages.SEMaxTextSize.SetValue(10);
+    velmor->Pages.TextSizeEdit.SetValue(10);
     ASSERT_NE(Copy(L"0123456789"), nullptr);
     EXPECT_EQ(OpenClips(), 1);
     const int counter = velmor->ClipCounter();
@@ -354,7 +354,7 @@ TEST_F(ClipWindowTest, AClipAtTheRightOrBottomEdgeEndsAtTheWorkAreaEdge) {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     SetCursorPos(work.right - 20, work.bottom - 10);
-    TForm2* clip = Copy(L"at the corner");
+    ClipWindow* clip = Copy(L"at the corner");
     ASSERT_NE(clip, nullptr);
     RECT rect{};
     GetWindowRect(clip->Handle(), &rect);
@@ -375,13 +375,13 @@ TEST_F(ClipWindowTest, AClipAtTheRightOrBottomEdgeEndsAtTheWorkAreaEdge) {
 namespace {
 
 TEST_F(ClipWindowTest, DoubleCopyModeShowsOnlyASecondCopyWithinTheWindow) {
-    velmor->Pages.CBDoubleCopy.SetChecked(true);
+    velmor->Pages.DoubleCopyCheck.SetChecked(true);
     ASSERT_TRUE(SetClipboardText(L"first of two"));
     PumpFor(300ms);
     EXPECT_EQ(velmor->ClipWindowCount(), 0) << "the first change after start makes nothing";
     ASSERT_TRUE(SetClipboardText(L"second of two"));
     ASSERT_TRUE(PumpUntil([&] { return velmor->ClipWindowCount() == 1; }, 2s));
-    EXPECT_EQ(Newest()->Memo1.Text(), L"second of two");
+    EXPECT_EQ(Newest()->TextMemo.Text(), L"second of two");
     PumpFor(1200ms);
     ASSERT_TRUE(SetClipboardText(L"too late"));
     PumpFor(300ms);
@@ -395,14 +395,14 @@ TEST_F(ClipWindowTest, DoubleCopyModeShowsOnlyASecondCopyWithinTheWindow) {
 }
 
 TEST_F(ClipWindowTest, APressOnTheFrameRestartsTheCountDownAndMakesTheClipNewest) {
-    velmor->Pages.CBCountDown.SetChecked(true);
-    velmor->Pages.CBHideGradually.SetChecked(true);
-    velmor->Pages.SECountDown.SetValue(10);
-    TForm2* first = Copy(L"older");
-    TForm2* second = Copy(L"newer");
+    velmor->Pages.CountDownCheck.SetChecked(true);
+    velmor->Pages.HideGraduallyCheck.SetChecked(true);
+    velmor->Pages.CountDownEdit.SetValue(10);
+    ClipWindow* first = Copy(L"older");
+    ClipWindow* second = Copy(L"newer");
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
-    for (int tick = 0; tick < 4; ++tick) first->Timer1Timer();
+    for (int tick = 0; tick < 4; ++tick) first->OnTimerTick();
     const std::string title = first->Title();
     // HTNOWHERE: the handling runs without starting a move.
     SendMessageW(first->Handle(), WM_NCLBUTTONDOWN, HTNOWHERE, 0);
@@ -422,16 +422,16 @@ namespace {
 TEST_F(ClipWindowTest, TheWindowMadeAheadTakesTheTimeOfItsCopyAndNeverTicks) {
     // The first clip does not count down; a spare that ticked would close
     // itself at once (its count-down is 0) and could free a slot in use.
-    TForm2* first = Copy(L"first");
+    ClipWindow* first = Copy(L"first");
     ASSERT_NE(first, nullptr);
     PumpFor(1500ms);
     EXPECT_EQ(OpenClips(), 1);
     EXPECT_TRUE(velmor->SlotFlag(first->SlotIndex));
-    velmor->Pages.CBCountDown.SetChecked(true);
-    TForm2* second = Copy(L"second");
+    velmor->Pages.CountDownCheck.SetChecked(true);
+    ClipWindow* second = Copy(L"second");
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->Title(), second->TitleStamp);
-    EXPECT_TRUE(second->Timer1.Enabled());
+    EXPECT_TRUE(second->CountDownTimer.Enabled());
     EXPECT_LE(velmor->ClipWindowCount(), 51);
 }
 
@@ -462,8 +462,8 @@ private:
 };
 
 TEST_F(ClipWindowTest, AClipTrimmedWhileItsMenuIsOpenLivesUntilTheMenuCloses) {
-    velmor->Pages.SEHistory.SetValue(1);
-    TForm2* clip = Copy(L"menu open");
+    velmor->Pages.MaxClipCountEdit.SetValue(1);
+    ClipWindow* clip = Copy(L"menu open");
     ASSERT_NE(clip, nullptr);
     const HWND window = clip->Handle();
     GuiCaller gui;
@@ -545,11 +545,11 @@ private:
 };
 
 TEST_F(ClipWindowTest, AClipTrimmedDuringItsOwnCopyBackFinishesTheCopyFirst) {
-    velmor->Pages.SEHistory.SetValue(2);
-    TForm2* older = Copy(L"older");
+    velmor->Pages.MaxClipCountEdit.SetValue(2);
+    ClipWindow* older = Copy(L"older");
     ASSERT_NE(Copy(L"newer"), nullptr);
     ASSERT_NE(older, nullptr);
-    velmor->Pages.SEHistory.SetValue(1);
+    velmor->Pages.MaxClipCountEdit.SetValue(1);
     const HWND window = older->Handle();
     const CopyingViewer viewer;
     // Leaving the chain waits on the viewer, which copies meanwhile: the
@@ -559,18 +559,18 @@ TEST_F(ClipWindowTest, AClipTrimmedDuringItsOwnCopyBackFinishesTheCopyFirst) {
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); }, 2s));
     ASSERT_NE(Newest(), nullptr);
-    EXPECT_EQ(Newest()->Memo1.Text(), L"copied while the chain changed");
+    EXPECT_EQ(Newest()->TextMemo.Text(), L"copied while the chain changed");
 }
 
 TEST_F(ClipWindowTest, AClipWindowThatCannotBeMadeAheadIsNoError) {
     int reported = 0;
     ui::Application::Get().SetErrorReporter([&](const std::wstring&) { ++reported; });
-    velmor->ClipWindowFactory = [](app::TVelmor&) -> std::unique_ptr<TForm2> {
+    velmor->ClipWindowFactory = [](app::MainWindow&) -> std::unique_ptr<ClipWindow> {
         throw platform::OutOfResources(L"no window");
     };
     ASSERT_TRUE(SetClipboardText(L"no window for this"));
     PumpFor(300ms);
-    PostMessageW(velmor->Handle(), app::TVelmor::kMakeSpareClip, 0, 0);
+    PostMessageW(velmor->Handle(), app::MainWindow::kMakeSpareClip, 0, 0);
     PumpFor(100ms);
     ui::Application::Get().SetErrorReporter(nullptr);
     EXPECT_EQ(reported, 0);
@@ -583,37 +583,37 @@ TEST_F(ClipWindowTest, LinuxPasswordManagersSecretsMakeNoClip) {
          {RegisterClipboardFormatA("x-kde-passwordManagerHint"), "secret"}}));
     PumpFor(300ms);
     EXPECT_EQ(velmor->ClipWindowCount(), 0);
-    EXPECT_EQ(velmor->Pages.MemoSample.Text(), L"MemoSample");
+    EXPECT_EQ(velmor->Pages.SampleMemo.Text(), L"SampleMemo");
 }
 
 TEST_F(ClipWindowTest, AWindowKeptForTheNextClipShowsItAsIfNew) {
-    velmor->Pages.SEHistory.SetValue(1);
-    velmor->Pages.CBCountDown.SetChecked(true);
-    velmor->Pages.CBHideGradually.SetChecked(true);
+    velmor->Pages.MaxClipCountEdit.SetValue(1);
+    velmor->Pages.CountDownCheck.SetChecked(true);
+    velmor->Pages.HideGraduallyCheck.SetChecked(true);
     std::wstring tall;
     for (int line = 1; line <= 20; ++line) tall += L"line " + std::to_wstring(line) + L"\r\n";
-    TForm2* first = Copy(tall);
+    ClipWindow* first = Copy(tall);
     ASSERT_NE(first, nullptr);
     const HWND window = first->Handle();
     ASSERT_TRUE(HasVerticalScrollBar(*first));
-    first->MDontHideClipClick();
-    first->MDontHideClipClick();  // pinned and unpinned: the check mark was set once
-    first->Bigger1Click();
-    for (int tick = 0; tick < 30; ++tick) first->Timer1Timer();  // faded and closed by itself
+    first->TogglePinned();
+    first->TogglePinned();  // pinned and unpinned: the check mark was set once
+    first->ZoomIn();
+    for (int tick = 0; tick < 30; ++tick) first->OnTimerTick();  // faded and closed by itself
     ASSERT_NE(Copy(L"second"), nullptr);
-    TForm2* third = Copy(L"third");  // the first window's slot was freed; its window is used again
+    ClipWindow* third = Copy(L"third");  // the first window's slot was freed; its window is used again
     ASSERT_NE(third, nullptr);
     EXPECT_EQ(third->Handle(), window) << "no new window was made";
-    EXPECT_EQ(third->Memo1.Text(), L"third");
-    EXPECT_EQ(third->Memo1.GetFontInfo(), velmor->Pages.MemoSample.GetFontInfo()) << "the zoom is undone";
+    EXPECT_EQ(third->TextMemo.Text(), L"third");
+    EXPECT_EQ(third->TextMemo.GetFontInfo(), velmor->Pages.SampleMemo.GetFontInfo()) << "the zoom is undone";
     EXPECT_FALSE(HasVerticalScrollBar(*third));
     EXPECT_FALSE(third->Pinned);
-    EXPECT_FALSE(third->MDontHideClip->Checked());
+    EXPECT_FALSE(third->PinItem->Checked());
     BYTE alpha = 0;
     GetLayeredWindowAttributes(window, nullptr, &alpha, nullptr);
     EXPECT_EQ(alpha, 255);
     EXPECT_EQ(third->Elapsed, 0);
-    EXPECT_TRUE(third->Timer1.Enabled());
+    EXPECT_TRUE(third->CountDownTimer.Enabled());
     EXPECT_EQ(third->ClientSize().cy, LineHeight(*third) + 8);
 }
 

@@ -28,19 +28,19 @@
 
 using namespace std::chrono_literals;
 using testsupport::PumpFor;
-using widgets::TColorComboBox;
+using widgets::ColorComboBox;
 
 namespace {
 
 using testsupport::TestForm;
 
-void NotifySelChange(const TColorComboBox& combo) {
+void NotifySelChange(const ColorComboBox& combo) {
     SendMessageW(GetParent(combo.Handle()), WM_COMMAND, MAKEWPARAM(combo.Id(), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo.Handle()));
 }
 
 // As the settings page sets its four pickers up.
-void ProgramSetup(TColorComboBox& picker, ui::Window& parent, const ui::Bounds& bounds) {
+void ProgramSetup(ColorComboBox& picker, ui::Window& parent, const ui::Bounds& bounds) {
     picker.BeginLoading();
     picker.Create(parent, bounds);
     picker.SetJapaneseText(false);
@@ -53,7 +53,7 @@ void ProgramSetup(TColorComboBox& picker, ui::Window& parent, const ui::Bounds& 
 }
 
 // The text the picker's tooltip control holds for it ("" without one).
-std::wstring TipText(const TColorComboBox& picker) {
+std::wstring TipText(const ColorComboBox& picker) {
     struct Search {
         HWND tool;
         std::wstring text;
@@ -136,7 +136,7 @@ private:
 // A colour dialog answered in place of the user.
 struct ScriptedDialog {
     explicit ScriptedDialog(bool confirm, COLORREF chosen = 0) {
-        TColorComboBox::SetDialogRunner([this, confirm, chosen](CHOOSECOLORW& dialog) {
+        ColorComboBox::SetDialogRunner([this, confirm, chosen](CHOOSECOLORW& dialog) {
             ++runs;
             initial = dialog.rgbResult;
             flags = dialog.Flags;
@@ -148,7 +148,7 @@ struct ScriptedDialog {
             return confirm;
         });
     }
-    ~ScriptedDialog() { TColorComboBox::SetDialogRunner(nullptr); }
+    ~ScriptedDialog() { ColorComboBox::SetDialogRunner(nullptr); }
     ScriptedDialog(const ScriptedDialog&) = delete;
     ScriptedDialog& operator=(const ScriptedDialog&) = delete;
 
@@ -164,21 +164,21 @@ class ColorCombo : public ::testing::Test {
 protected:
     void SetUp() override {
         ProgramSetup(picker, form, {8, 8, 121, 25});
-        picker.OnChange = [this](TColorComboBox& sender) {
+        picker.OnChange = [this](ColorComboBox& sender) {
             events.push_back("change");
             EXPECT_EQ(&sender, &picker);
         };
-        picker.OnClick = [this](TColorComboBox&) { events.push_back("click"); };
+        picker.OnClick = [this](ColorComboBox&) { events.push_back("click"); };
         form.Show();
         UpdateWindow(form.Handle());
         PumpFor(20ms);
     }
-    void TearDown() override { TColorComboBox::SharedCustomColors() = widgets::CustomColorList(); }
+    void TearDown() override { ColorComboBox::SharedCustomColors() = widgets::CustomColorList(); }
 
     int IndexOf(const wchar_t* text) const { return picker.IndexOf(text); }
 
     TestForm form{320, 420};
-    TColorComboBox picker;
+    ColorComboBox picker;
     std::vector<std::string> events;
 };
 
@@ -366,7 +366,7 @@ TEST_F(ColorCombo, HintShowsTheOtherLanguage) {
     picker.SetHintIsOtherLanguage(false);
     EXPECT_EQ(picker.Hint(), L"");
 
-    TColorComboBox early;
+    ColorComboBox early;
     early.SetHint(L"Before the window");
     early.Create(form, {8, 40, 121, 25});
     EXPECT_EQ(TipText(early), L"Before the window");
@@ -374,7 +374,7 @@ TEST_F(ColorCombo, HintShowsTheOtherLanguage) {
 
 // Links to a memo end with the memo itself, not with its window.
 TEST_F(ColorCombo, LinksToAMemoLastAsLongAsTheMemo) {
-    widgets::TFontNameComboBox fonts;
+    widgets::FontNameComboBox fonts;
     fonts.Create(form, {8, 40, 177, 21});
     ui::FontInfo font;
     font.name = L"Tahoma";
@@ -456,7 +456,7 @@ TEST_F(ColorComboStore, ConfirmingANewColourSetsCustomColorThenClickAndChange) {
     EXPECT_EQ(picker.CustomColor(), ui::Rgb(0x20, 0x40, 0x60));
     EXPECT_EQ(picker.Value(), ui::Rgb(0x20, 0x40, 0x60));
     EXPECT_EQ(events, (Events{"click", "change"}));
-    EXPECT_EQ(TColorComboBox::SharedCustomColors().Value("ColorB"), "563412") << "kept for the other pickers";
+    EXPECT_EQ(ColorComboBox::SharedCustomColors().Value("ColorB"), "563412") << "kept for the other pickers";
     EXPECT_EQ(Ini("CustomColors", "ColorA"), "(none)") << "the store is off";
 
     // Released outside the button: no click.
@@ -476,7 +476,7 @@ TEST_F(ColorComboStore, ConfirmingANewColourSetsCustomColorThenClickAndChange) {
 }
 
 TEST_F(ColorComboStore, OneDialogAtATimeModalToThePickersForm) {
-    TColorComboBox second;
+    ColorComboBox second;
     second.Create(form, {8, 40, 121, 25});
     second.SetValue(ui::Rgb(9, 9, 9));
     ScriptedDialog dialog(true, RGB(1, 2, 3));
@@ -526,7 +526,7 @@ TEST_F(ColorComboStore, IniStoreWritesSixteenKeysAndAnEmptySectionNothing) {
     }
     EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << "nothing written";
 
-    picker.SetCustomColorSaveOption({widgets::TSaveToColorFile::scfIniFile, "CustomColors"});
+    picker.SetCustomColorSaveOption({widgets::SaveToColorFile::scfIniFile, "CustomColors"});
     WritePrivateProfileStringA("CustomColors", "ColorC", "00FF00", path.c_str());
     const ScriptedDialog dialog(true, RGB(4, 5, 6));
     picker.RunCustomColorDialog();
@@ -544,7 +544,7 @@ TEST_F(ColorComboStore, IniStoreWritesSixteenKeysAndAnEmptySectionNothing) {
 
 TEST_F(ColorComboStore, StoredValueThatIsNotHexadecimalIsReportedAndNoDialogShows) {
     picker.SetCustomColorSave(true);
-    picker.SetCustomColorSaveOption({widgets::TSaveToColorFile::scfIniFile, "CustomColors"});
+    picker.SetCustomColorSaveOption({widgets::SaveToColorFile::scfIniFile, "CustomColors"});
     WritePrivateProfileStringA("CustomColors", "ColorE", "blue", path.c_str());
     const ScriptedDialog dialog(true, RGB(1, 1, 1));
     const DialogAnswerer answerer;
@@ -560,7 +560,7 @@ TEST_F(ColorComboStore, RegistryStoreRoundTrip) {
     const char* key = "Software\\VelmorTests\\CustomColors";
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VelmorTests");
     picker.SetCustomColorSave(true);
-    picker.SetCustomColorSaveOption({widgets::TSaveToColorFile::scfRegistry, key});
+    picker.SetCustomColorSaveOption({widgets::SaveToColorFile::scfRegistry, key});
     {
         const ScriptedDialog dialog(true, RGB(9, 8, 7));
         picker.RunCustomColorDialog();
@@ -575,7 +575,7 @@ TEST_F(ColorComboStore, RegistryStoreRoundTrip) {
     RegSetValueExA(opened, "ColorA", 0, REG_SZ, reinterpret_cast<const BYTE*>("0000FF"), 7);
     RegDeleteValueA(opened, "ColorP");
     RegCloseKey(opened);
-    TColorComboBox::SharedCustomColors() = widgets::CustomColorList();
+    ColorComboBox::SharedCustomColors() = widgets::CustomColorList();
     {
         const ScriptedDialog dialog(true, RGB(9, 8, 7));
         picker.RunCustomColorDialog();
@@ -593,7 +593,7 @@ TEST_F(ColorComboStore, RealColourDialogConfirmedUnchangedRaisesNothing) {
     EXPECT_EQ(answerer.owner, form.Handle());
     EXPECT_EQ(picker.CustomColor(), ui::Rgb(7, 7, 7)) << "OK keeps the colour it started with";
     EXPECT_TRUE(events.empty());
-    EXPECT_EQ(TColorComboBox::SharedCustomColors().Value("ColorA"), "FFFFFF");
+    EXPECT_EQ(ColorComboBox::SharedCustomColors().Value("ColorA"), "FFFFFF");
 }
 
 // With VELMOR_COLOR_SHOW=<seconds> the form stays up with the list dropped,
@@ -601,7 +601,7 @@ TEST_F(ColorComboStore, RealColourDialogConfirmedUnchangedRaisesNothing) {
 TEST_F(ColorCombo, ShowcaseDroppedDown) {
     const char* seconds = std::getenv("VELMOR_COLOR_SHOW");
     if (!seconds) GTEST_SKIP() << "set VELMOR_COLOR_SHOW to look at the picker";
-    TColorComboBox japanese;
+    ColorComboBox japanese;
     japanese.Create(form, {150, 8, 140, 25});
     japanese.SetShowDefaultColor(true);
     japanese.SetShowSysColor(true);

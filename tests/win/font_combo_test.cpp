@@ -70,7 +70,7 @@ public:
     ItemCanvas(const ItemCanvas&) = delete;
     ItemCanvas& operator=(const ItemCanvas&) = delete;
 
-    void Draw(const TFontNameComboBox& combo, int index, UINT state = 0) {
+    void Draw(const FontNameComboBox& combo, int index, UINT state = 0) {
         DRAWITEMSTRUCT item{};
         item.CtlType = ODT_COMBOBOX;
         item.CtlID = static_cast<UINT>(combo.Id());
@@ -158,7 +158,7 @@ TEST(FontComboTable, HoldsTheInstalledFamiliesOnceEachInLocaleOrder) {
 
 TEST(FontComboTable, DefaultsOfferNoVerticalFamily) {
     TestForm form(320, 360);
-    TFontNameComboBox combo;
+    FontNameComboBox combo;
     combo.Create(form, {8, 8, 177, 21});
     ASSERT_GT(combo.ItemCount(), 0);
     EXPECT_EQ(static_cast<size_t>(combo.ItemCount()), combo.Items().size());
@@ -174,7 +174,7 @@ TEST(FontComboTable, DefaultsOfferNoVerticalFamily) {
         }
         return false;
     }();
-    combo.SetCollectFilters(kDefaultCollectFilters | TFontNameFilters{fnfLyingFont});
+    combo.SetCollectFilters(kDefaultCollectFilters | FontNameFilters{fnfLyingFont});
     EXPECT_EQ(combo.Item(0).front() == L'@', anyVertical);
 
     combo.SetExclusiveFilters({fnfTrueType});
@@ -186,15 +186,15 @@ TEST(FontComboTable, DefaultsOfferNoVerticalFamily) {
 class FontComboEvents : public ::testing::Test {
 protected:
     void SetUp() override {
-        combo.OnChange = [this](TFontNameComboBox& sender) { events.push_back(L"change " + sender.Value()); };
-        combo.OnClick = [this](TFontNameComboBox& sender) { events.push_back(L"click " + sender.Value()); };
+        combo.OnChange = [this](FontNameComboBox& sender) { events.push_back(L"change " + sender.Value()); };
+        combo.OnClick = [this](FontNameComboBox& sender) { events.push_back(L"click " + sender.Value()); };
         combo.Create(form, {8, 8, 177, 21});
         form.Show();
         PumpFor(20ms);
     }
 
     TestForm form{320, 360};
-    TFontNameComboBox combo;
+    FontNameComboBox combo;
     std::vector<std::wstring> events;
 };
 
@@ -292,14 +292,14 @@ TEST_F(FontComboEvents, LinkedControlTakesTheSelectedName) {
 
 TEST(FontComboItemHeight, FollowsTheControlHeightAndTheFont) {
     TestForm form(320, 360);
-    TFontNameComboBox combo;
+    FontNameComboBox combo;
     combo.Create(form, {8, 8, 177, 21});
     EXPECT_EQ(combo.ItemHeight(), ui::Scale(21) - 6);
     EXPECT_EQ(combo.PixelBounds().height, ui::Scale(21));
 
     combo.SetValue(L"Tahoma");
     int changes = 0;
-    combo.OnChange = [&](TFontNameComboBox&) { ++changes; };
+    combo.OnChange = [&](FontNameComboBox&) { ++changes; };
     combo.SetItemHeight(24);
     EXPECT_EQ(combo.ItemHeight(), 24);
     EXPECT_EQ(SendMessageW(combo.Handle(), CB_GETITEMHEIGHT, 0, 0), 24);
@@ -333,7 +333,7 @@ TEST(FontComboItemHeight, FollowsTheControlHeightAndTheFont) {
 
 TEST(FontComboDrawing, MarksAreInvertedOverTheBackground) {
     TestForm form(320, 360);
-    TFontNameComboBox combo(MarkTable());
+    FontNameComboBox combo(MarkTable());
     combo.Create(form, {8, 8, 177, 21});
     ASSERT_EQ(combo.ItemCount(), 3);
     ItemCanvas canvas(160, 16);
@@ -396,7 +396,7 @@ TEST(FontComboDrawing, MarksAreInvertedOverTheBackground) {
 
 TEST(FontComboDrawing, TheFieldShowsTheSelectedFamilysMarkOnScreen) {
     TestForm form(320, 360);
-    TFontNameComboBox combo(MarkTable());
+    FontNameComboBox combo(MarkTable());
     combo.Create(form, {8, 8, 177, 21});
     combo.SetValue(L"Line Printer");
     form.Show();
@@ -422,7 +422,7 @@ TEST(FontComboDrawing, TheFieldShowsTheSelectedFamilysMarkOnScreen) {
 
     // For a look at the dropped list: VELMOR_FONT_SHOW=seconds.
     if (const char* seconds = std::getenv("VELMOR_FONT_SHOW")) {
-        TFontNameComboBox real;
+        FontNameComboBox real;
         real.Create(form, {8, 40, 177, 21});
         real.SetDropDownCount(15);
         real.SetValue(L"Liberation Sans");

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "WinTestSupport.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "platform/Module.h"
 #include "platform/Text.h"
 #include "settings/PropertyFile.h"
@@ -43,8 +43,8 @@ protected:
     void Put(const std::string& name, const std::string& bytes) {
         std::ofstream(folder + name, std::ios::binary) << bytes;
     }
-    app::TVelmor& Start() {
-        velmor = std::make_unique<app::TVelmor>();
+    app::MainWindow& Start() {
+        velmor = std::make_unique<app::MainWindow>();
         return *velmor;
     }
     std::wstring MenuText(HMENU menu, int position) {
@@ -54,31 +54,31 @@ protected:
     }
     std::vector<std::wstring> Rows() {
         std::vector<std::wstring> rows;
-        for (int row = 0; row < velmor->Pages.LBLanguage.ItemCount(); ++row) rows.push_back(velmor->Pages.LBLanguage.Item(row));
+        for (int row = 0; row < velmor->Pages.LanguageList.ItemCount(); ++row) rows.push_back(velmor->Pages.LanguageList.Item(row));
         return rows;
     }
 
     const std::string folder = platform::ExeFolder();
-    std::unique_ptr<app::TVelmor> velmor;
+    std::unique_ptr<app::MainWindow> velmor;
 };
 
 TEST_F(Languages, AUtf16FileReplacesMenusTabsLabelsAndTextsAndCaptionsFit) {
     Put("Default.lng", testsupport::SourceFile("lang/Japanese.lng"));
-    app::TVelmor& window = Start();
+    app::MainWindow& window = Start();
     settings::SettingsPages& pages = window.Pages;
     EXPECT_EQ(MenuText(GetMenu(window.Handle()), 0), L"ファイル(&F)");
-    EXPECT_EQ(window.PopupMenu1.Items().Items()[1]->Caption(), L"すべてのクリップを閉じる(&C)") << "copied from the menu bar";
-    EXPECT_EQ(pages.TSProperty->Caption(), L"設定");
-    EXPECT_EQ(pages.LMaxClipCount.Text(), L"最大クリップ数 :");
-    EXPECT_EQ(pages.LFixedBack.Text(), L"背景色");
+    EXPECT_EQ(window.TrayMenu.Items().Items()[1]->Caption(), L"すべてのクリップを閉じる(&C)") << "copied from the menu bar";
+    EXPECT_EQ(pages.PropertyPage->Caption(), L"設定");
+    EXPECT_EQ(pages.MaxClipCountLabel.Text(), L"最大クリップ数 :");
+    EXPECT_EQ(pages.FixedBackLabel.Text(), L"背景色");
     EXPECT_EQ(window.Texts().fixedTitle, L"固定");
     EXPECT_EQ(window.Texts().titleText, L"Velmor クリップ");
     EXPECT_EQ(ui::Application::Get().Title(), L"Velmor クリップ");
     EXPECT_EQ(ui::FontInfoOf(window.FormFont()).charset, 128);
-    EXPECT_EQ(pages.LBLanguage.Item(0), platform::AnsiToWide(platform::WideToAnsi(L"日本語")));
+    EXPECT_EQ(pages.LanguageList.Item(0), platform::AnsiToWide(platform::WideToAnsi(L"日本語")));
     // Every check box shows its whole caption, as far as its page allows.
-    for (const ui::CheckBox* box : {&pages.CBIgnoreLT, &pages.CBDoubleCopy, &pages.CBLoadLang}) {
-        const int room = pages.TSProperty->ClientSize().cx - box->PixelBounds().left;
+    for (const ui::CheckBox* box : {&pages.IgnoreLargeTextCheck, &pages.DoubleCopyCheck, &pages.LoadLanguageCheck}) {
+        const int room = pages.PropertyPage->ClientSize().cx - box->PixelBounds().left;
         EXPECT_GE(box->PixelBounds().width, std::min(static_cast<int>(box->CaptionSize().cx) + 13, room - 8));
     }
 }
@@ -86,19 +86,19 @@ TEST_F(Languages, AUtf16FileReplacesMenusTabsLabelsAndTextsAndCaptionsFit) {
 TEST_F(Languages, Utf8AndTheSystemCodePageGiveTheSameCaptions) {
     Put("A.lng", "\xEF\xBB\xBFGerman\r\n[ClipText]Size=Gr\xC3\xB6\xC3\x9F" "e :\r\n");
     Put("B.lng", "German\r\n[ClipText]Size=Gr\xF6\xDF" "e :\r\n");  // code page 1252
-    app::TVelmor& window = Start();
+    app::MainWindow& window = Start();
     window.ApplyLanguageFile(folder + "A.lng");
-    EXPECT_EQ(window.Pages.LClipFontSize.Text(), L"Größe :");
-    window.Pages.LClipFontSize.SetText(L"reset");
+    EXPECT_EQ(window.Pages.FontSizeLabel.Text(), L"Größe :");
+    window.Pages.FontSizeLabel.SetText(L"reset");
     window.ApplyLanguageFile(folder + "B.lng");
-    EXPECT_EQ(window.Pages.LClipFontSize.Text(), platform::AnsiToWide("Gr\xF6\xDF" "e :"));
+    EXPECT_EQ(window.Pages.FontSizeLabel.Text(), platform::AnsiToWide("Gr\xF6\xDF" "e :"));
 }
 
 TEST_F(Languages, AFontSizeThatIsNoNumberIsReportedAndStopsTheRest) {
     Put("Default.lng", "Bad\r\n[All]FontName=Liberation Serif\r\n[All]FontSize=big\r\n[MenuBar]File=&Never\r\n");
     std::vector<std::wstring> reports;
     ui::Application::Get().SetErrorReporter([&](const std::wstring& text) { reports.push_back(text); });
-    app::TVelmor& window = Start();
+    app::MainWindow& window = Start();
     // Default.lng is applied twice at start (by the load, then after the listing): so is its error.
     EXPECT_EQ(reports, (std::vector<std::wstring>(2, L"'big' は整数ではありません")));
     EXPECT_EQ(ui::FontInfoOf(window.FormFont()).name, L"Liberation Serif");
@@ -110,7 +110,7 @@ TEST_F(Languages, TheChosenFileGoesOverDefaultAndADeletedOneLeavesDefault) {
     Put("Default.lng", testsupport::SourceFile("lang/Deutsch.lng"));
     Put("Only.lng", "Only\r\n[MenuBar]File=&Only\r\n");
     Put("property.ini", "[Other]\r\nLoadLanguage=1\r\nLoadFile=Only.lng\r\n");
-    app::TVelmor* window = &Start();
+    app::MainWindow* window = &Start();
     EXPECT_EQ(MenuText(GetMenu(window->Handle()), 0), L"&Only");
     EXPECT_EQ(MenuText(GetMenu(window->Handle()), 1), L"&Hilfe") << "the rest from Default.lng";
     velmor.reset();
@@ -122,11 +122,11 @@ TEST_F(Languages, TheChosenFileGoesOverDefaultAndADeletedOneLeavesDefault) {
 TEST_F(Languages, ADoubleClickAppliesTheFirstFileOfThatNameAndIsKeptOnlyWhenAsked) {
     Put("A.lng", "Same\r\n[MenuBar]Help=&First\r\n");
     Put("B.lng", "Same\r\n[MenuBar]Help=&Second\r\n");
-    app::TVelmor& window = Start();
+    app::MainWindow& window = Start();
     ASSERT_EQ(Rows(), (std::vector<std::wstring>{L"Same", L"Same"}));
-    window.LBLanguageDblClick();  // nothing selected: nothing happens
-    window.Pages.LBLanguage.SetItemIndex(1);
-    window.LBLanguageDblClick();
+    window.ApplyChosenLanguage();  // nothing selected: nothing happens
+    window.Pages.LanguageList.SetItemIndex(1);
+    window.ApplyChosenLanguage();
     EXPECT_EQ(MenuText(GetMenu(window.Handle()), 1), L"&First");
     EXPECT_EQ(window.Pages.LanguageFile, "A.lng");
     window.SaveSettings();
@@ -136,7 +136,7 @@ TEST_F(Languages, ADoubleClickAppliesTheFirstFileOfThatNameAndIsKeptOnlyWhenAske
 
 TEST_F(Languages, PutFileShowsThePathKeepsAnExistingFileAndListsAgain) {
     Put("A.lng", "Existing\r\n");
-    app::TVelmor& window = Start();
+    app::MainWindow& window = Start();
     const std::string source = folder + "sub-put\\";
     CreateDirectoryA(source.c_str(), nullptr);
     std::ofstream(source + "A.lng", std::ios::binary) << "Replacement\r\n";
@@ -149,7 +149,7 @@ TEST_F(Languages, PutFileShowsThePathKeepsAnExistingFileAndListsAgain) {
             lstrcpynA(dialog.lpstrFile, (source + chosen).c_str(), static_cast<int>(dialog.nMaxFile));
             return true;
         });
-        window.BPutFileClick();
+        window.PutLanguageFile();
     }
     DeleteFileA((source + "A.lng").c_str());
     DeleteFileA((source + "Z.lng").c_str());
@@ -172,22 +172,22 @@ TEST_F(Languages, AnUnreadableFileStopsTheListingWithAMessageAndKeepsTheRowsBefo
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_NE(reports[0].find(L"Locked.lng"), std::wstring::npos);
     CloseHandle(locked);
-    velmor->BReloadClick();
+    velmor->ReloadLanguageFiles();
     EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"First", L"B.lng", L"Locked", L"Od"}));
 }
 
 TEST_F(Languages, OpenClipWindowsTakeTheNewTitlesFromThenOn) {
-    app::TVelmor& window = Start();
+    app::MainWindow& window = Start();
     const int counter = window.ClipCounter();
     ASSERT_TRUE(testsupport::SetClipboardText(L"titled"));
     ASSERT_TRUE(testsupport::PumpUntil([&] { return window.ClipCounter() != counter; }, 2s));
-    clipwindow::TForm2* clip = window.Clip(window.Clips().LastSlot());
+    clipwindow::ClipWindow* clip = window.Clip(window.Clips().LastSlot());
     ASSERT_NE(clip, nullptr);
     Put("A.lng", "A\r\n[All]Fixed=Angeheftet\r\n[MenuBar]DontHide=&Anheften\r\n");
     window.ApplyLanguageFile(folder + "A.lng");
-    clip->MDontHideClipClick();
+    clip->TogglePinned();
     EXPECT_EQ(clip->Title(), "Angeheftet");
-    EXPECT_EQ(clip->MDontHideClip->Caption(), L"&Dont Hide") << "an open window keeps its menu";
+    EXPECT_EQ(clip->PinItem->Caption(), L"&Dont Hide") << "an open window keeps its menu";
 }
 
 }  // namespace

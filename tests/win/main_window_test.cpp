@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "WinTestSupport.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "settings/PropertyFile.h"
 #include "ui/Application.h"
 
@@ -29,33 +29,33 @@ std::vector<std::wstring> MenuTexts(HMENU menu) {
     return texts;
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         DeleteFileA(settings::PropertyFilePath().c_str());
-        velmor = std::make_unique<app::TVelmor>();
+        velmor = std::make_unique<app::MainWindow>();
     }
     void TearDown() override {
         velmor.reset();
         DeleteFileA(settings::PropertyFilePath().c_str());
     }
     HMENU FileMenu() { return GetSubMenu(GetMenu(velmor->Handle()), 0); }
-    std::unique_ptr<app::TVelmor> velmor;
+    std::unique_ptr<app::MainWindow> velmor;
 };
 
-TEST_F(MainWindow, StartsInTheTrayWithBothMenusAsBuilt) {
+TEST_F(MainWindowTest, StartsInTheTrayWithBothMenusAsBuilt) {
     EXPECT_TRUE(velmor->TrayIconPresent());
     EXPECT_TRUE(TrayIconExists(velmor->Handle()));
     EXPECT_FALSE(velmor->Visible());
     EXPECT_EQ(MenuTexts(GetMenu(velmor->Handle())), (std::vector<std::wstring>{L"&File", L"&Help"}));
     EXPECT_EQ(MenuTexts(FileMenu()),
               (std::vector<std::wstring>{L"&Close All Clips", L"&Task Tray", L"&Suspend", L"", L"&Quit\tCtrl+Q"}));
-    EXPECT_EQ(MenuTexts(velmor->PopupMenu1.Handle()),
+    EXPECT_EQ(MenuTexts(velmor->TrayMenu.Handle()),
               (std::vector<std::wstring>{L"&Property", L"&Close All Clips", L"&Suspend", L"", L"&Quit"}));
     EXPECT_EQ(ui::Application::Get().Title(), L"Velmor");
 }
 
-TEST_F(MainWindow, AddingAndRemovingTheIconTwiceActsOnce) {
+TEST_F(MainWindowTest, AddingAndRemovingTheIconTwiceActsOnce) {
     velmor->AddTrayIcon();
     EXPECT_TRUE(TrayIconExists(velmor->Handle()));
     velmor->RemoveTrayIcon();
@@ -69,55 +69,55 @@ TEST_F(MainWindow, AddingAndRemovingTheIconTwiceActsOnce) {
     EXPECT_FALSE(TrayIconExists(velmor->Handle())) << "one removal took the only icon";
 }
 
-TEST_F(MainWindow, SuspendAndResumeSwapTheirItemsInBothMenusAndTheWatcher) {
-    velmor->PSuspendClick();
+TEST_F(MainWindowTest, SuspendAndResumeSwapTheirItemsInBothMenusAndTheWatcher) {
+    velmor->Suspend();
     EXPECT_EQ(MenuTexts(FileMenu()),
               (std::vector<std::wstring>{L"&Close All Clips", L"&Task Tray", L"&Resume", L"", L"&Quit\tCtrl+Q"}));
-    EXPECT_EQ(MenuTexts(velmor->PopupMenu1.Handle()),
+    EXPECT_EQ(MenuTexts(velmor->TrayMenu.Handle()),
               (std::vector<std::wstring>{L"&Property", L"&Close All Clips", L"&Resume", L"", L"&Quit"}));
-    EXPECT_EQ(velmor->ClipDetector()->WindowHandle(), nullptr);
-    velmor->PResumeClick();
+    EXPECT_EQ(velmor->Watcher()->WindowHandle(), nullptr);
+    velmor->Resume();
     EXPECT_EQ(MenuTexts(FileMenu())[2], L"&Suspend");
-    EXPECT_EQ(MenuTexts(velmor->PopupMenu1.Handle())[2], L"&Suspend");
-    EXPECT_NE(velmor->ClipDetector()->WindowHandle(), nullptr);
+    EXPECT_EQ(MenuTexts(velmor->TrayMenu.Handle())[2], L"&Suspend");
+    EXPECT_NE(velmor->Watcher()->WindowHandle(), nullptr);
 }
 
-TEST_F(MainWindow, ACopyBackWhileSuspendedLeavesTheWatcherSuspended) {
+TEST_F(MainWindowTest, ACopyBackWhileSuspendedLeavesTheWatcherSuspended) {
     ASSERT_TRUE(testsupport::SetClipboardText(L"a clip"));
     ASSERT_TRUE(PumpUntil([&] { return velmor->ClipWindowCount() == 1; }, 3s));
-    velmor->PSuspendClick();
-    clipwindow::TForm2* clip = velmor->Clip(0);
+    velmor->Suspend();
+    clipwindow::ClipWindow* clip = velmor->Clip(0);
     ASSERT_NE(clip, nullptr);
     SendMessageW(clip->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
-    EXPECT_EQ(velmor->ClipDetector()->WindowHandle(), nullptr);
+    EXPECT_EQ(velmor->Watcher()->WindowHandle(), nullptr);
     EXPECT_FALSE(velmor->Watching());
     ASSERT_TRUE(testsupport::SetClipboardText(L"not watched"));
     PumpFor(200ms);
     EXPECT_EQ(velmor->ClipWindowCount(), 1);
 }
 
-TEST_F(MainWindow, FileCloseAllClipsClosesTheClips) {
+TEST_F(MainWindowTest, FileCloseAllClipsClosesTheClips) {
     ASSERT_TRUE(testsupport::SetClipboardText(L"to be closed"));
     ASSERT_TRUE(PumpUntil([&] { return velmor->ClipWindowCount() == 1; }, 3s));
-    velmor->MCloseAllClips->Click();
+    velmor->CloseAllClipsItem->Click();
     EXPECT_EQ(velmor->ClipWindowCount(), 0);
 }
 
-TEST_F(MainWindow, PropertyShowsTheWindowAndTheTaskTrayCommandsHideIt) {
-    velmor->yo1Click();
+TEST_F(MainWindowTest, PropertyShowsTheWindowAndTheTaskTrayCommandsHideIt) {
+    velmor->ShowFromTray();
     EXPECT_TRUE(velmor->Visible());
     EXPECT_FALSE(TrayIconExists(velmor->Handle()));
-    velmor->MTaskTray->Click();
+    velmor->TaskTrayItem->Click();
     EXPECT_FALSE(velmor->Visible());
     EXPECT_TRUE(TrayIconExists(velmor->Handle()));
-    velmor->yo1Click();
-    velmor->BTaskTray.Click();
+    velmor->ShowFromTray();
+    velmor->TaskTrayButton.Click();
     EXPECT_FALSE(velmor->Visible());
     EXPECT_TRUE(TrayIconExists(velmor->Handle()));
 }
 
-TEST_F(MainWindow, CtrlQClosesTheMainWindowAndEndsTheApplication) {
-    velmor->yo1Click();
+TEST_F(MainWindowTest, CtrlQClosesTheMainWindowAndEndsTheApplication) {
+    velmor->ShowFromTray();
     BYTE keys[256] = {};
     GetKeyboardState(keys);
     keys[VK_CONTROL] = 0x80;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "WinTestSupport.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "platform/Module.h"
 #include "platform/Text.h"
 #include "settings/PropertyFile.h"
@@ -39,8 +39,8 @@ protected:
         ui::Application::Get().SetErrorReporter(nullptr);
         DeleteFileA(path.c_str());
     }
-    app::TVelmor& Start() {
-        velmor = std::make_unique<app::TVelmor>();
+    app::MainWindow& Start() {
+        velmor = std::make_unique<app::MainWindow>();
         return *velmor;
     }
     int KeyCount() {
@@ -51,7 +51,7 @@ protected:
     }
 
     const std::string path = settings::PropertyFilePath();
-    std::unique_ptr<app::TVelmor> velmor;
+    std::unique_ptr<app::MainWindow> velmor;
 };
 
 TEST_F(Settings, PrivateProfileValuesLoseBlanksAndOneQuotePairAndStopAt2047) {
@@ -77,16 +77,16 @@ TEST_F(Settings, AFirstStartWritesEveryKeyAndKeepsWhatItDoesNotKnow) {
 
 TEST_F(Settings, TheWindowKeepsItsMinimumSizeAndTheStoredPage) {
     WriteAll(path, "[Main]\r\nWidth=100\r\nHeight=100\r\nActivePage=7\r\n");
-    app::TVelmor& window = Start();
+    app::MainWindow& window = Start();
     EXPECT_EQ(window.PixelBounds().width, ui::Scale(288));
     EXPECT_EQ(window.PixelBounds().height, ui::Scale(363));
-    EXPECT_EQ(window.Pages.PageControl1.ActivePageIndex(), settings::SettingsPages::kClipWindowPage);
+    EXPECT_EQ(window.Pages.Tabs.ActivePageIndex(), settings::SettingsPages::kClipWindowPage);
 }
 
 TEST_F(Settings, AFailedSaveLeavesTheFileAsItWasAndSaysSo) {
     const std::string old = "[property]\r\nMaxClipCount=7\r\n";
     WriteAll(path, old);
-    app::TVelmor& window = Start();
+    app::MainWindow& window = Start();
     std::wstring message;
     ui::Application::Get().SetErrorReporter([&](const std::wstring& text) { message = text; });
     // Another program holds the file open: it cannot be replaced.
@@ -102,14 +102,14 @@ TEST_F(Settings, AFailedSaveLeavesTheFileAsItWasAndSaysSo) {
 TEST_F(Settings, TheCharsetListFeedsTheSampleMemoAndFollowsTheLoad) {
     WriteAll(path, "[ClipText]\r\nClipFontCharset=128\r\n");
     settings::SettingsPages& pages = Start().Pages;
-    EXPECT_EQ(pages.CBFontCharset.ItemIndex(), 14);
-    EXPECT_EQ(pages.MemoSample.GetFontInfo().charset, 128);
-    pages.CBFontCharset.SetItemIndex(4);
-    SendMessageW(GetParent(pages.CBFontCharset.Handle()), WM_COMMAND,
-                 MAKEWPARAM(pages.CBFontCharset.Id(), CBN_SELCHANGE), reinterpret_cast<LPARAM>(pages.CBFontCharset.Handle()));
-    EXPECT_EQ(pages.MemoSample.GetFontInfo().charset, 1);
+    EXPECT_EQ(pages.CharsetBox.ItemIndex(), 14);
+    EXPECT_EQ(pages.SampleMemo.GetFontInfo().charset, 128);
+    pages.CharsetBox.SetItemIndex(4);
+    SendMessageW(GetParent(pages.CharsetBox.Handle()), WM_COMMAND,
+                 MAKEWPARAM(pages.CharsetBox.Id(), CBN_SELCHANGE), reinterpret_cast<LPARAM>(pages.CharsetBox.Handle()));
+    EXPECT_EQ(pages.SampleMemo.GetFontInfo().charset, 1);
     pages.SelectCharsetRow(3);  // in no row
-    EXPECT_EQ(pages.CBFontCharset.ItemIndex(), 4);
+    EXPECT_EQ(pages.CharsetBox.ItemIndex(), 4);
 }
 
 TEST_F(Settings, ColoursAreKeptFromThePickersAndThePreviewShowsTheStandardPair) {
@@ -117,30 +117,30 @@ TEST_F(Settings, ColoursAreKeptFromThePickersAndThePreviewShowsTheStandardPair) 
     settings::SettingsPages& pages = Start().Pages;
     EXPECT_EQ(pages.StandardColor, ui::Rgb(255, 0, 0));
     EXPECT_EQ(pages.FixedTextColor, static_cast<ui::ColorValue>(0xFF000017)) << "the load ends with the file's values";
-    EXPECT_EQ(pages.CCBStandard.Value(), ui::Rgb(255, 0, 0));
-    pages.CCBFixed.SetValue(ui::Rgb(0, 0, 255));
+    EXPECT_EQ(pages.StandardBackPicker.Value(), ui::Rgb(255, 0, 0));
+    pages.FixedBackPicker.SetValue(ui::Rgb(0, 0, 255));
     EXPECT_EQ(pages.FixedColor, ui::Rgb(0, 0, 255));
-    EXPECT_EQ(pages.MemoSample.Color(), ui::Rgb(255, 0, 0)) << "the preview keeps the standard pair";
+    EXPECT_EQ(pages.SampleMemo.Color(), ui::Rgb(255, 0, 0)) << "the preview keeps the standard pair";
     velmor->SaveSettings();
     EXPECT_NE(ReadAll(path).find("StandardColor=255\r\n"), std::string::npos);
 }
 
 TEST_F(Settings, ASpinEditTypedOutOfRangeIsCorrectedWhenItLosesTheFocus) {
     settings::SettingsPages& pages = Start().Pages;
-    SetWindowTextW(pages.SEHistory.Handle(), L"0");
-    SendMessageW(pages.SEHistory.Handle(), WM_KILLFOCUS, 0, 0);
-    EXPECT_EQ(pages.SEHistory.Text(), L"1");
-    SetWindowTextW(pages.SECountDown.Handle(), L"-1");
-    SendMessageW(pages.SECountDown.Handle(), WM_KILLFOCUS, 0, 0);
-    EXPECT_EQ(pages.SECountDown.Value(), -1);
-    SetWindowTextW(pages.SECountDown.Handle(), L"");
+    SetWindowTextW(pages.MaxClipCountEdit.Handle(), L"0");
+    SendMessageW(pages.MaxClipCountEdit.Handle(), WM_KILLFOCUS, 0, 0);
+    EXPECT_EQ(pages.MaxClipCountEdit.Text(), L"1");
+    SetWindowTextW(pages.CountDownEdit.Handle(), L"-1");
+    SendMessageW(pages.CountDownEdit.Handle(), WM_KILLFOCUS, 0, 0);
+    EXPECT_EQ(pages.CountDownEdit.Value(), -1);
+    SetWindowTextW(pages.CountDownEdit.Handle(), L"");
     velmor->SaveSettings();
     EXPECT_NE(ReadAll(path).find("CountDown=0\r\n"), std::string::npos) << "an empty spin edit saves its minimum";
 }
 
 TEST_F(Settings, TheSessionEndSavesAsACloseWould) {
-    app::TVelmor& window = Start();
-    window.Pages.SEHistory.SetValue(9);
+    app::MainWindow& window = Start();
+    window.Pages.MaxClipCountEdit.SetValue(9);
     EXPECT_EQ(SendMessageW(window.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
     SendMessageW(window.Handle(), WM_ENDSESSION, TRUE, 0);
     EXPECT_NE(ReadAll(path).find("MaxClipCount=9\r\n"), std::string::npos);

@@ -12,9 +12,9 @@
 
 namespace clipwindow {
 
-class TForm2 : public ui::Form {
+class ClipWindow : public ui::Form {
 public:
-    explicit TForm2(ClipHost& host);
+    explicit ClipWindow(ClipHost& host);
 
     std::string TitleStamp;
     std::int32_t Serial = 0;
@@ -23,14 +23,14 @@ public:
     std::int32_t Elapsed = 0;
     bool Pinned = false;
 
-    ui::Memo Memo1;
-    ui::Timer Timer1{1000};
-    ui::PopupMenu PopupMenu1;
-    ui::MenuItem* MDontHideClip = nullptr;
-    ui::MenuItem* MClose = nullptr;
-    ui::MainMenu MainMenu1;
-    ui::MenuItem* Bigger1 = nullptr;
-    ui::MenuItem* Smaller1 = nullptr;
+    ui::Memo TextMemo;
+    ui::Timer CountDownTimer{1000};
+    ui::PopupMenu TitleMenu;
+    ui::MenuItem* PinItem = nullptr;
+    ui::MenuItem* CloseItem = nullptr;
+    ui::MainMenu ZoomMenu;
+    ui::MenuItem* BiggerItem = nullptr;
+    ui::MenuItem* SmallerItem = nullptr;
 
     // The title, converted to the system code page as the window shows it.
     void SetTitle(const std::string& ansiTitle);
@@ -46,21 +46,21 @@ public:
     // The client height it was made with: a clip with no text keeps it.
     int CreatedClientHeight() const noexcept { return createdClientHeight_; }
 
-    void FormShow();
-    void FormActivate();
-    void FormClose(ui::CloseAction& action);
-    void Timer1Timer();
-    void MDontHideClipClick();
-    void MCloseClick();
-    void Bigger1Click();
-    void Smaller1Click();
+    void KeepOnScreenAndFocus();
+    void BecomeNewest();
+    void ReleaseSlot(ui::CloseAction& action);
+    void OnTimerTick();
+    void TogglePinned();
+    void CloseFromMenu();
+    void ZoomIn();
+    void ZoomOut();
 
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     int createdClientHeight_ = 0;
-    void FormCreate();
+    void FinishCreation();
     void ResetCountDown();
     void CopyBack();
     void FitMemo();

@@ -1,4 +1,4 @@
-#include "about/version.h"
+#include "about/AboutBox.h"
 
 #include <shellapi.h>
 
@@ -23,7 +23,7 @@ std::function<void(const char*)>& Opener() {
 
 }  // namespace
 
-TversionDialog::TversionDialog(ui::Form& mainWindow) : mainWindow_(mainWindow) {
+AboutBox::AboutBox(ui::Form& mainWindow) : mainWindow_(mainWindow) {
     ui::FormOptions options;
     options.className = L"TversionDialog";
     options.caption = L"Version";
@@ -36,45 +36,45 @@ TversionDialog::TversionDialog(ui::Form& mainWindow) : mainWindow_(mainWindow) {
     options.background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     CreateForm(options);
     SetClientSize(ui::Scale(kClientWidth), ui::Scale(kClientHeight));
-    FormCreate();
+    FinishCreation();
 
     const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
-    PaintBox1.Create(*this, {14, 24, 233, 89});
-    PaintBox1.SetCursor(hand);
-    PaintBox1.OnPaint = [this](ui::PaintBox&, HDC dc, const RECT& area) {
+    AnimationBox.Create(*this, {14, 24, 233, 89});
+    AnimationBox.SetCursor(hand);
+    AnimationBox.OnPaint = [this](ui::PaintBox&, HDC dc, const RECT& area) {
         FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         if (animation_) animation_->PaintTo(dc);
     };
-    LMaker.Create(*this, {.bounds = {99, 120, 65, 12}, .caption = L"- Brimvale -"});
-    LLink.Create(*this, {.bounds = {49, 136, 164, 12}, .caption = platform::AnsiToWide(kMakerWebPage)});
-    for (ui::Label* label : {&LMaker, &LLink}) {
+    MakerLabel.Create(*this, {.bounds = {99, 120, 65, 12}, .caption = L"- Brimvale -"});
+    LinkLabel.Create(*this, {.bounds = {49, 136, 164, 12}, .caption = platform::AnsiToWide(kMakerWebPage)});
+    for (ui::Label* label : {&MakerLabel, &LinkLabel}) {
         label->SetFontColor(ui::Rgb(255, 255, 255));
         label->SetColor(ui::Rgb(0, 0, 0));
         label->SetCursor(hand);
     }
-    BOk.Create(*this, {.bounds = {93, 152, 75, 25}, .caption = L"&Ok"});
+    OkButton.Create(*this, {.bounds = {93, 152, 75, 25}, .caption = L"&Ok"});
     // Below the visible client area: the source of the logo, never seen in place.
-    Image1.Create(*this, {6, 224, kLogoWidth, kLogoHeight});
+    LogoImage.Create(*this, {6, 224, kLogoWidth, kLogoHeight});
     LoadLogo();
-    Image1.OnPaint = [this](ui::PaintBox&, HDC dc, const RECT&) {
+    LogoImage.OnPaint = [this](ui::PaintBox&, HDC dc, const RECT&) {
         BITMAPINFO info{};
         info.bmiHeader = {sizeof info.bmiHeader, kLogoWidth, -kLogoHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
         SetDIBitsToDevice(dc, 0, 0, kLogoWidth, kLogoHeight, 0, 0, 0, kLogoHeight, logo_.data(), &info, DIB_RGB_COLORS);
     };
 
-    const auto click = [this] { Label1Click(); };
-    PaintBox1.OnClick = [click](ui::PaintBox&) { click(); };
-    Image1.OnClick = [click](ui::PaintBox&) { click(); };
-    LMaker.OnClick = [click](ui::Label&) { click(); };
-    LLink.OnClick = [click](ui::Label&) { click(); };
-    BOk.OnClick = [this](ui::Button&) { Close(); };
-    OnShow = [this](ui::Form&) { FormShow(); };
-    OnClose = [this](ui::Form&, ui::CloseAction& action) { FormClose(action); };
+    const auto click = [this] { OpenWebPage(); };
+    AnimationBox.OnClick = [click](ui::PaintBox&) { click(); };
+    LogoImage.OnClick = [click](ui::PaintBox&) { click(); };
+    MakerLabel.OnClick = [click](ui::Label&) { click(); };
+    LinkLabel.OnClick = [click](ui::Label&) { click(); };
+    OkButton.OnClick = [this](ui::Button&) { Close(); };
+    OnShow = [this](ui::Form&) { StartShowing(); };
+    OnClose = [this](ui::Form&, ui::CloseAction& action) { StopShowing(action); };
 }
 
-void TversionDialog::FormCreate() { SetFormFont(ui::CreateMenuFont()); }
+void AboutBox::FinishCreation() { SetFormFont(ui::CreateMenuFont()); }
 
-void TversionDialog::LoadLogo() {
+void AboutBox::LoadLogo() {
     // The 256-colour picture in the resources, as the 24-bit rows the frames are stamped from.
     const int stride = (kLogoWidth * 3 + 3) & ~3;
     logo_.assign(static_cast<std::size_t>(stride * kLogoHeight), 0);
@@ -88,7 +88,7 @@ void TversionDialog::LoadLogo() {
     GetDIBits(screen.Get(), picture.get(), 0, kLogoHeight, logo_.data(), &info, DIB_RGB_COLORS);
 }
 
-void TversionDialog::FormShow() {
+void AboutBox::StartShowing() {
     // Centred over the main window.
     const ui::Bounds main = mainWindow_.PixelBounds();
     const ui::Bounds self = PixelBounds();
@@ -97,21 +97,21 @@ void TversionDialog::FormShow() {
     StartAnimation();
 }
 
-void TversionDialog::StartAnimation() {
+void AboutBox::StartAnimation() {
     if (!animation_) {
         MessageBeep(0);
-        animation_ = std::make_unique<TAnimation>(PaintBox1, logoRows_);
+        animation_ = std::make_unique<Animation>(AnimationBox, logoRows_);
         animation_->SetPriority(THREAD_PRIORITY_LOWEST);
     }
     if (animation_->Paused()) animation_->ResumeFromBlack();
 }
 
-void TversionDialog::FormClose(ui::CloseAction&) {
+void AboutBox::StopShowing(ui::CloseAction&) {
     if (animation_ && !animation_->Paused()) animation_->Pause();
     mainWindow_.SetEnabled(true);
 }
 
-void TversionDialog::Label1Click() {
+void AboutBox::OpenWebPage() {
     if (Opener()) {
         Opener()(kMakerWebPage);
         return;
@@ -119,9 +119,9 @@ void TversionDialog::Label1Click() {
     ShellExecuteA(Handle(), "OPEN", kMakerWebPage, "", "", SW_SHOW);
 }
 
-void TversionDialog::SetWebPageOpener(std::function<void(const char* address)> opener) { Opener() = std::move(opener); }
+void AboutBox::SetWebPageOpener(std::function<void(const char* address)> opener) { Opener() = std::move(opener); }
 
-void TversionDialog::BeforeDestruction() {
+void AboutBox::BeforeDestruction() {
     // The worker ends before the paint box and the bitmap it draws on.
     animation_.reset();
 }

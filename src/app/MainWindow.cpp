@@ -1,4 +1,4 @@
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 
 #include <shellapi.h>
 
@@ -55,7 +55,7 @@ std::vector<clipwindow::WorkArea> MonitorWorkAreas() {
 
 }  // namespace
 
-TVelmor::TVelmor() {
+MainWindow::MainWindow() {
     ui::FormOptions options;
     options.className = L"TVelmor";
     options.caption = L"Velmor";
@@ -67,20 +67,20 @@ TVelmor::TVelmor() {
     options.minHeight = kDesignHeight;
     options.dialogKeys = true;
     CreateForm(options);
-    ClipWindowFactory = [](TVelmor& owner) { return std::make_unique<clipwindow::TForm2>(owner); };
+    ClipWindowFactory = [](MainWindow& owner) { return std::make_unique<clipwindow::ClipWindow>(owner); };
     Pages.Create(*this);
     BottomPanel.Create(*this, {0, 268, 280, kStripHeight});
     BottomPanel.AlignBottom(kStripHeight);
-    BTaskTray.Create(BottomPanel, {.bounds = {191, 8, 83, 25}, .caption = L"Task Tray", .key = L"[Button]TaskTray"});
-    BTaskTray.OnClick = [this](ui::Button&) { BTaskTrayClick(); };
-    Pages.LBLanguage.OnDblClick = [this](ui::ListBox&) { LBLanguageDblClick(); };
-    Pages.BReload.OnClick = [this](ui::Button&) { BReloadClick(); };
-    Pages.BPutFile.OnClick = [this](ui::Button&) { BPutFileClick(); };
+    TaskTrayButton.Create(BottomPanel, {.bounds = {191, 8, 83, 25}, .caption = L"Task Tray", .key = L"[Button]TaskTray"});
+    TaskTrayButton.OnClick = [this](ui::Button&) { HideToTray(); };
+    Pages.LanguageList.OnDblClick = [this](ui::ListBox&) { ApplyChosenLanguage(); };
+    Pages.ReloadButton.OnClick = [this](ui::Button&) { ReloadLanguageFiles(); };
+    Pages.PutFileButton.OnClick = [this](ui::Button&) { PutLanguageFile(); };
     // The button keeps to the strip's right edge.
     BottomPanel.OnResize = [this](ui::Panel& strip) {
         const SIZE size = strip.ClientSize();
-        const ui::Bounds button = BTaskTray.PixelBounds();
-        BTaskTray.SetPixelBounds({size.cx - ui::Scale(6) - button.width, button.top, button.width, button.height});
+        const ui::Bounds button = TaskTrayButton.PixelBounds();
+        TaskTrayButton.SetPixelBounds({size.cx - ui::Scale(6) - button.width, button.top, button.width, button.height});
     };
     CreateMenus();
     OnResize = [this](ui::Form&) {
@@ -88,21 +88,21 @@ TVelmor::TVelmor() {
         Pages.Fit(client.cx, client.cy, ui::Scale(kStripHeight));
     };
     OnResize(*this);
-    OnCloseQuery = [this](ui::Form&, bool& canClose) { FormCloseQuery(canClose); };
-    OnClose = [this](ui::Form&, ui::CloseAction& action) { FormClose(action); };
-    FormCreate();
+    OnCloseQuery = [this](ui::Form&, bool& canClose) { AllowClose(canClose); };
+    OnClose = [this](ui::Form&, ui::CloseAction& action) { SaveOnClose(action); };
+    StartUp();
 }
 
-void TVelmor::BeforeDestruction() {
+void MainWindow::BeforeDestruction() {
     RemoveTrayIcon();
     // Leave the viewer chain first, then destroy the clip windows, which call back here.
-    clipDetector_.reset();
+    watcher_.reset();
     for (auto& clip : clipWindows_) clip.reset();
     spare_.reset();
     ui::Application::Get().DestroyReleased();
 }
 
-void TVelmor::CreateMenus() {
+void MainWindow::CreateMenus() {
     // An item with its caption key and its command.
     const auto add = [](ui::MenuItem& parent, const wchar_t* caption, const wchar_t* key, auto command,
                         ui::ShortCut shortCut = {}) -> ui::MenuItem* {
@@ -111,38 +111,38 @@ void TVelmor::CreateMenus() {
         item.OnClick = [command](ui::MenuItem&) { command(); };
         return &item;
     };
-    MFile = add(MainMenu1.Items(), L"&File", L"[MenuBar]File", [] {});
-    MCloseAllClips = add(*MFile, L"&Close All Clips", L"[MenuBar]CloseAllClips", [this] { CloseAllClips1Click(); });
-    MTaskTray = add(*MFile, L"&Task Tray", L"[MenuBar]TaskTray", [this] { MTaskTrayClick(); });
-    MSuspend = add(*MFile, L"&Suspend", L"[MenuBar]Suspend", [this] { PSuspendClick(); });
-    MResume = add(*MFile, L"&Resume", L"[MenuBar]Resume", [this] { PResumeClick(); });
-    MResume->SetVisible(false);
-    MFile->AddSeparator();
-    MQuit = add(*MFile, L"&Quit", L"[MenuBar]Quit", [this] { MQuitClick(); }, ui::ShortCut::Ctrl('Q'));
-    MHelp = add(MainMenu1.Items(), L"&Help", L"[MenuBar]Help", [] {});
-    MVersion = add(*MHelp, L"&Version", L"[MenuBar]Version", [this] { MVersionClick(); });
-    SetMenu(MainMenu1);
+    FileMenu = add(MenuBar.Items(), L"&File", L"[MenuBar]File", [] {});
+    CloseAllClipsItem = add(*FileMenu, L"&Close All Clips", L"[MenuBar]CloseAllClips", [this] { CloseAllClips(); });
+    TaskTrayItem = add(*FileMenu, L"&Task Tray", L"[MenuBar]TaskTray", [this] { TaskTrayCommand(); });
+    SuspendItem = add(*FileMenu, L"&Suspend", L"[MenuBar]Suspend", [this] { Suspend(); });
+    ResumeItem = add(*FileMenu, L"&Resume", L"[MenuBar]Resume", [this] { Resume(); });
+    ResumeItem->SetVisible(false);
+    FileMenu->AddSeparator();
+    QuitItem = add(*FileMenu, L"&Quit", L"[MenuBar]Quit", [this] { Quit(); }, ui::ShortCut::Ctrl('Q'));
+    HelpMenu = add(MenuBar.Items(), L"&Help", L"[MenuBar]Help", [] {});
+    VersionItem = add(*HelpMenu, L"&Version", L"[MenuBar]Version", [this] { ShowAboutBox(); });
+    SetMenu(MenuBar);
 
-    yo1 = add(PopupMenu1.Items(), L"&Property", L"[MenuBar]Property", [this] { yo1Click(); });
-    CloseAllClips1 = add(PopupMenu1.Items(), L"&Close All Clips", L"[Tray]CloseAllClips", [this] { CloseAllClips1Click(); });
-    PSuspend = add(PopupMenu1.Items(), L"&Suspend", L"[Tray]Suspend", [this] { PSuspendClick(); });
-    PResume = add(PopupMenu1.Items(), L"&Resume", L"[Tray]Resume", [this] { PResumeClick(); });
-    PResume->SetVisible(false);
-    PopupMenu1.AddSeparator();
-    Quit1 = add(PopupMenu1.Items(), L"&Quit", L"[Tray]Quit", [this] { Quit1Click(); });
-    AddCaptionMenu(PopupMenu1);
+    PropertyTrayItem = add(TrayMenu.Items(), L"&Property", L"[MenuBar]Property", [this] { ShowFromTray(); });
+    CloseAllClipsTrayItem = add(TrayMenu.Items(), L"&Close All Clips", L"[Tray]CloseAllClips", [this] { CloseAllClips(); });
+    SuspendTrayItem = add(TrayMenu.Items(), L"&Suspend", L"[Tray]Suspend", [this] { Suspend(); });
+    ResumeTrayItem = add(TrayMenu.Items(), L"&Resume", L"[Tray]Resume", [this] { Resume(); });
+    ResumeTrayItem->SetVisible(false);
+    TrayMenu.AddSeparator();
+    QuitTrayItem = add(TrayMenu.Items(), L"&Quit", L"[Tray]Quit", [this] { QuitFromTray(); });
+    AddCaptionMenu(TrayMenu);
 }
 
-void TVelmor::FormCreate() {
+void MainWindow::StartUp() {
     texts_ = settings::LocalisedTexts{};
     SetFormFont(ui::CreateMenuFont());
     LoadSettings();
-    clipDetector_ = std::make_unique<clipboard::TVxClipDetector>();
+    watcher_ = std::make_unique<clipboard::ClipboardWatcher>();
     AttachClipboardChanged();
     Reporting([this] { ListLanguageFiles(); });
     Reporting([this] {
         const std::string& chosen = Pages.LanguageFile;
-        if (Pages.CBLoadLang.Checked() && !chosen.empty() && platform::FileExists(languages_.Folder() + chosen)) {
+        if (Pages.LoadLanguageCheck.Checked() && !chosen.empty() && platform::FileExists(languages_.Folder() + chosen)) {
             ApplyLanguageFile(languages_.Folder() + chosen);
         } else {
             ApplyDefaultLanguage();
@@ -152,7 +152,7 @@ void TVelmor::FormCreate() {
     GoToTray();
 }
 
-LRESULT TVelmor::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     if (message == kMakeSpareClip) {
         MakeSpareClip();
@@ -187,7 +187,7 @@ LRESULT TVelmor::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // Windows ends the program without closing the window: save as a close would.
             if (wParam) {
                 ui::CloseAction action = ui::CloseAction::Hide;
-                FormClose(action);
+                SaveOnClose(action);
             }
             return 0;
         default:
@@ -208,15 +208,15 @@ LRESULT TVelmor::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return Form::WndProc(message, wParam, lParam);
 }
 
-void TVelmor::ShowTrayMenu(POINT at) {
+void MainWindow::ShowTrayMenu(POINT at) {
     ui::Application& application = ui::Application::Get();
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(application.Handle());
     application.ProcessMessages();
-    PopupMenu1.Popup(application.Handle(), at.x, at.y);
+    TrayMenu.Popup(application.Handle(), at.x, at.y);
 }
 
-NOTIFYICONDATAA TVelmor::TrayRecord() {
+NOTIFYICONDATAA MainWindow::TrayRecord() {
     NOTIFYICONDATAA data{};
     // The first, smallest form of the record; 88 bytes in a 32-bit process.
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -235,13 +235,13 @@ NOTIFYICONDATAA TVelmor::TrayRecord() {
     return data;
 }
 
-void TVelmor::AddTrayIcon() {
+void MainWindow::AddTrayIcon() {
     if (!tray_.Add()) return;
     NOTIFYICONDATAA data = TrayRecord();
     Shell_NotifyIconA(NIM_ADD, &data);
 }
 
-void TVelmor::RemoveTrayIcon() {
+void MainWindow::RemoveTrayIcon() {
     if (!tray_.Remove()) return;
     NOTIFYICONDATAA data{};
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -250,70 +250,70 @@ void TVelmor::RemoveTrayIcon() {
     Shell_NotifyIconA(NIM_DELETE, &data);
 }
 
-void TVelmor::yo1Click() {
+void MainWindow::ShowFromTray() {
     RemoveTrayIcon();
     Show();
     SetForegroundWindow(Handle());
     SetFocus();
 }
 
-void TVelmor::PSuspendClick() {
-    MSuspend->SetVisible(false);
-    MResume->SetVisible(true);
-    PSuspend->SetVisible(false);
-    PResume->SetVisible(true);
+void MainWindow::Suspend() {
+    SuspendItem->SetVisible(false);
+    ResumeItem->SetVisible(true);
+    SuspendTrayItem->SetVisible(false);
+    ResumeTrayItem->SetVisible(true);
     watching_ = false;
-    clipDetector_->SetOnClipChange(nullptr);
+    watcher_->SetOnClipChange(nullptr);
 }
 
-void TVelmor::PResumeClick() {
-    MSuspend->SetVisible(true);
-    MResume->SetVisible(false);
-    PSuspend->SetVisible(true);
-    PResume->SetVisible(false);
+void MainWindow::Resume() {
+    SuspendItem->SetVisible(true);
+    ResumeItem->SetVisible(false);
+    SuspendTrayItem->SetVisible(true);
+    ResumeTrayItem->SetVisible(false);
     watching_ = true;
     AttachClipboardChanged();
 }
 
-void TVelmor::Quit1Click() {
+void MainWindow::QuitFromTray() {
     RemoveTrayIcon();
     Close();
 }
 
-void TVelmor::MQuitClick() { Close(); }
+void MainWindow::Quit() { Close(); }
 
-void TVelmor::MTaskTrayClick() { GoToTray(); }
+void MainWindow::TaskTrayCommand() { GoToTray(); }
 
-void TVelmor::BTaskTrayClick() {
+void MainWindow::HideToTray() {
     Hide();
     GoToTray();
 }
 
-void TVelmor::MVersionClick() {
-    if (!versionDialog) return;
-    SetWindowTextA(versionDialog->Handle(), platform::WideToAnsi(texts_.versionCaption).c_str());
-    versionDialog->Show();
+void MainWindow::ShowAboutBox() {
+    if (!aboutBox) return;
+    SetWindowTextA(aboutBox->Handle(), platform::WideToAnsi(texts_.versionCaption).c_str());
+    aboutBox->Show();
 }
 
-void TVelmor::AttachClipboardChanged() {
-    clipDetector_->SetOnClipChange([this](clipboard::TVxClipDetector& sender) { ClipboardChanged(sender); });
+void MainWindow::AttachClipboardChanged() {
+    watcher_->SetOnClipChange([this](clipboard::ClipboardWatcher& sender) { ClipboardChanged(sender); });
 }
 
-void TVelmor::BeginOwnCopy() { clipDetector_->SetOnClipChange(nullptr); }
+void MainWindow::BeginOwnCopy() { watcher_->SetOnClipChange(nullptr); }
 
-void TVelmor::EndOwnCopy() {
+void MainWindow::EndOwnCopy() {
     // A copy back while suspended leaves the watcher suspended.
     if (watching_) AttachClipboardChanged();
 }
 
-void TVelmor::GoToTray() {
+void MainWindow::GoToTray() {
     AddTrayIcon();
     Hide();
 }
 
-void TVelmor::FormCloseQuery(bool& canClose) { canClose = true; }
+void MainWindow::AllowClose(bool& canClose) { canClose = true; }
 
-void TVelmor::FormClose(ui::CloseAction&) {
+void MainWindow::SaveOnClose(ui::CloseAction&) {
     // A save that fails is reported; the program still ends as the user asked.
     try {
         SaveSettings();
@@ -322,7 +322,7 @@ void TVelmor::FormClose(ui::CloseAction&) {
     }
 }
 
-void TVelmor::LoadSettings() {
+void MainWindow::LoadSettings() {
     const std::string& folder = languages_.Folder();
     settings::RemoveUnfinishedSave(settings::PropertyFilePath());
     const settings::PrivateProfileReader file(settings::PropertyFilePath());
@@ -353,7 +353,7 @@ void TVelmor::LoadSettings() {
     Pages.Load(stored);
 }
 
-void TVelmor::SaveSettings() {
+void MainWindow::SaveSettings() {
     settings::StoredSettings stored;
     Pages.Save(stored);
     // The bounds the window has, also while it is hidden in the tray.
@@ -366,11 +366,11 @@ void TVelmor::SaveSettings() {
     settings::SavePropertyFile(settings::PropertyFilePath(), stored);
 }
 
-void TVelmor::ApplyLanguageFile(const std::string& path) {
+void MainWindow::ApplyLanguageFile(const std::string& path) {
     try {
         // Each menu is rebuilt once, not once per caption.
-        const ui::MenuUpdate bar(MainMenu1);
-        const ui::MenuUpdate tray(PopupMenu1);
+        const ui::MenuUpdate bar(MenuBar);
+        const ui::MenuUpdate tray(TrayMenu);
         languages_.Apply(path, *this);
     } catch (...) {
         Pages.FitCaptions();  // what was applied before the error shows whole too
@@ -379,29 +379,29 @@ void TVelmor::ApplyLanguageFile(const std::string& path) {
     Pages.FitCaptions();
 }
 
-void TVelmor::ApplyDefaultLanguage() {
+void MainWindow::ApplyDefaultLanguage() {
     const std::string path = languages_.Folder() + "Default.lng";
     if (platform::FileExists(path)) ApplyLanguageFile(path);
 }
 
-void TVelmor::ListLanguageFiles() { languages_.List(Pages.LBLanguage); }
+void MainWindow::ListLanguageFiles() { languages_.List(Pages.LanguageList); }
 
-void TVelmor::SetFontCharsetByName(const std::wstring& name) {
+void MainWindow::SetFontCharsetByName(const std::wstring& name) {
     if (const std::optional<int> charset = settings::CharsetByName(name)) SetFontCharset(*charset);
 }
 
-void TVelmor::LBLanguageDblClick() {
-    const int row = Pages.LBLanguage.ItemIndex();
+void MainWindow::ApplyChosenLanguage() {
+    const int row = Pages.LanguageList.ItemIndex();
     if (row < 0) return;
-    const std::optional<std::string> file = languages_.FileOf(platform::WideToAnsi(Pages.LBLanguage.Item(row)));
+    const std::optional<std::string> file = languages_.FileOf(platform::WideToAnsi(Pages.LanguageList.Item(row)));
     if (!file) return;
     Pages.LanguageFile = *file;
     ApplyLanguageFile(languages_.Folder() + *file);
 }
 
-void TVelmor::BReloadClick() { ListLanguageFiles(); }
+void MainWindow::ReloadLanguageFiles() { ListLanguageFiles(); }
 
-void TVelmor::BPutFileClick() {
+void MainWindow::PutLanguageFile() {
     const std::optional<std::string> chosen = languages_.ChooseFile(Handle());
     if (!chosen) return;
     ui::Application::Get().ShowMessage(platform::AnsiToWide(*chosen));
@@ -411,35 +411,35 @@ void TVelmor::BPutFileClick() {
     ListLanguageFiles();
 }
 
-void TVelmor::ChangeFont(const std::function<void(ui::FontInfo&)>& change) {
+void MainWindow::ChangeFont(const std::function<void(ui::FontInfo&)>& change) {
     ui::FontInfo font = ui::FontInfoOf(FormFont());
     change(font);
     SetFormFont(ui::CreateFontFrom(font));
 }
 
-void TVelmor::SetFontName(const std::wstring& name) {
+void MainWindow::SetFontName(const std::wstring& name) {
     ChangeFont([&](ui::FontInfo& font) { font.name = name; });
 }
 
-void TVelmor::SetFontSize(int points) {
+void MainWindow::SetFontSize(int points) {
     ChangeFont([&](ui::FontInfo& font) { font.size = points; });
 }
 
-void TVelmor::SetFontCharset(int charset) {
+void MainWindow::SetFontCharset(int charset) {
     ChangeFont([&](ui::FontInfo& font) { font.charset = charset; });
 }
 
-void TVelmor::SetTitle(const std::wstring& title) {
+void MainWindow::SetTitle(const std::wstring& title) {
     // The caption goes through the system code page; the title text keeps every character.
     SetWindowTextA(Handle(), platform::WideToAnsi(title).c_str());
     texts_.titleText = title;
 }
 
-void TVelmor::SetCaption(std::wstring_view key, const std::wstring& caption) {
+void MainWindow::SetCaption(std::wstring_view key, const std::wstring& caption) {
     if (ui::Captioned* element = FindCaption(key)) element->SetCaption(caption);
 }
 
-std::wstring TVelmor::Caption(std::wstring_view key) {
+std::wstring MainWindow::Caption(std::wstring_view key) {
     ui::Captioned* element = FindCaption(key);
     return element ? element->Caption() : std::wstring{};
 }

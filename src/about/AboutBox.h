@@ -18,24 +18,24 @@ namespace about {
 // The maker's web page, shown by the link label and opened by a click.
 inline constexpr char kMakerWebPage[] = "https://brimvale.example/velmor";
 
-class TversionDialog : public ui::Form {
+class AboutBox : public ui::Form {
 public:
     // mainWindow is disabled while the box shows and is what it is centred over.
-    explicit TversionDialog(ui::Form& mainWindow);
+    explicit AboutBox(ui::Form& mainWindow);
 
-    ui::PaintBox PaintBox1;
-    ui::Label LMaker;
-    ui::Label LLink;
-    ui::Button BOk;
-    ui::PaintBox Image1;
+    ui::PaintBox AnimationBox;
+    ui::Label MakerLabel;
+    ui::Label LinkLabel;
+    ui::Button OkButton;
+    ui::PaintBox LogoImage;
 
-    void FormShow();
-    void FormClose(ui::CloseAction& action);
-    void Label1Click();
+    void StartShowing();
+    void StopShowing(ui::CloseAction& action);
+    void OpenWebPage();
     void StartAnimation();
 
     // Null until the box is first shown.
-    TAnimation* Animation() const noexcept { return animation_.get(); }
+    Animation* Worker() const noexcept { return animation_.get(); }
     // Opens the web page in place of ShellExecuteA (tests); empty restores it.
     static void SetWebPageOpener(std::function<void(const char* address)> opener);
 
@@ -43,11 +43,11 @@ protected:
     void BeforeDestruction() override;
 
 private:
-    void FormCreate();
+    void FinishCreation();
     void LoadLogo();
 
     ui::Form& mainWindow_;
-    std::unique_ptr<TAnimation> animation_;
+    std::unique_ptr<Animation> animation_;
     std::vector<std::uint8_t> logo_;  // 24-bit rows of the logo picture
     ConstPixelRows logoRows_;
 };

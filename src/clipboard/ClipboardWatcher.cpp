@@ -1,4 +1,4 @@
-#include "clipboard/VxClipDetector.h"
+#include "clipboard/ClipboardWatcher.h"
 
 #include "platform/Error.h"
 #include "ui/Application.h"
@@ -23,14 +23,14 @@ LRESULT PassOn(HWND next, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-TVxClipDetector::TVxClipDetector() = default;
+ClipboardWatcher::ClipboardWatcher() = default;
 
-TVxClipDetector::~TVxClipDetector() { LeaveChain(); }
+ClipboardWatcher::~ClipboardWatcher() { LeaveChain(); }
 
-HWND TVxClipDetector::AllocateWindow() {
+HWND ClipboardWatcher::AllocateWindow() {
     static const bool registered = [] {
         WNDCLASSA wc{};
-        wc.lpfnWndProc = &TVxClipDetector::WindowProc;
+        wc.lpfnWndProc = &ClipboardWatcher::WindowProc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = kWindowClass;
         return RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
@@ -42,7 +42,7 @@ HWND TVxClipDetector::AllocateWindow() {
                            GetModuleHandleA(nullptr), nullptr);
 }
 
-void TVxClipDetector::LeaveChain() noexcept {
+void ClipboardWatcher::LeaveChain() noexcept {
     if (!window_) return;
     ChangeClipboardChain(window_, nextViewer_);
     SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
@@ -51,7 +51,7 @@ void TVxClipDetector::LeaveChain() noexcept {
     nextViewer_ = nullptr;
 }
 
-void TVxClipDetector::SetOnClipChange(TNotifyEvent handler) {
+void ClipboardWatcher::SetOnClipChange(ChangeHandler handler) {
     if (!handler) {
         if (!window_) return;
         LeaveChain();
@@ -63,7 +63,7 @@ void TVxClipDetector::SetOnClipChange(TNotifyEvent handler) {
         return;
     }
     window_ = AllocateWindow();
-    if (!window_) throw platform::OutOfResources(L"TVxClipDetector.SetOnClipChange: Cannot Allocate HWnd");
+    if (!window_) throw platform::OutOfResources(L"ClipboardWatcher.SetOnClipChange: Cannot Allocate HWnd");
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     onClipChange_ = std::move(handler);
     joining_ = true;
@@ -71,13 +71,13 @@ void TVxClipDetector::SetOnClipChange(TNotifyEvent handler) {
     joining_ = false;
 }
 
-void TVxClipDetector::DoClipChange() {
+void ClipboardWatcher::DoClipChange() {
     // Copy: the handler may replace or clear itself while it runs.
-    if (const TNotifyEvent handler = onClipChange_) handler(*this);
+    if (const ChangeHandler handler = onClipChange_) handler(*this);
 }
 
-LRESULT CALLBACK TVxClipDetector::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    auto* self = reinterpret_cast<TVxClipDetector*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+LRESULT CALLBACK ClipboardWatcher::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    auto* self = reinterpret_cast<ClipboardWatcher*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!self || self->window_ != window) return DefWindowProcA(window, message, wParam, lParam);
     try {
         return self->HandleMessage(message, wParam, lParam);
@@ -87,7 +87,7 @@ LRESULT CALLBACK TVxClipDetector::WindowProc(HWND window, UINT message, WPARAM w
     return 0;
 }
 
-LRESULT TVxClipDetector::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ClipboardWatcher::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_DRAWCLIPBOARD: {
             // The handler may leave the chain (and so clear next viewer); keep whom to tell.

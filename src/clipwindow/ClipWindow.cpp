@@ -1,4 +1,4 @@
-#include "clipwindow/Unit2.h"
+#include "clipwindow/ClipWindow.h"
 
 #include "settings/LocalisedTexts.h"
 #include "clipwindow/ClipWindowRules.h"
@@ -15,7 +15,7 @@ constexpr int kMinWidth = 100;
 constexpr DWORD kCopiedTitleMs = 1000;
 }  // namespace
 
-TForm2::TForm2(ClipHost& host) : host_(host) {
+ClipWindow::ClipWindow(ClipHost& host) : host_(host) {
     ui::FormOptions options;
     options.className = L"TForm2";
     options.bounds = {0, 0, kCreatedWidth, kCreatedHeight};
@@ -25,69 +25,69 @@ TForm2::TForm2(ClipHost& host) : host_(host) {
     options.minWidth = kMinWidth;
     CreateForm(options);
 
-    Memo1.Create(*this, {0, 0, kCreatedWidth, kCreatedHeight}, {.wordWrap = true, .scrollBars = ui::ScrollBars::None});
-    MDontHideClip = &PopupMenu1.Add(L"&Dont Hide");
-    MDontHideClip->OnClick = [this](ui::MenuItem&) { MDontHideClipClick(); };
-    MClose = &PopupMenu1.Add(L"&Close");
-    MClose->OnClick = [this](ui::MenuItem&) { MCloseClick(); };
+    TextMemo.Create(*this, {0, 0, kCreatedWidth, kCreatedHeight}, {.wordWrap = true, .scrollBars = ui::ScrollBars::None});
+    PinItem = &TitleMenu.Add(L"&Dont Hide");
+    PinItem->OnClick = [this](ui::MenuItem&) { TogglePinned(); };
+    CloseItem = &TitleMenu.Add(L"&Close");
+    CloseItem->OnClick = [this](ui::MenuItem&) { CloseFromMenu(); };
     // A menu bar that is never shown: it only carries the zoom shortcuts.
-    Bigger1 = &MainMenu1.Add(L"&Bigger", ui::ShortCut::Ctrl('B'));
-    Bigger1->OnClick = [this](ui::MenuItem&) { Bigger1Click(); };
-    Smaller1 = &MainMenu1.Add(L"&Smaller", ui::ShortCut::Ctrl('S'));
-    Smaller1->OnClick = [this](ui::MenuItem&) { Smaller1Click(); };
-    SetMenu(MainMenu1, ui::MenuBar::Hidden);
+    BiggerItem = &ZoomMenu.Add(L"&Bigger", ui::ShortCut::Ctrl('B'));
+    BiggerItem->OnClick = [this](ui::MenuItem&) { ZoomIn(); };
+    SmallerItem = &ZoomMenu.Add(L"&Smaller", ui::ShortCut::Ctrl('S'));
+    SmallerItem->OnClick = [this](ui::MenuItem&) { ZoomOut(); };
+    SetMenu(ZoomMenu, ui::MenuBar::Hidden);
 
-    Timer1.OnTimer = [this](ui::Timer&) { Timer1Timer(); };
-    OnShow = [this](ui::Form&) { FormShow(); };
-    OnActivate = [this](ui::Form&) { FormActivate(); };
-    OnClose = [this](ui::Form&, ui::CloseAction& action) { FormClose(action); };
+    CountDownTimer.OnTimer = [this](ui::Timer&) { OnTimerTick(); };
+    OnShow = [this](ui::Form&) { KeepOnScreenAndFocus(); };
+    OnActivate = [this](ui::Form&) { BecomeNewest(); };
+    OnClose = [this](ui::Form&, ui::CloseAction& action) { ReleaseSlot(action); };
     OnResize = [this](ui::Form&) { FitMemo(); };
     FitMemo();
     createdClientHeight_ = ClientSize().cy;
-    FormCreate();
+    FinishCreation();
 }
 
-void TForm2::FormCreate() {
+void ClipWindow::FinishCreation() {
     // Clip windows stay above other programs' windows while Velmor is in the
     // background: the toolkit never takes WS_EX_TOPMOST away on deactivation,
     // so no hook on the application window is needed for that.
     RenewTitleStamp();
 }
 
-void TForm2::RenewTitleStamp() {
+void ClipWindow::RenewTitleStamp() {
     TitleStamp = settings::FormatNow(host_.Settings().timeFormat);
     SetTitle(TitleStamp);
 }
 
-void TForm2::ResetForReuse() {
-    Timer1.SetEnabled(false);
+void ClipWindow::ResetForReuse() {
+    CountDownTimer.SetEnabled(false);
     Hide();
     SlotIndex = -1;
     Serial = 0;
     CountDown = 0;
     Elapsed = 0;
     Pinned = false;
-    MDontHideClip->SetChecked(false);
+    PinItem->SetChecked(false);
     SetAlpha(255);
-    Memo1.SetScrollBars(ui::ScrollBars::None);
+    TextMemo.SetScrollBars(ui::ScrollBars::None);
 }
 
-void TForm2::SetTitle(const std::string& ansiTitle) { SetWindowTextA(Handle(), ansiTitle.c_str()); }
+void ClipWindow::SetTitle(const std::string& ansiTitle) { SetWindowTextA(Handle(), ansiTitle.c_str()); }
 
-std::string TForm2::Title() const {
+std::string ClipWindow::Title() const {
     std::string title(static_cast<size_t>(GetWindowTextLengthA(Handle())) + 1, '\0');
     title.resize(static_cast<size_t>(GetWindowTextA(Handle(), title.data(), static_cast<int>(title.size()))));
     return title;
 }
 
-bool TForm2::CanFocus() const noexcept { return Visible() && Enabled(); }
+bool ClipWindow::CanFocus() const noexcept { return Visible() && Enabled(); }
 
-void TForm2::FitMemo() {
+void ClipWindow::FitMemo() {
     const SIZE client = ClientSize();
-    Memo1.SetPixelBounds({0, 0, client.cx, client.cy});
+    TextMemo.SetPixelBounds({0, 0, client.cx, client.cy});
 }
 
-void TForm2::FormShow() {
+void ClipWindow::KeepOnScreenAndFocus() {
     RECT rect{};
     GetWindowRect(Handle(), &rect);
     // The work area of the monitor under the window's corner, which is the cursor.
@@ -105,30 +105,30 @@ void TForm2::FormShow() {
     ::SetFocus(Handle());
 }
 
-void TForm2::ResetCountDown() {
+void ClipWindow::ResetCountDown() {
     Elapsed = 0;
     SetAlpha(255);
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void TForm2::FormActivate() {
+void ClipWindow::BecomeNewest() {
     Serial = host_.TouchClipCounter();
     TitleStamp = settings::FormatNow(host_.Settings().timeFormat);
     SetTitle(TitleStamp);
     ResetCountDown();
 }
 
-void TForm2::FormClose(ui::CloseAction&) {
-    Timer1.SetEnabled(false);
+void ClipWindow::ReleaseSlot(ui::CloseAction&) {
+    CountDownTimer.SetEnabled(false);
     host_.ClipClosed(SlotIndex);
 }
 
-void TForm2::Timer1Timer() {
+void ClipWindow::OnTimerTick() {
     const settings::ClipSettings settings = host_.Settings();
     const TickOutcome tick =
         Tick({CountDown, Elapsed, Pinned, settings.hideGradually, settings.titleTimer}, TitleStamp);
     if (tick.stopTimer) {
-        Timer1.SetEnabled(false);
+        CountDownTimer.SetEnabled(false);
         SetAlpha(255);
         Invalidate();
         return;
@@ -139,40 +139,40 @@ void TForm2::Timer1Timer() {
     if (tick.close) Close();
 }
 
-void TForm2::MDontHideClipClick() {
+void ClipWindow::TogglePinned() {
     const settings::ClipSettings settings = host_.Settings();
     Pinned = !Pinned;
-    Timer1.SetEnabled(settings.countDownEnabled);
+    CountDownTimer.SetEnabled(settings.countDownEnabled);
     if (Pinned) {
-        Memo1.SetFontColor(settings.fixedTextColor);
-        Memo1.SetColor(settings.fixedColor);
+        TextMemo.SetFontColor(settings.fixedTextColor);
+        TextMemo.SetColor(settings.fixedColor);
         SetTitle(platform::WideToAnsi(host_.Texts().fixedTitle));
     } else {
-        Memo1.SetFontColor(settings.standardTextColor);
-        Memo1.SetColor(settings.standardColor);
+        TextMemo.SetFontColor(settings.standardTextColor);
+        TextMemo.SetColor(settings.standardColor);
         SetTitle(TitleStamp);
     }
-    MDontHideClip->SetChecked(Pinned);
+    PinItem->SetChecked(Pinned);
 }
 
-void TForm2::MCloseClick() { Close(); }
+void ClipWindow::CloseFromMenu() { Close(); }
 
-void TForm2::Bigger1Click() {
-    ui::FontInfo font = Memo1.GetFontInfo();
+void ClipWindow::ZoomIn() {
+    ui::FontInfo font = TextMemo.GetFontInfo();
     ++font.size;
-    Memo1.SetFontInfo(font);
+    TextMemo.SetFontInfo(font);
 }
 
-void TForm2::Smaller1Click() {
-    ui::FontInfo font = Memo1.GetFontInfo();
+void ClipWindow::ZoomOut() {
+    ui::FontInfo font = TextMemo.GetFontInfo();
     --font.size;
-    Memo1.SetFontInfo(font);
+    TextMemo.SetFontInfo(font);
 }
 
-void TForm2::CopyBack() {
+void ClipWindow::CopyBack() {
     host_.BeginOwnCopy();
-    Memo1.SelectAll();
-    Memo1.CopyToClipboard();
+    TextMemo.SelectAll();
+    TextMemo.CopyToClipboard();
     host_.EndOwnCopy();
     SetTitle(platform::WideToAnsi(host_.Texts().copiedTitle));
     // The copied title stays for a second; the program waits meanwhile.
@@ -180,7 +180,7 @@ void TForm2::CopyBack() {
     SetTitle(Pinned ? platform::WideToAnsi(host_.Texts().fixedTitle) : TitleStamp);
 }
 
-LRESULT TForm2::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ClipWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCLBUTTONDOWN:
             ResetCountDown();
@@ -192,7 +192,7 @@ LRESULT TForm2::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NCRBUTTONDOWN: {
             POINT cursor{};
             GetCursorPos(&cursor);
-            PopupMenu1.Popup(Handle(), cursor.x, cursor.y);
+            TitleMenu.Popup(Handle(), cursor.x, cursor.y);
             return 0;
         }
         default:

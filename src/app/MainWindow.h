@@ -14,9 +14,9 @@
 #include "settings/LocalisedTexts.h"
 #include "app/TrayLogic.h"
 #include "clipboard/ClipManager.h"
-#include "clipboard/VxClipDetector.h"
+#include "clipboard/ClipboardWatcher.h"
 #include "clipwindow/ClipHost.h"
-#include "clipwindow/Unit2.h"
+#include "clipwindow/ClipWindow.h"
 #include "platform/Handles.h"
 #include "platform/Module.h"
 #include "settings/Languages.h"
@@ -28,19 +28,19 @@
 
 namespace app {
 
-class TVelmor : public ui::Form,
+class MainWindow : public ui::Form,
                 public clipwindow::ClipHost,
                 private clipboard::ClipWindows,
                 private settings::LanguageTarget {
 public:
-    // Creates the window hidden and runs FormCreate; an error in it propagates.
-    TVelmor();
+    // Creates the window hidden and runs StartUp; an error in it propagates.
+    MainWindow();
 
-    clipboard::TVxClipDetector* ClipDetector() noexcept { return clipDetector_.get(); }
+    clipboard::ClipboardWatcher* Watcher() noexcept { return watcher_.get(); }
     std::int32_t ClipCounter() const noexcept { return clips_.ClipCounter(); }
     const clipboard::ClipManager& Clips() const noexcept { return clips_; }
     // The clip window in a slot (open or closed by itself), or nullptr.
-    clipwindow::TForm2* Clip(int slot) const noexcept;
+    clipwindow::ClipWindow* Clip(int slot) const noexcept;
     bool SlotFlag(int slot) const noexcept;
     int ClipWindowCount() const noexcept;
 
@@ -52,50 +52,50 @@ public:
     static constexpr UINT kShowPreview = WM_APP + 2;
 
     // The About box, made at start beside this window; shown by Help, "&Version".
-    ui::Form* versionDialog = nullptr;
+    ui::Form* aboutBox = nullptr;
 
     // The settings pages: their controls are the settings.
     settings::SettingsPages Pages;
     ui::Panel BottomPanel;
-    ui::Button BTaskTray;
+    ui::Button TaskTrayButton;
 
-    ui::MainMenu MainMenu1;
-    ui::MenuItem* MFile = nullptr;
-    ui::MenuItem* MCloseAllClips = nullptr;
-    ui::MenuItem* MTaskTray = nullptr;
-    ui::MenuItem* MSuspend = nullptr;
-    ui::MenuItem* MResume = nullptr;
-    ui::MenuItem* MQuit = nullptr;
-    ui::MenuItem* MHelp = nullptr;
-    ui::MenuItem* MVersion = nullptr;
+    ui::MainMenu MenuBar;
+    ui::MenuItem* FileMenu = nullptr;
+    ui::MenuItem* CloseAllClipsItem = nullptr;
+    ui::MenuItem* TaskTrayItem = nullptr;
+    ui::MenuItem* SuspendItem = nullptr;
+    ui::MenuItem* ResumeItem = nullptr;
+    ui::MenuItem* QuitItem = nullptr;
+    ui::MenuItem* HelpMenu = nullptr;
+    ui::MenuItem* VersionItem = nullptr;
 
-    ui::PopupMenu PopupMenu1;  // the tray menu
-    ui::MenuItem* yo1 = nullptr;
-    ui::MenuItem* CloseAllClips1 = nullptr;
-    ui::MenuItem* PSuspend = nullptr;
-    ui::MenuItem* PResume = nullptr;
-    ui::MenuItem* Quit1 = nullptr;
+    ui::PopupMenu TrayMenu;  // the tray menu
+    ui::MenuItem* PropertyTrayItem = nullptr;
+    ui::MenuItem* CloseAllClipsTrayItem = nullptr;
+    ui::MenuItem* SuspendTrayItem = nullptr;
+    ui::MenuItem* ResumeTrayItem = nullptr;
+    ui::MenuItem* QuitTrayItem = nullptr;
 
     bool TrayIconPresent() const noexcept { return tray_.Present(); }
     bool Watching() const noexcept { return watching_; }
 
-    void ClipboardChanged(clipboard::TVxClipDetector& sender);
+    void ClipboardChanged(clipboard::ClipboardWatcher& sender);
     POINT ClipOrigin() const;
-    void CloseAllClips1Click();
+    void CloseAllClips();
     // Sizes a new clip window to the text it shows, from the settings.
-    void LayoutClipWindow(clipwindow::TForm2& window, const std::wstring& text);
+    void LayoutClipWindow(clipwindow::ClipWindow& window, const std::wstring& text);
     void GoToTray();
     void AddTrayIcon();
     void RemoveTrayIcon();
 
-    void yo1Click();
-    void PSuspendClick();
-    void PResumeClick();
-    void Quit1Click();
-    void MQuitClick();
-    void MTaskTrayClick();
-    void BTaskTrayClick();
-    void MVersionClick();
+    void ShowFromTray();
+    void Suspend();
+    void Resume();
+    void QuitFromTray();
+    void Quit();
+    void TaskTrayCommand();
+    void HideToTray();
+    void ShowAboutBox();
 
     // "property.ini": read once at start, written at every close of the window.
     void LoadSettings();
@@ -105,9 +105,9 @@ public:
     void ApplyDefaultLanguage();
     void ListLanguageFiles();
     void SetFontCharsetByName(const std::wstring& name);
-    void LBLanguageDblClick();
-    void BReloadClick();
-    void BPutFileClick();
+    void ApplyChosenLanguage();
+    void ReloadLanguageFiles();
+    void PutLanguageFile();
     const settings::Languages& LanguageTable() const noexcept { return languages_; }
 
     // ClipHost
@@ -119,7 +119,7 @@ public:
     void EndOwnCopy() override;
 
     // Makes the clip windows; tests replace it to make creation fail.
-    std::function<std::unique_ptr<clipwindow::TForm2>(TVelmor&)> ClipWindowFactory;
+    std::function<std::unique_ptr<clipwindow::ClipWindow>(MainWindow&)> ClipWindowFactory;
 
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -157,23 +157,23 @@ private:
     void AttachClipboardChanged();
     NOTIFYICONDATAA TrayRecord();
     void ShowTrayMenu(POINT at);
-    void FormCreate();
-    void FormCloseQuery(bool& canClose);
-    void FormClose(ui::CloseAction& action);
+    void StartUp();
+    void AllowClose(bool& canClose);
+    void SaveOnClose(ui::CloseAction& action);
     // Replaces the window in a slot; the old one is released once its handlers return.
-    void SetClip(int slot, std::unique_ptr<clipwindow::TForm2> window);
+    void SetClip(int slot, std::unique_ptr<clipwindow::ClipWindow> window);
     // The spare clip window if there is one, else a new one.
-    std::unique_ptr<clipwindow::TForm2> NewClipWindow();
+    std::unique_ptr<clipwindow::ClipWindow> NewClipWindow();
     void MakeSpareClip() noexcept;
     void ShowPreview();
 
     settings::LocalisedTexts texts_;
     settings::Languages languages_{platform::ExeFolder()};
     clipboard::ClipManager clips_{*this};
-    std::unique_ptr<clipboard::TVxClipDetector> clipDetector_;
-    std::array<std::unique_ptr<clipwindow::TForm2>, clipboard::kClipSlots> clipWindows_;
+    std::unique_ptr<clipboard::ClipboardWatcher> watcher_;
+    std::array<std::unique_ptr<clipwindow::ClipWindow>, clipboard::kClipSlots> clipWindows_;
     // Made while idle, so that making a window is not between a copy and its clip.
-    std::unique_ptr<clipwindow::TForm2> spare_;
+    std::unique_ptr<clipwindow::ClipWindow> spare_;
     // The text the sample memo is to show, once the clip that brought it is shown.
     std::optional<std::wstring> pendingPreview_;
     bool watching_ = true;  // false while suspended from the menus

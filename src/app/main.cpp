@@ -1,8 +1,8 @@
 // Velmor's entry: one instance per session, then the message loop.
 #include <windows.h>
 
-#include "about/version.h"
-#include "app/Unit1.h"
+#include "about/AboutBox.h"
+#include "app/MainWindow.h"
 #include "platform/Handles.h"
 #include "ui/Application.h"
 #include "widgets/FontTable.h"
@@ -32,8 +32,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         widgets::FontTable::Instance();
         bool created = false;
         try {
-            app::TVelmor& mainWindow = application.CreateForm<app::TVelmor>();
-            mainWindow.versionDialog = &application.CreateForm<about::TversionDialog>(mainWindow);
+            app::MainWindow& mainWindow = application.CreateForm<app::MainWindow>();
+            mainWindow.aboutBox = &application.CreateForm<about::AboutBox>(mainWindow);
             created = true;
         } catch (...) {
             // Reported, then the program ends rather than living on unreachable.

@@ -9,18 +9,18 @@
 
 namespace clipboard {
 
-class TVxClipDetector {
+class ClipboardWatcher {
 public:
-    using TNotifyEvent = std::function<void(TVxClipDetector& sender)>;
+    using ChangeHandler = std::function<void(ClipboardWatcher& sender)>;
 
-    TVxClipDetector();
-    virtual ~TVxClipDetector();
-    TVxClipDetector(const TVxClipDetector&) = delete;
-    TVxClipDetector& operator=(const TVxClipDetector&) = delete;
+    ClipboardWatcher();
+    virtual ~ClipboardWatcher();
+    ClipboardWatcher(const ClipboardWatcher&) = delete;
+    ClipboardWatcher& operator=(const ClipboardWatcher&) = delete;
 
     // An empty handler leaves the chain; a handler joins it unless already in.
-    void SetOnClipChange(TNotifyEvent handler);
-    const TNotifyEvent& OnClipChange() const noexcept { return onClipChange_; }
+    void SetOnClipChange(ChangeHandler handler);
+    const ChangeHandler& OnClipChange() const noexcept { return onClipChange_; }
 
     bool IgnoreFirst = true;
 
@@ -38,7 +38,7 @@ private:
     void LeaveChain() noexcept;
 
     HWND nextViewer_ = nullptr;
-    TNotifyEvent onClipChange_;
+    ChangeHandler onClipChange_;
     bool joining_ = false;
     HWND window_ = nullptr;
 };

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "clipwindow/ClipWindowRules.h"
 #include "platform/Clipboard.h"
 #include "platform/Text.h"
@@ -17,21 +17,21 @@ namespace {
 constexpr int kClipFrameHeight = 8;
 }  // namespace
 
-clipwindow::TForm2* TVelmor::Clip(int slot) const noexcept {
+clipwindow::ClipWindow* MainWindow::Clip(int slot) const noexcept {
     return slot >= 0 && slot < clipboard::kClipSlots ? clipWindows_[static_cast<size_t>(slot)].get() : nullptr;
 }
 
-bool TVelmor::SlotFlag(int slot) const noexcept { return clips_.SlotFlag(slot); }
+bool MainWindow::SlotFlag(int slot) const noexcept { return clips_.SlotFlag(slot); }
 
-int TVelmor::ClipWindowCount() const noexcept {
+int MainWindow::ClipWindowCount() const noexcept {
     int count = 0;
     for (const auto& clip : clipWindows_) count += clip ? 1 : 0;
     return count;
 }
 
-void TVelmor::ClipboardChanged(clipboard::TVxClipDetector&) { clips_.ClipboardChanged(); }
+void MainWindow::ClipboardChanged(clipboard::ClipboardWatcher&) { clips_.ClipboardChanged(); }
 
-clipboard::ClipboardRead TVelmor::ReadClipboard() {
+clipboard::ClipboardRead MainWindow::ReadClipboard() {
     const platform::ClipboardSnapshot snapshot = platform::ReadClipboardSnapshot(Handle());
     clipboard::ClipboardRead read;
     read.excluded = snapshot.excluded;
@@ -40,7 +40,7 @@ clipboard::ClipboardRead TVelmor::ReadClipboard() {
     return read;
 }
 
-clipboard::ClipOptions TVelmor::Options() {
+clipboard::ClipOptions MainWindow::Options() {
     const settings::ClipSettings& now = Pages.Current();
     clipboard::ClipOptions options;
     options.maxClipCount = now.maxClipCount;
@@ -52,7 +52,7 @@ clipboard::ClipOptions TVelmor::Options() {
     return options;
 }
 
-std::wstring TVelmor::Preview(const std::string& text) {
+std::wstring MainWindow::Preview(const std::string& text) {
     // The sample memo shows what WM_SETTEXT gives it: the text up to its
     // first NUL, with no limit. Setting it lays the memo out, a millisecond
     // that a copy would wait for before its clip shows: the memo takes the
@@ -65,65 +65,65 @@ std::wstring TVelmor::Preview(const std::string& text) {
     return shown;
 }
 
-void TVelmor::ShowPreview() {
+void MainWindow::ShowPreview() {
     if (!pendingPreview_) return;
-    Pages.MemoSample.SetText(*pendingPreview_);
+    Pages.SampleMemo.SetText(*pendingPreview_);
     pendingPreview_.reset();
 }
 
-clipboard::ClipEntry TVelmor::Entry(int slot) {
-    const clipwindow::TForm2* clip = Clip(slot);
+clipboard::ClipEntry MainWindow::Entry(int slot) {
+    const clipwindow::ClipWindow* clip = Clip(slot);
     return clip ? clipboard::ClipEntry{true, clip->Pinned, clip->Serial} : clipboard::ClipEntry{};
 }
 
-std::wstring TVelmor::ClipText(int slot) {
-    const clipwindow::TForm2* clip = Clip(slot);
-    return clip ? clip->Memo1.Text() : std::wstring{};
+std::wstring MainWindow::ClipText(int slot) {
+    const clipwindow::ClipWindow* clip = Clip(slot);
+    return clip ? clip->TextMemo.Text() : std::wstring{};
 }
 
-void TVelmor::FocusClip(int slot) {
-    if (clipwindow::TForm2* clip = Clip(slot); clip && clip->CanFocus()) clip->SetFocus();
+void MainWindow::FocusClip(int slot) {
+    if (clipwindow::ClipWindow* clip = Clip(slot); clip && clip->CanFocus()) clip->SetFocus();
 }
 
-void TVelmor::ShowFirstPage() { Pages.PageControl1.SetActivePageIndex(settings::SettingsPages::kPropertyPage); }
+void MainWindow::ShowFirstPage() { Pages.Tabs.SetActivePageIndex(settings::SettingsPages::kPropertyPage); }
 
-void TVelmor::CreateClip(int slot) {
-    std::unique_ptr<clipwindow::TForm2> window = NewClipWindow();
+void MainWindow::CreateClip(int slot) {
+    std::unique_ptr<clipwindow::ClipWindow> window = NewClipWindow();
     window->SlotIndex = slot;
     SetClip(slot, std::move(window));
 }
 
-void TVelmor::ShowClipWindow(int slot, const std::wstring& text) {
-    clipwindow::TForm2& window = *Clip(slot);
+void MainWindow::ShowClipWindow(int slot, const std::wstring& text) {
+    clipwindow::ClipWindow& window = *Clip(slot);
     const POINT origin = ClipOrigin();
     window.SetPosition(origin.x, origin.y);
     LayoutClipWindow(window, text);
     window.ShowNoActivate();
 }
 
-void TVelmor::StartClip(int slot, std::int32_t serial, int countDown, bool timerOn) {
-    clipwindow::TForm2& window = *Clip(slot);
+void MainWindow::StartClip(int slot, std::int32_t serial, int countDown, bool timerOn) {
+    clipwindow::ClipWindow& window = *Clip(slot);
     window.Serial = serial;
     window.CountDown = countDown;
     window.Elapsed = 0;
-    window.Timer1.SetEnabled(timerOn);
+    window.CountDownTimer.SetEnabled(timerOn);
     PostMessageW(Handle(), kMakeSpareClip, 0, 0);
 }
 
-void TVelmor::CloseClip(int slot) {
-    if (clipwindow::TForm2* clip = Clip(slot)) clip->Close();
+void MainWindow::CloseClip(int slot) {
+    if (clipwindow::ClipWindow* clip = Clip(slot)) clip->Close();
     SetClip(slot, nullptr);
 }
 
-std::unique_ptr<clipwindow::TForm2> TVelmor::NewClipWindow() {
+std::unique_ptr<clipwindow::ClipWindow> MainWindow::NewClipWindow() {
     if (!spare_) return ClipWindowFactory(*this);
-    std::unique_ptr<clipwindow::TForm2> window = std::move(spare_);
+    std::unique_ptr<clipwindow::ClipWindow> window = std::move(spare_);
     window->RenewTitleStamp();
-    window->Timer1.SetEnabled(true);
+    window->CountDownTimer.SetEnabled(true);
     return window;
 }
 
-void TVelmor::MakeSpareClip() noexcept {
+void MainWindow::MakeSpareClip() noexcept {
     // The spare counts against the 51 windows that may exist.
     if (spare_ || ClipWindowCount() >= clipboard::kClipSlots) return;
     try {
@@ -133,18 +133,18 @@ void TVelmor::MakeSpareClip() noexcept {
         return;
     }
     // Idle and in no slot: its timer must not close anything.
-    spare_->Timer1.SetEnabled(false);
+    spare_->CountDownTimer.SetEnabled(false);
     spare_->SlotIndex = -1;
 }
 
-void TVelmor::SetClip(int slot, std::unique_ptr<clipwindow::TForm2> window) {
+void MainWindow::SetClip(int slot, std::unique_ptr<clipwindow::ClipWindow> window) {
     // The old window goes with its entry, so that at most one window per slot
     // exists. A closed one is kept to show the next clip, if none is kept
     // yet: making and destroying a window per copy is the costliest part of
     // a clip (and, under Wine, grows the X11 driver's memory without end).
     // One whose handler is running (its menu is open, it is copying back) is
     // destroyed after that handler returns.
-    std::unique_ptr<clipwindow::TForm2> old = std::exchange(clipWindows_[static_cast<size_t>(slot)], std::move(window));
+    std::unique_ptr<clipwindow::ClipWindow> old = std::exchange(clipWindows_[static_cast<size_t>(slot)], std::move(window));
     if (old && !spare_ && !old->Busy()) {
         old->ResetForReuse();
         spare_ = std::move(old);
@@ -153,15 +153,15 @@ void TVelmor::SetClip(int slot, std::unique_ptr<clipwindow::TForm2> window) {
     ui::Application::Get().Release(std::move(old));
 }
 
-POINT TVelmor::ClipOrigin() const {
+POINT MainWindow::ClipOrigin() const {
     POINT cursor{};
     if (!GetCursorPos(&cursor)) return POINT{0, 0};
     return cursor;
 }
 
-void TVelmor::CloseAllClips1Click() { clips_.CloseAllClips(); }
+void MainWindow::CloseAllClips() { clips_.CloseAllClips(); }
 
-void TVelmor::LayoutClipWindow(clipwindow::TForm2& window, const std::wstring& text) {
+void MainWindow::LayoutClipWindow(clipwindow::ClipWindow& window, const std::wstring& text) {
     const settings::ClipSettings& settings = Pages.Current();
     const int width = ui::Scale(settings.maxWidth);
     int height = window.CreatedClientHeight();
@@ -172,35 +172,35 @@ void TVelmor::LayoutClipWindow(clipwindow::TForm2& window, const std::wstring& t
     // shown before often has them already, and every change of them is a
     // trip to the server. The font comes before the margins: setting a font
     // resets an edit control's margins.
-    window.Memo1.SetPixelBounds({0, 0, width, window.ClientSize().cy});
-    window.Memo1.Clear();
-    window.Memo1.SetFontInfo(Pages.MemoSample.GetFontInfo());
-    window.Memo1.SetMargins(ui::Scale(settings.leftMargin), ui::Scale(settings.rightMargin));
+    window.TextMemo.SetPixelBounds({0, 0, width, window.ClientSize().cy});
+    window.TextMemo.Clear();
+    window.TextMemo.SetFontInfo(Pages.SampleMemo.GetFontInfo());
+    window.TextMemo.SetMargins(ui::Scale(settings.leftMargin), ui::Scale(settings.rightMargin));
     // What the edit control's paste would insert, taken by the read of this
     // change: reading the clipboard once more could find another program
     // holding it, and every read costs memory under Wine.
-    window.Memo1.ReplaceSelection(text);
+    window.TextMemo.ReplaceSelection(text);
     // The point size gives the character height; a font whose lines are
     // taller (internal leading) needs its real line height, or the edit
     // control, which shows whole lines only, would hide the last lines.
     const int charHeight =
-        std::max(ui::FontPixelHeight(window.Memo1.GetFontInfo().size, ui::ScreenDpi()), window.Memo1.LineHeight());
-    const HWND memo = window.Memo1.Handle();
+        std::max(ui::FontPixelHeight(window.TextMemo.GetFontInfo().size, ui::ScreenDpi()), window.TextMemo.LineHeight());
+    const HWND memo = window.TextMemo.Handle();
     if (GetWindowTextLengthW(memo) > 0) {
-        const int lines = window.Memo1.LineCount();
+        const int lines = window.TextMemo.LineCount();
         const auto lastLineStart = SendMessageW(memo, EM_LINEINDEX, static_cast<WPARAM>(lines - 1), 0);
         const bool lastLineEmpty = SendMessageW(memo, EM_LINELENGTH, static_cast<WPARAM>(lastLineStart), 0) == 0;
         const clipwindow::LayoutOutcome layout = clipwindow::LayoutHeight(
             {lines, lastLineEmpty, false, charHeight, ui::Scale(settings.maxHeight), settings.scrollBarsVertical});
         // The frame allowance is a 96-dpi figure like the others.
         if (layout.clientHeight) height = *layout.clientHeight - kClipFrameHeight + ui::Scale(kClipFrameHeight);
-        window.Memo1.SetScrollBars(layout.verticalScrollBar ? ui::ScrollBars::Vertical : ui::ScrollBars::None);
+        window.TextMemo.SetScrollBars(layout.verticalScrollBar ? ui::ScrollBars::Vertical : ui::ScrollBars::None);
     }
     window.SetClientSize(width, height);
-    window.Memo1.SetColor(settings.standardColor);
-    window.Memo1.SetFontColor(settings.standardTextColor);
-    window.MDontHideClip->SetCaption(texts_.pinCaption);
-    window.MClose->SetCaption(texts_.closeCaption);
+    window.TextMemo.SetColor(settings.standardColor);
+    window.TextMemo.SetFontColor(settings.standardTextColor);
+    window.PinItem->SetCaption(texts_.pinCaption);
+    window.CloseItem->SetCaption(texts_.closeCaption);
 }
 
 }  // namespace app
