@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds velmor.exe and runs it under Wine. With a DISPLAY it runs on that
 # desktop until it quits; without one it runs a headless demo: a virtual
-# display, a copied sample text, and a screenshot whose path it prints.
+# display, a copied sample text, and a screenshot whose path it prints once
+# the clip window shows; when none shows, it says so and exits non-zero.
+# VELMOR_RUN_FOLDER (where velmor.exe and its files go) and VELMOR_WINEPREFIX
+# may name other folders than those under the build folder.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export VELMOR_BUILD="${VELMOR_BUILD:-$root/build}"
@@ -12,7 +15,7 @@ cmake -S . -B "$VELMOR_BUILD/app" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/m
   -DCMAKE_BUILD_TYPE=Release -DVELMOR_TESTS=OFF >/dev/null
 cmake --build "$VELMOR_BUILD/app" >/dev/null
 # Velmor keeps its settings and language files beside the executable.
-run_folder="$VELMOR_BUILD/run"
+run_folder="${VELMOR_RUN_FOLDER:-$VELMOR_BUILD/run}"
 mkdir -p "$run_folder"
 cp "$VELMOR_BUILD/app/velmor.exe" "$run_folder/"
 
@@ -27,23 +30,25 @@ trap stop_all EXIT
 start_display
 start_wine
 "$WINE" "$run_folder/velmor.exe" </dev/null >/dev/null 2>&1 &
-velmor_pid=$!
-# Wait until Velmor is in the clipboard viewer chain (its main window exists).
-for _ in $(seq 100); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"Velmor"' && break
+# Velmor adds its tray icon only once it watches the clipboard; with no tray
+# manager on the display, Wine shows the icon in a window of its own.
+for _ in $(seq 300); do
+    xdotool search --onlyvisible --name 'Wine System Tray' >/dev/null 2>&1 && break
     sleep 0.1
 done
-sleep 0.5
+xdotool search --onlyvisible --name 'Wine System Tray' >/dev/null 2>&1 ||
+    { echo "run.sh: Velmor showed no tray icon within 30 s" >&2; exit 1; }
 xdotool mousemove 400 300
-printf 'Velmor demo\nCopied at %s' "$(date +%H:%M:%S)" | xclip -selection clipboard
-# Wait for a clip window: a shown window of velmor.exe other than the tray.
-for _ in $(seq 50); do
-    xdotool search --onlyvisible --class velmor.exe >/dev/null 2>&1 && break
-    sleep 0.1
-done
-sleep 1
+printf 'Velmor demo\nCopied at %s' "$(date +%H:%M:%S)" | xclip -selection clipboard >/dev/null 2>&1
 shot="$VELMOR_BUILD/velmor-demo.png"
+probe_log="$VELMOR_BUILD/velmor-demo-probe.txt"
+# The probe waits for the clip window itself and prints its title and text.
+if ! "$WINE" "$VELMOR_BUILD/app/tools/velmor_demo_probe.exe" 20 </dev/null >"$probe_log" 2>/dev/null; then
+    import -window root -display "$DISPLAY" "$shot"
+    echo "run.sh: no clip window appeared within 20 s of the copy; the screen is in $shot" >&2
+    exit 1
+fi
+sleep 0.5  # let the clip paint before the picture is taken
 import -window root -display "$DISPLAY" "$shot"
+tr -d '\r' <"$probe_log"
 echo "Screenshot: $shot"
-"$WINE" "$run_folder/velmor.exe" >/dev/null 2>&1 || true  # a second start changes nothing
-kill "$velmor_pid" 2>/dev/null || true

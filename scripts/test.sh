@@ -80,6 +80,17 @@ else
     failed=$((failed + 1)); echo "fuzz targets failed to build"; tail -30 "$VELMOR_BUILD/fuzz-build.log"
 fi
 
+# The README's first command, as a newcomer runs it: its own display and
+# prefix, so it goes before the tiers below take theirs.
+echo "== Headless demo (scripts/run.sh without a display)"
+bash tests/demo/headless_demo_test.sh >"$VELMOR_BUILD/demo.log" 2>&1
+grep -a -E '^\[ +(OK|FAILED) +\]' "$VELMOR_BUILD/demo.log"
+grep -a -v -E '^\[ +(OK|FAILED) +\]' "$VELMOR_BUILD/demo.log" | tail -20
+passed=$((passed + $(grep -a -c -E '^\[       OK \]' "$VELMOR_BUILD/demo.log")))
+demo_failed=$(grep -a -c -E '^\[  FAILED  \]' "$VELMOR_BUILD/demo.log")
+[ "$(grep -a -c -E '^\[ +(OK|FAILED) +\]' "$VELMOR_BUILD/demo.log")" -eq 2 ] || demo_failed=$((demo_failed + 1))
+failed=$((failed + demo_failed))
+
 source scripts/wine-env.sh
 trap stop_all EXIT
 start_display || fail "no X display"

@@ -3,9 +3,12 @@
 # Needs VELMOR_BUILD set to the build folder. With VELMOR_DESKTOP=1 set
 # before sourcing, the prefix is one of its own that keeps Wine's own X11
 # settings, so that a window manager (start_window_manager) manages and frames
-# the windows as on a desktop; the benchmarks run so.
+# the windows as on a desktop; the benchmarks run so. VELMOR_WINEPREFIX names
+# another prefix.
 
-if [ -n "${VELMOR_DESKTOP:-}" ]; then
+if [ -n "${VELMOR_WINEPREFIX:-}" ]; then
+    export WINEPREFIX="$VELMOR_WINEPREFIX"
+elif [ -n "${VELMOR_DESKTOP:-}" ]; then
     export WINEPREFIX="$VELMOR_BUILD/wineprefix-desktop"
 else
     export WINEPREFIX="$VELMOR_BUILD/wineprefix"
