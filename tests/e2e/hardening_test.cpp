@@ -60,8 +60,9 @@ TEST(Hardening, ABurstOfTenThousandCopiesKeepsTheLimitsAndShowsTheLast) {
         copier.join();
         ASSERT_TRUE(velmor.Running());
         EXPECT_TRUE(Answers(velmor.MainWindow())) << "the main window answers within a second";
-        PumpFor(50ms);
-        EXPECT_LE(ClipWindows(velmor.Pid(), true).size(), 3u) << "round " << round;
+        // Notifications still queued when the copier stops may show a clip
+        // before the oldest is trimmed; at rest the limit holds.
+        EXPECT_TRUE(PumpUntil([&] { return ClipWindows(velmor.Pid(), true).size() <= 3u; }, 5s)) << "round " << round;
         EXPECT_LE(ClipWindows(velmor.Pid(), false).size(), 51u) << "round " << round;
     }
     EXPECT_TRUE(PumpUntil(
