@@ -1,7 +1,13 @@
 // The clipboard watcher in a real viewer chain with real clipboard changes.
 #include <gtest/gtest.h>
+#include <windows.h>
 
+#include <commctrl.h>
+
+#include <algorithm>
+#include <atomic>
 #include <memory>
+#include <thread>
 
 #include "WinTestSupport.h"
 #include "clipboard/ClipboardWatcher.h"
@@ -160,6 +166,87 @@ TEST_F(ClipDetectorTest, AHandlerMayDetachAndReattachItselfWhileNotified) {
     EXPECT_TRUE(PumpUntil([&] { return calls == 2; }));
     PumpFor(100ms);
     EXPECT_EQ(calls, 2);
+}
+
+// The next viewer in the chain, on a thread of its own as another program's
+// would be: it reads the clipboard at each notification, and while it does,
+// a new change is notified to the watcher (a slow viewer and a fast copier).
+class SlowNextViewer {
+public:
+    explicit SlowNextViewer(int changesWhileReading) : changesWhileReading_(changesWhileReading) {
+        thread_ = std::thread([this] { Run(); });
+        while (!window_) Sleep(1);
+    }
+    ~SlowNextViewer() {
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+        PumpUntil([this] { return done_.load(); }, 5s);
+        thread_.join();
+    }
+    void NotifyBackTo(HWND watcher) { watcher_ = watcher; }
+
+    std::atomic<int> notified{0};
+    std::atomic<int> deepest{0};
+    std::atomic<int> failedReads{0};
+
+private:
+    void Run() {
+        const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        SetWindowSubclass(window, &Proc, 1, reinterpret_cast<DWORD_PTR>(this));
+        SetClipboardViewer(window);
+        window_ = window;
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+        done_ = true;
+    }
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+        auto* self = reinterpret_cast<SlowNextViewer*>(data);
+        switch (message) {
+            case WM_DRAWCLIPBOARD: {
+                ++self->notified;
+                self->deepest = std::max(self->deepest.load(), ++self->depth_);
+                if (OpenClipboard(window)) CloseClipboard();
+                else ++self->failedReads;
+                if (self->watcher_ && self->changesWhileReading_-- > 0) SendMessageW(self->watcher_, WM_DRAWCLIPBOARD, 0, 0);
+                --self->depth_;
+                return 0;
+            }
+            case WM_CHANGECBCHAIN:
+                return 0;
+            case WM_CLOSE:
+                ChangeClipboardChain(window, nullptr);
+                DestroyWindow(window);
+                PostQuitMessage(0);
+                return 0;
+            default:
+                return DefSubclassProc(window, message, wParam, lParam);
+        }
+    }
+    std::thread thread_;
+    std::atomic<HWND> window_{nullptr};
+    std::atomic<HWND> watcher_{nullptr};
+    std::atomic<bool> done_{false};
+    int changesWhileReading_;
+    int depth_ = 0;
+};
+
+TEST_F(ClipDetectorTest, NotificationsGoOnAfterTheReadClosesTheClipboardAndNeverNest) {
+    SlowNextViewer next(3);
+    ClipboardWatcher detector;
+    int calls = 0;
+    detector.SetOnClipChange([&](ClipboardWatcher& sender) {
+        if (++calls > 1) return;
+        // The read holds the clipboard; a second notification comes meanwhile, as Wine sends one.
+        ASSERT_TRUE(OpenClipboard(sender.WindowHandle()));
+        SendMessageW(sender.WindowHandle(), WM_DRAWCLIPBOARD, 0, 0);
+        CloseClipboard();
+    });
+    next.NotifyBackTo(detector.WindowHandle());
+    ASSERT_TRUE(SetClipboardText(L"read by both"));
+    EXPECT_TRUE(PumpUntil([&] { return next.notified >= 2 && calls >= 2; }));
+    PumpFor(100ms);
+    EXPECT_EQ(next.failedReads, 0) << "passed on while the watcher's read held the clipboard";
+    EXPECT_EQ(next.deepest, 1) << "notifications nested while the next viewer answered";
+    detector.SetOnClipChange(nullptr);
 }
 
 class NoWindowDetector : public ClipboardWatcher {
