@@ -2,12 +2,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <atomic>
 #include <memory>
-#include <thread>
 
 #include "WinTestSupport.h"
 #include "clipboard/ClipboardWatcher.h"
@@ -168,69 +165,25 @@ TEST_F(ClipDetectorTest, AHandlerMayDetachAndReattachItselfWhileNotified) {
     EXPECT_EQ(calls, 2);
 }
 
-// The next viewer in the chain, on a thread of its own as another program's
-// would be: it reads the clipboard at each notification, and while it does,
-// a new change is notified to the watcher (a slow viewer and a fast copier).
-class SlowNextViewer {
-public:
-    explicit SlowNextViewer(int changesWhileReading) : changesWhileReading_(changesWhileReading) {
-        thread_ = std::thread([this] { Run(); });
-        while (!window_) Sleep(1);
-    }
-    ~SlowNextViewer() {
-        PostMessageW(window_, WM_CLOSE, 0, 0);
-        PumpUntil([this] { return done_.load(); }, 5s);
-        thread_.join();
-    }
-    void NotifyBackTo(HWND watcher) { watcher_ = watcher; }
-
-    std::atomic<int> notified{0};
-    std::atomic<int> deepest{0};
-    std::atomic<int> failedReads{0};
-
-private:
-    void Run() {
-        const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-        SetWindowSubclass(window, &Proc, 1, reinterpret_cast<DWORD_PTR>(this));
-        SetClipboardViewer(window);
-        window_ = window;
-        MSG message;
-        while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
-        done_ = true;
-    }
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-        auto* self = reinterpret_cast<SlowNextViewer*>(data);
-        switch (message) {
-            case WM_DRAWCLIPBOARD: {
-                ++self->notified;
-                self->deepest = std::max(self->deepest.load(), ++self->depth_);
-                if (OpenClipboard(window)) CloseClipboard();
-                else ++self->failedReads;
-                if (self->watcher_ && self->changesWhileReading_-- > 0) SendMessageW(self->watcher_, WM_DRAWCLIPBOARD, 0, 0);
-                --self->depth_;
-                return 0;
-            }
-            case WM_CHANGECBCHAIN:
-                return 0;
-            case WM_CLOSE:
-                ChangeClipboardChain(window, nullptr);
-                DestroyWindow(window);
-                PostQuitMessage(0);
-                return 0;
-            default:
-                return DefSubclassProc(window, message, wParam, lParam);
-        }
-    }
-    std::thread thread_;
-    std::atomic<HWND> window_{nullptr};
-    std::atomic<HWND> watcher_{nullptr};
-    std::atomic<bool> done_{false};
-    int changesWhileReading_;
-    int depth_ = 0;
-};
-
 TEST_F(ClipDetectorTest, NotificationsGoOnAfterTheReadClosesTheClipboardAndNeverNest) {
-    SlowNextViewer next(3);
+    // The next viewer, another program's: it reads the clipboard at each
+    // notification, and while it does, a new change is notified to the
+    // watcher (a slow viewer and a fast copier).
+    std::atomic<HWND> watcher{nullptr};
+    std::atomic<int> notified{0};
+    std::atomic<int> failedReads{0};
+    int depth = 0;
+    std::atomic<int> deepest{0};
+    int changesWhileReading = 3;
+    const testsupport::ViewerThread next([&](HWND self, UINT message) {
+        if (message != WM_DRAWCLIPBOARD) return;
+        ++notified;
+        deepest = std::max(deepest.load(), ++depth);
+        if (OpenClipboard(self)) CloseClipboard();
+        else ++failedReads;
+        if (watcher && changesWhileReading-- > 0) SendMessageW(watcher, WM_DRAWCLIPBOARD, 0, 0);
+        --depth;
+    });
     ClipboardWatcher detector;
     int calls = 0;
     detector.SetOnClipChange([&](ClipboardWatcher& sender) {
@@ -240,12 +193,12 @@ TEST_F(ClipDetectorTest, NotificationsGoOnAfterTheReadClosesTheClipboardAndNever
         SendMessageW(sender.WindowHandle(), WM_DRAWCLIPBOARD, 0, 0);
         CloseClipboard();
     });
-    next.NotifyBackTo(detector.WindowHandle());
+    watcher = detector.WindowHandle();
     ASSERT_TRUE(SetClipboardText(L"read by both"));
-    EXPECT_TRUE(PumpUntil([&] { return next.notified >= 2 && calls >= 2; }));
+    EXPECT_TRUE(PumpUntil([&] { return notified >= 2 && calls >= 2; }));
     PumpFor(100ms);
-    EXPECT_EQ(next.failedReads, 0) << "passed on while the watcher's read held the clipboard";
-    EXPECT_EQ(next.deepest, 1) << "notifications nested while the next viewer answered";
+    EXPECT_EQ(failedReads, 0) << "passed on while the watcher's read held the clipboard";
+    EXPECT_EQ(deepest, 1) << "notifications nested while the next viewer answered";
     detector.SetOnClipChange(nullptr);
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <thread>
+#include <utility>
 
 #include "WinTestSupport.h"
 #include "app/MainWindow.h"
@@ -504,62 +505,6 @@ TEST_F(ClipWindowTest, AClipTrimmedWhileItsMenuIsOpenLivesUntilTheMenuClosesAndL
     EXPECT_EQ(Newest(), velmor->Clip(0));
 }
 
-// A clipboard viewer on another thread, first in the chain, that copies
-// something as soon as it hears that a window leaves the chain.
-class CopyingViewer {
-public:
-    CopyingViewer() {
-        thread_ = std::thread([this] { Run(); });
-        while (!ready_) Sleep(5);
-    }
-    ~CopyingViewer() {
-        // Leaving the chain sends to its first window, which may be this thread's: keep pumping.
-        PostMessageW(window_, WM_CLOSE, 0, 0);
-        PumpUntil([this] { return done_.load(); }, 5s);
-        thread_.join();
-    }
-
-private:
-    void Run() {
-        window_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-        SetWindowSubclass(window_, &Proc, 1, reinterpret_cast<DWORD_PTR>(this));
-        next_ = SetClipboardViewer(window_);
-        ready_ = true;
-        MSG message;
-        while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
-        done_ = true;
-    }
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-        auto* self = reinterpret_cast<CopyingViewer*>(data);
-        switch (message) {
-            case WM_CHANGECBCHAIN:
-                if (!self->copied_) {
-                    self->copied_ = true;
-                    SetClipboardText(L"copied while the chain changed", window);
-                }
-                if (reinterpret_cast<HWND>(wParam) == self->next_) self->next_ = reinterpret_cast<HWND>(lParam);
-                else if (self->next_) SendMessageW(self->next_, message, wParam, lParam);
-                return 0;
-            case WM_DRAWCLIPBOARD:
-                if (self->next_) SendMessageW(self->next_, message, wParam, lParam);
-                return 0;
-            case WM_CLOSE:
-                ChangeClipboardChain(window, self->next_);
-                DestroyWindow(window);
-                PostQuitMessage(0);
-                return 0;
-            default:
-                return DefSubclassProc(window, message, wParam, lParam);
-        }
-    }
-    std::thread thread_;
-    HWND window_ = nullptr;
-    HWND next_ = nullptr;
-    std::atomic<bool> ready_{false};
-    std::atomic<bool> done_{false};
-    bool copied_ = false;
-};
-
 TEST_F(ClipWindowTest, AClipTrimmedDuringItsOwnCopyBackFinishesTheCopyFirst) {
     velmor->Pages.MaxClipCountEdit.SetValue(2);
     ClipWindow* older = Copy(L"older");
@@ -567,7 +512,11 @@ TEST_F(ClipWindowTest, AClipTrimmedDuringItsOwnCopyBackFinishesTheCopyFirst) {
     ASSERT_NE(older, nullptr);
     velmor->Pages.MaxClipCountEdit.SetValue(1);
     const HWND window = older->Handle();
-    const CopyingViewer viewer;
+    // First in the chain, on another thread: it copies as soon as it hears that a window leaves the chain.
+    bool copied = false;
+    const testsupport::ViewerThread viewer([&](HWND self, UINT message) {
+        if (message == WM_CHANGECBCHAIN && !std::exchange(copied, true)) SetClipboardText(L"copied while the chain changed", self);
+    });
     // Leaving the chain waits on the viewer, which copies meanwhile: the
     // change makes a clip and trims the one that is copying back.
     SendMessageW(window, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
