@@ -56,20 +56,18 @@ std::vector<clipwindow::WorkArea> MonitorWorkAreas() {
 }  // namespace
 
 MainWindow::MainWindow() {
-    ui::FormOptions options;
-    options.className = L"TVelmor";
-    options.caption = L"Velmor";
-    options.bounds = {CW_USEDEFAULT, CW_USEDEFAULT, kDesignWidth, kDesignHeight};
-    options.border = ui::BorderStyle::Sizeable;
-    options.maximizeBox = false;
-    options.stayOnTop = true;
-    options.minWidth = kDesignWidth;
-    options.minHeight = kDesignHeight;
-    options.dialogKeys = true;
-    CreateForm(options);
+    CreateForm({.className = L"TVelmor",
+                .caption = L"Velmor",
+                .bounds = {CW_USEDEFAULT, CW_USEDEFAULT, kDesignWidth, kDesignHeight},
+                .border = ui::BorderStyle::Sizeable,
+                .maximizeBox = false,
+                .stayOnTop = true,
+                .minWidth = kDesignWidth,
+                .minHeight = kDesignHeight,
+                .dialogKeys = true});
     ClipWindowFactory = [](MainWindow& owner) { return std::make_unique<clipwindow::ClipWindow>(owner); };
     Pages.Create(*this);
-    BottomPanel.Create(*this, {0, 268, 280, kStripHeight});
+    BottomPanel.Create(*this, {.bounds = {0, 268, 280, kStripHeight}});
     BottomPanel.AlignBottom(kStripHeight);
     TaskTrayButton.Create(BottomPanel, {.bounds = {191, 8, 83, 25}, .caption = L"Task Tray", .key = L"[Button]TaskTray"});
     TaskTrayButton.OnClick = [this](ui::Button&) { HideToTray(); };

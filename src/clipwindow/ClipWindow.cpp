@@ -16,16 +16,14 @@ constexpr DWORD kCopiedTitleMs = 1000;
 }  // namespace
 
 ClipWindow::ClipWindow(ClipHost& host) : host_(host) {
-    ui::FormOptions options;
-    options.className = L"TForm2";
-    options.bounds = {0, 0, kCreatedWidth, kCreatedHeight};
-    options.border = ui::BorderStyle::SizeToolWindow;
-    options.stayOnTop = true;
-    options.alphaBlend = true;
-    options.minWidth = kMinWidth;
-    CreateForm(options);
+    CreateForm({.className = L"TForm2",
+                .bounds = {0, 0, kCreatedWidth, kCreatedHeight},
+                .border = ui::BorderStyle::SizeToolWindow,
+                .stayOnTop = true,
+                .alphaBlend = true,
+                .minWidth = kMinWidth});
 
-    TextMemo.Create(*this, {0, 0, kCreatedWidth, kCreatedHeight}, {.wordWrap = true, .scrollBars = ui::ScrollBars::None});
+    TextMemo.Create(*this, {.bounds = {0, 0, kCreatedWidth, kCreatedHeight}, .wordWrap = true, .scrollBars = ui::ScrollBars::None});
     PinItem = &TitleMenu.Add(L"&Dont Hide");
     PinItem->OnClick = [this](ui::MenuItem&) { TogglePinned(); };
     CloseItem = &TitleMenu.Add(L"&Close");

@@ -9,7 +9,7 @@ namespace ui {
 
 namespace {
 
-void StylesFor(const FormOptions& options, DWORD& style, DWORD& exStyle) {
+void StylesFor(const FormParams& options, DWORD& style, DWORD& exStyle) {
     style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     exStyle = 0;
     switch (options.border) {
@@ -56,7 +56,7 @@ void Form::OnHandleDestroyed() {
     if (menu_) ::SetMenu(Handle(), nullptr);
 }
 
-void Form::CreateForm(const FormOptions& options) {
+void Form::CreateForm(const FormParams& options) {
     Application& application = Application::Get();
     application.Initialize();
     DWORD style = 0;

@@ -22,13 +22,13 @@ DWORD ScrollStyle(ScrollBars scrollBars) {
 }
 }  // namespace
 
-void Memo::Create(Window& parent, const Bounds& design, const MemoOptions& options) {
-    DWORD style = WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_NOHIDESEL | ScrollStyle(options.scrollBars);
-    if (!options.wordWrap) style |= ES_AUTOHSCROLL;
+void Memo::Create(Window& parent, const MemoParams& params) {
+    DWORD style = WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_NOHIDESEL | ScrollStyle(params.scrollBars);
+    if (!params.wordWrap) style |= ES_AUTOHSCROLL;
     style |= ES_AUTOVSCROLL;
-    if (options.readOnly) style |= ES_READONLY;
-    CreateControl(parent, L"EDIT", style, WS_EX_CLIENTEDGE, design);
-    scrollBars_ = options.scrollBars;
+    if (params.readOnly) style |= ES_READONLY;
+    CreateControl(parent, L"EDIT", style, WS_EX_CLIENTEDGE, params.bounds);
+    scrollBars_ = params.scrollBars;
     // The whole clipboard text must fit, whatever its length.
     SendMessageW(Handle(), EM_SETLIMITTEXT, 0, 0);
 }

@@ -14,7 +14,8 @@ namespace ui {
 
 enum class ScrollBars { None, Horizontal, Vertical, Both };
 
-struct MemoOptions {
+struct MemoParams {
+    Bounds bounds;  // 96-dpi figures
     bool wordWrap = true;
     bool readOnly = false;
     ScrollBars scrollBars = ScrollBars::None;
@@ -22,7 +23,7 @@ struct MemoOptions {
 
 class Memo : public Control, public ColorTarget {
 public:
-    void Create(Window& parent, const Bounds& design, const MemoOptions& options = {});
+    void Create(Window& parent, const MemoParams& params);
 
     void SetText(std::wstring_view text);
     std::wstring Text() const { return Window::Text(); }

@@ -42,7 +42,7 @@ void NotifySelChange(const ColorComboBox& combo) {
 // As the settings page sets its four pickers up.
 void ProgramSetup(ColorComboBox& picker, ui::Window& parent, const ui::Bounds& bounds) {
     picker.BeginLoading();
-    picker.Create(parent, bounds);
+    picker.Create(parent, {.bounds = bounds});
     picker.SetJapaneseText(false);
     picker.SetShowSysColor(true);
     picker.SetShowExtraColor(true);
@@ -368,14 +368,14 @@ TEST_F(ColorCombo, HintShowsTheOtherLanguage) {
 
     ColorComboBox early;
     early.SetHint(L"Before the window");
-    early.Create(form, {8, 40, 121, 25});
+    early.Create(form, {.bounds = {8, 40, 121, 25}});
     EXPECT_EQ(TipText(early), L"Before the window");
 }
 
 // Links to a memo end with the memo itself, not with its window.
 TEST_F(ColorCombo, LinksToAMemoLastAsLongAsTheMemo) {
     widgets::FontNameComboBox fonts;
-    fonts.Create(form, {8, 40, 177, 21});
+    fonts.Create(form, {.bounds = {8, 40, 177, 21}});
     ui::FontInfo font;
     font.name = L"Tahoma";
 
@@ -388,7 +388,7 @@ TEST_F(ColorCombo, LinksToAMemoLastAsLongAsTheMemo) {
     EXPECT_EQ(picker.Text(), L"Green") << "linking reads the memo's background";
     EXPECT_EQ(fonts.ChangeControl(), early.get());
     EXPECT_EQ(fonts.Value(), L"Tahoma");
-    early->Create(form, {150, 8, 120, 60});
+    early->Create(form, {.bounds = {150, 8, 120, 60}});
     early.reset();
     EXPECT_EQ(picker.ChangeControl(), nullptr);
     EXPECT_EQ(fonts.ChangeControl(), nullptr);
@@ -399,11 +399,11 @@ TEST_F(ColorCombo, LinksToAMemoLastAsLongAsTheMemo) {
 
     // Linked with a window, which is then made again.
     ui::Memo memo;
-    memo.Create(form, {150, 8, 120, 60});
+    memo.Create(form, {.bounds = {150, 8, 120, 60}});
     picker.SetChangeControl(&memo);
     fonts.SetChangeControl(&memo);
     memo.DestroyHandle();
-    memo.Create(form, {150, 8, 120, 60});
+    memo.Create(form, {.bounds = {150, 8, 120, 60}});
     EXPECT_EQ(picker.ChangeControl(), &memo);
     EXPECT_EQ(fonts.ChangeControl(), &memo);
     SendMessageW(picker.Handle(), CB_SETCURSEL, 1, 0);
@@ -477,7 +477,7 @@ TEST_F(ColorComboStore, ConfirmingANewColourSetsCustomColorThenClickAndChange) {
 
 TEST_F(ColorComboStore, OneDialogAtATimeModalToThePickersForm) {
     ColorComboBox second;
-    second.Create(form, {8, 40, 121, 25});
+    second.Create(form, {.bounds = {8, 40, 121, 25}});
     second.SetValue(ui::Rgb(9, 9, 9));
     ScriptedDialog dialog(true, RGB(1, 2, 3));
     dialog.during = [&] { second.RunCustomColorDialog(); };
@@ -602,7 +602,7 @@ TEST_F(ColorCombo, ShowcaseDroppedDown) {
     const char* seconds = std::getenv("VELMOR_COLOR_SHOW");
     if (!seconds) GTEST_SKIP() << "set VELMOR_COLOR_SHOW to look at the picker";
     ColorComboBox japanese;
-    japanese.Create(form, {150, 8, 140, 25});
+    japanese.Create(form, {.bounds = {150, 8, 140, 25}});
     japanese.SetShowDefaultColor(true);
     japanese.SetShowSysColor(true);
     japanese.SetHintIsOtherLanguage(true);

@@ -159,7 +159,7 @@ TEST(FontComboTable, HoldsTheInstalledFamiliesOnceEachInLocaleOrder) {
 TEST(FontComboTable, DefaultsOfferNoVerticalFamily) {
     TestForm form(320, 360);
     FontNameComboBox combo;
-    combo.Create(form, {8, 8, 177, 21});
+    combo.Create(form, {.bounds = {8, 8, 177, 21}});
     ASSERT_GT(combo.ItemCount(), 0);
     EXPECT_EQ(static_cast<size_t>(combo.ItemCount()), combo.Items().size());
     for (int i = 0; i < combo.ItemCount(); ++i) {
@@ -188,7 +188,7 @@ protected:
     void SetUp() override {
         combo.OnChange = [this](FontNameComboBox& sender) { events.push_back(L"change " + sender.Value()); };
         combo.OnClick = [this](FontNameComboBox& sender) { events.push_back(L"click " + sender.Value()); };
-        combo.Create(form, {8, 8, 177, 21});
+        combo.Create(form, {.bounds = {8, 8, 177, 21}});
         form.Show();
         PumpFor(20ms);
     }
@@ -276,7 +276,7 @@ TEST_F(FontComboEvents, NameListsAndFiltersRefillKeepingTheValue) {
 
 TEST_F(FontComboEvents, LinkedControlTakesTheSelectedName) {
     ui::Memo memo;
-    memo.Create(form, {8, 40, 200, 60});
+    memo.Create(form, {.bounds = {8, 40, 200, 60}});
     ui::FontInfo params;
     params.name = L"Liberation Serif";
     memo.SetFontInfo(params);
@@ -293,7 +293,7 @@ TEST_F(FontComboEvents, LinkedControlTakesTheSelectedName) {
 TEST(FontComboItemHeight, FollowsTheControlHeightAndTheFont) {
     TestForm form(320, 360);
     FontNameComboBox combo;
-    combo.Create(form, {8, 8, 177, 21});
+    combo.Create(form, {.bounds = {8, 8, 177, 21}});
     EXPECT_EQ(combo.ItemHeight(), ui::Scale(21) - 6);
     EXPECT_EQ(combo.PixelBounds().height, ui::Scale(21));
 
@@ -326,6 +326,16 @@ TEST(FontComboItemHeight, FollowsTheControlHeightAndTheFont) {
     EXPECT_EQ(description.lfHeight, -18);
     EXPECT_EQ(combo.ItemHeight(), 18);
     EXPECT_EQ(combo.Value(), L"Tahoma");
+
+    // A font of a set width comes down whole, not squeezed to the old width.
+    GetObjectW(font.get(), sizeof description, &description);
+    description.lfWidth = 20;
+    const platform::FontHandle wide(CreateFontIndirectW(&description));
+    combo.SetFont(wide.get());
+    combo.SetItemHeight(16);
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(combo.Handle(), WM_GETFONT, 0, 0)), sizeof description, &description);
+    EXPECT_EQ(description.lfHeight, -16);
+    EXPECT_EQ(description.lfWidth, 0);
     combo.SetFont(nullptr);
 }
 
@@ -334,7 +344,7 @@ TEST(FontComboItemHeight, FollowsTheControlHeightAndTheFont) {
 TEST(FontComboDrawing, MarksAreInvertedOverTheBackground) {
     TestForm form(320, 360);
     FontNameComboBox combo(MarkTable());
-    combo.Create(form, {8, 8, 177, 21});
+    combo.Create(form, {.bounds = {8, 8, 177, 21}});
     ASSERT_EQ(combo.ItemCount(), 3);
     ItemCanvas canvas(160, 16);
     const COLORREF window = GetSysColor(COLOR_WINDOW) & 0xFFFFFF;
@@ -397,7 +407,7 @@ TEST(FontComboDrawing, MarksAreInvertedOverTheBackground) {
 TEST(FontComboDrawing, TheFieldShowsTheSelectedFamilysMarkOnScreen) {
     TestForm form(320, 360);
     FontNameComboBox combo(MarkTable());
-    combo.Create(form, {8, 8, 177, 21});
+    combo.Create(form, {.bounds = {8, 8, 177, 21}});
     combo.SetValue(L"Line Printer");
     form.Show();
     UpdateWindow(form.Handle());
@@ -423,7 +433,7 @@ TEST(FontComboDrawing, TheFieldShowsTheSelectedFamilysMarkOnScreen) {
     // For a look at the dropped list: VELMOR_FONT_SHOW=seconds.
     if (const char* seconds = std::getenv("VELMOR_FONT_SHOW")) {
         FontNameComboBox real;
-        real.Create(form, {8, 40, 177, 21});
+        real.Create(form, {.bounds = {8, 40, 177, 21}});
         real.SetDropDownCount(15);
         real.SetValue(L"Liberation Sans");
         SetForegroundWindow(form.Handle());

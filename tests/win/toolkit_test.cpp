@@ -35,7 +35,7 @@ class ProbeForm : public TestForm {
 public:
     static inline int lateMessages = 0;
     ProbeForm() {
-        memo.Create(*this, {8, 8, 100, 40});
+        memo.Create(*this, {.bounds = {8, 8, 100, 40}});
         menu.Add(L"&File");
         SetMenu(menu);
         ::SetFocus(memo.Handle());
@@ -262,7 +262,7 @@ TEST(Captions, EveryCaptionIsFoundByItsKeyAndMenuChangesRebuildOnce) {
 TEST(Geometry, ASpinEditMovesShowsAndHidesWithItsArrowsThroughTheBase) {
     TestForm form;
     ui::SpinEdit spin;
-    spin.Create(form, {8, 8, 57, 22}, {.minValue = 1, .maxValue = 50, .value = 3});
+    spin.Create(form, {.bounds = {8, 8, 57, 22}, .minValue = 1, .maxValue = 50, .value = 3});
     const HWND arrows = spin.UpDownHandle();
     ui::Window& base = spin;
     base.SetPixelBounds({100, 60, 80, 22});
