@@ -199,6 +199,36 @@ TEST(Hardening, AReadOnlySettingsFileIsLeftAsItWasWithAMessageAndVelmorStillEnds
     EXPECT_EQ(velmor.FileBytes(L"property.ini"), old);
 }
 
+TEST(Hardening, ASettingsFileHeldByAnotherProgramAtStartIsSaidSoAndNeverOverwritten) {
+    VelmorProcess velmor;
+    const std::string old = "[property]\r\nMaxClipCount=7\r\nCountDown=77\r\n";
+    ASSERT_TRUE(velmor.PutFile(L"property.ini", old));
+    const std::wstring path = velmor.Folder() + L"\\property.ini";
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(velmor.Launch());
+    std::vector<std::wstring> shown;
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            for (const auto& text : AnswerMessageBoxes(velmor)) shown.push_back(text);
+            return !shown.empty();
+        },
+        20s));
+    CloseHandle(held);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], path + L" を読み込めません。上書きしません");
+    ASSERT_TRUE(PumpUntil([&] { return testsupport::TrayIconExists(velmor.MainWindow()); }, 20s));
+    PostMessageW(velmor.MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            for (const auto& text : AnswerMessageBoxes(velmor)) shown.push_back(text);
+            return !velmor.Running();
+        },
+        10s));
+    EXPECT_EQ(shown.size(), 1u) << "nothing more to say at the close";
+    EXPECT_EQ(velmor.FileBytes(L"property.ini"), old);
+}
+
 // Starts Velmor with these files beside it, answers what it reports, and
 // says whether it reached the tray and lives on.
 bool ReachesTheTray(const std::vector<std::pair<std::wstring, std::string>>& files) {
