@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <map>
 #include <random>
 #include <sstream>
@@ -177,6 +178,17 @@ std::vector<std::wstring> AnswerMessageBoxes(const VelmorProcess& velmor) {
     return texts;
 }
 
+// Answers the process's message boxes, adding their texts to shown, until done() holds.
+bool AnswerMessageBoxesUntil(const VelmorProcess& velmor, std::vector<std::wstring>& shown,
+                             const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    return PumpUntil(
+        [&] {
+            for (auto& text : AnswerMessageBoxes(velmor)) shown.push_back(std::move(text));
+            return done();
+        },
+        timeout);
+}
+
 TEST(Hardening, AReadOnlySettingsFileIsLeftAsItWasWithAMessageAndVelmorStillEnds) {
     VelmorProcess velmor;
     const std::string old = "[property]\r\nMaxClipCount=$7\r\n";
@@ -186,12 +198,7 @@ TEST(Hardening, AReadOnlySettingsFileIsLeftAsItWasWithAMessageAndVelmorStillEnds
     ASSERT_TRUE(velmor.Start());
     PostMessageW(velmor.MainWindow(), WM_CLOSE, 0, 0);
     std::vector<std::wstring> shown;
-    EXPECT_TRUE(PumpUntil(
-        [&] {
-            for (const auto& text : AnswerMessageBoxes(velmor)) shown.push_back(text);
-            return !velmor.Running();
-        },
-        10s));
+    EXPECT_TRUE(AnswerMessageBoxesUntil(velmor, shown, [&] { return !velmor.Running(); }, 10s));
     EXPECT_EQ(velmor.WaitForExit(), 0);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_NE(shown[0].find(L"property.ini に書き込めません"), std::wstring::npos) << shown[0];
@@ -208,23 +215,13 @@ TEST(Hardening, ASettingsFileHeldByAnotherProgramAtStartIsSaidSoAndNeverOverwrit
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     ASSERT_TRUE(velmor.Launch());
     std::vector<std::wstring> shown;
-    EXPECT_TRUE(PumpUntil(
-        [&] {
-            for (const auto& text : AnswerMessageBoxes(velmor)) shown.push_back(text);
-            return !shown.empty();
-        },
-        20s));
+    EXPECT_TRUE(AnswerMessageBoxesUntil(velmor, shown, [&] { return !shown.empty(); }, 20s));
     CloseHandle(held);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0], path + L" を読み込めません。上書きしません");
     ASSERT_TRUE(PumpUntil([&] { return testsupport::TrayIconExists(velmor.MainWindow()); }, 20s));
     PostMessageW(velmor.MainWindow(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(PumpUntil(
-        [&] {
-            for (const auto& text : AnswerMessageBoxes(velmor)) shown.push_back(text);
-            return !velmor.Running();
-        },
-        10s));
+    EXPECT_TRUE(AnswerMessageBoxesUntil(velmor, shown, [&] { return !velmor.Running(); }, 10s));
     EXPECT_EQ(shown.size(), 1u) << "nothing more to say at the close";
     EXPECT_EQ(velmor.FileBytes(L"property.ini"), old);
 }
