@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/File.h"
 #include "platform/Module.h"
 #include "platform/Text.h"
 #include "settings/Charsets.h"
@@ -140,9 +141,10 @@ void MainWindow::StartUp() {
     Reporting([this] { SetWatching(true); });
     Reporting([this] { ListLanguageFiles(); });
     Reporting([this] {
-        const std::string& chosen = Pages.LanguageFile;
-        if (Pages.LoadLanguageCheck.Checked() && !chosen.empty() && platform::FileExists(languages_.Folder() + chosen)) {
-            ApplyLanguageFile(languages_.Folder() + chosen);
+        const std::optional<std::wstring> chosen =
+            Pages.LoadLanguageCheck.Checked() ? languages_.PathOf(Pages.LanguageFile) : std::nullopt;
+        if (chosen) {
+            ApplyLanguageFile(*chosen);
         } else {
             ApplyDefaultLanguage();
         }
@@ -189,10 +191,14 @@ LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
-            // Windows ends the program without closing the window: save as a close would.
+            // Windows ends the program without closing the window: save as a
+            // close would, but show nothing: a box would hold up the log-off.
+            // A save that fails has left the old file as it was.
             if (wParam) {
-                ui::CloseAction action = ui::CloseAction::Hide;
-                SaveOnClose(action);
+                try {
+                    SaveSettings();
+                } catch (...) {
+                }
             }
             return 0;
         default:
@@ -342,13 +348,15 @@ void MainWindow::SaveOnClose(ui::CloseAction&) {
 }
 
 void MainWindow::LoadSettings() {
-    const std::string& folder = languages_.Folder();
-    settings::RemoveUnfinishedSave(settings::PropertyFilePath());
-    const settings::PrivateProfileReader file(settings::PropertyFilePath());
+    const std::wstring path = settings::PropertyFilePath();
+    settings::RemoveUnfinishedSave(path);
+    const settings::PropertyFile file = settings::PropertyFile::Load(path);
+    // The program runs on defaults; the user's file is kept for another start.
+    keepPropertyFile_ = file.Unreadable();
+    if (keepPropertyFile_) ui::ReportError(settings::CannotRead(path));
     // First, so that a font it gives is the window's font when the clip font's defaults are taken.
-    const std::string languageFile = settings::ReadLanguageFileKey(file);
-    if (!languageFile.empty() && platform::FileExists(folder + languageFile)) {
-        Reporting([&] { ApplyLanguageFile(folder + languageFile); });
+    if (const std::optional<std::wstring> language = languages_.PathOf(settings::ReadLanguageFileKey(file))) {
+        Reporting([&] { ApplyLanguageFile(*language); });
     }
 
     settings::SettingsDefaults defaults;
@@ -373,6 +381,7 @@ void MainWindow::LoadSettings() {
 }
 
 void MainWindow::SaveSettings() {
+    if (keepPropertyFile_) return;
     settings::StoredSettings stored;
     Pages.Save(stored);
     // The bounds the window has, also while it is hidden in the tray.
@@ -385,7 +394,7 @@ void MainWindow::SaveSettings() {
     settings::SavePropertyFile(settings::PropertyFilePath(), stored);
 }
 
-void MainWindow::ApplyLanguageFile(const std::string& path) {
+void MainWindow::ApplyLanguageFile(const std::wstring& path) {
     try {
         // Each menu is rebuilt once, not once per caption.
         const ui::MenuUpdate bar(MenuBar);
@@ -399,7 +408,7 @@ void MainWindow::ApplyLanguageFile(const std::string& path) {
 }
 
 void MainWindow::ApplyDefaultLanguage() {
-    const std::string path = languages_.Folder() + "Default.lng";
+    const std::wstring path = languages_.Folder() + L"Default.lng";
     if (platform::FileExists(path)) ApplyLanguageFile(path);
 }
 
@@ -412,21 +421,21 @@ void MainWindow::SetFontCharsetByName(const std::wstring& name) {
 void MainWindow::ApplyChosenLanguage() {
     const int row = Pages.LanguageList.ItemIndex();
     if (row < 0) return;
-    const std::optional<std::string> file = languages_.FileOf(platform::WideToAnsi(Pages.LanguageList.Item(row)));
+    const std::optional<std::wstring> file = languages_.FileOf(platform::WideToAnsi(Pages.LanguageList.Item(row)));
     if (!file) return;
-    Pages.LanguageFile = *file;
+    Pages.LanguageFile = platform::WideToAnsi(*file);
     ApplyLanguageFile(languages_.Folder() + *file);
 }
 
 void MainWindow::ReloadLanguageFiles() { ListLanguageFiles(); }
 
 void MainWindow::PutLanguageFile() {
-    const std::optional<std::string> chosen = languages_.ChooseFile(Handle());
+    const std::optional<std::wstring> chosen = languages_.ChooseFile(Handle());
     if (!chosen) return;
-    ui::Application::Get().ShowMessage(platform::AnsiToWide(*chosen));
-    const std::string name = chosen->substr(chosen->find_last_of("\\/") + 1);
+    ui::Application::Get().ShowMessage(*chosen);
+    const std::wstring name = chosen->substr(chosen->find_last_of(L"\\/") + 1);
     // A file of that name already there is kept; a failed copy is not reported.
-    CopyFileA(chosen->c_str(), (languages_.Folder() + name).c_str(), TRUE);
+    CopyFileW(platform::ApiPath(*chosen).c_str(), platform::ApiPath(languages_.Folder() + name).c_str(), TRUE);
     ListLanguageFiles();
 }
 

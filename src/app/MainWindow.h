@@ -102,11 +102,12 @@ public:
     void HideToTray();
     void ShowAboutBox();
 
-    // "property.ini": read once at start, written at every close of the window.
+    // "property.ini": read once at start, written at every close of the window
+    // (but never when it was there and could not be read).
     void LoadSettings();
     void SaveSettings();
-    // Language files (full paths in the system code page).
-    void ApplyLanguageFile(const std::string& path);
+    // Language files, by full path.
+    void ApplyLanguageFile(const std::wstring& path);
     void ApplyDefaultLanguage();
     void ListLanguageFiles();
     void SetFontCharsetByName(const std::wstring& name);
@@ -187,6 +188,8 @@ private:
     // The text the sample memo is to show, once the clip that brought it is shown.
     std::optional<std::wstring> pendingPreview_;
     bool watching_ = true;  // false while suspended from the menus
+    // property.ini was there but could not be read at start: it is not written over with defaults.
+    bool keepPropertyFile_ = false;
     TrayPresence tray_;
     platform::IconHandle trayIcon_;
 };

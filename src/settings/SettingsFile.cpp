@@ -136,6 +136,17 @@ std::string ValueText(const std::string& text) {
 
 }  // namespace
 
+std::optional<std::string> IniText::Read(std::string_view section, std::string_view key) const {
+    constexpr std::size_t kLongestValue = 2047;
+    std::optional<std::string> value = text_.Read(section, key);
+    if (value && value->size() > kLongestValue) value->resize(kLongestValue);
+    return value;
+}
+
+void IniText::Write(std::string_view section, std::string_view key, std::string_view value) {
+    text_.Write(section, key, value);
+}
+
 int ReadIniInteger(const IniReader& reader, std::string_view section, std::string_view key, int fallback) {
     const std::optional<std::string> text = reader.Read(section, key);
     if (!text) return fallback;
@@ -153,6 +164,14 @@ std::string ReadIniString(const IniReader& reader, std::string_view section, std
                           std::string fallback) {
     std::optional<std::string> text = reader.Read(section, key);
     return text ? std::move(*text) : std::move(fallback);
+}
+
+bool IsPlainFileName(std::wstring_view name) noexcept {
+    constexpr std::wstring_view kNotInNames = L"\\/:*?\"<>|";
+    const bool forbidden = std::any_of(name.begin(), name.end(), [&](wchar_t c) {
+        return c < L' ' || kNotInNames.find(c) != std::wstring_view::npos;
+    });
+    return !forbidden && name.find_first_not_of(L". ") != std::wstring_view::npos;
 }
 
 std::string ReadLanguageFileKey(const IniReader& reader) {

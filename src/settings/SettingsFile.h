@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "clipwindow/ClipWindowRules.h"
+#include "platform/ProfileText.h"
 #include "ui/Color.h"
 
 namespace settings {
@@ -32,6 +33,19 @@ public:
 
 protected:
     ~IniWriter() = default;
+};
+
+// A file's text, read and written as the private-profile functions do
+// (platform::ProfileText); a value is cut to 2047 characters, as they hand it over.
+class IniText final : public IniReader, public IniWriter {
+public:
+    explicit IniText(std::string bytes = {}) : text_(std::move(bytes)) {}
+    std::optional<std::string> Read(std::string_view section, std::string_view key) const override;
+    void Write(std::string_view section, std::string_view key, std::string_view value) override;
+    const std::string& Bytes() const noexcept { return text_.Bytes(); }
+
+private:
+    platform::ProfileText text_;
 };
 
 // Whole numbers as ParseInteger reads them; missing or unreadable gives fallback.
@@ -94,6 +108,12 @@ struct SettingsDefaults {
     int fontCharset = 0;
     std::string timeFormat;  // the time-format box's text
 };
+
+// Whether a name from the file (LanguageFile, LoadFile) is a plain file name,
+// as a listing of the folder gives: no folder, drive, colon, wildcard or
+// control character, and not one made only of dots and blanks ("..").
+// Appended to the program's folder, it names a file in that folder only.
+bool IsPlainFileName(std::wstring_view name) noexcept;
 
 // property/LanguageFile, "Default.lng" when missing. It is read before the
 // other keys and never written.

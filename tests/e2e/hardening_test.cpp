@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <map>
 #include <random>
 #include <sstream>
@@ -187,6 +188,17 @@ std::vector<std::wstring> AnswerMessageBoxes(const VelmorProcess& velmor) {
     return texts;
 }
 
+// Answers the process's message boxes, adding their texts to shown, until done() holds.
+bool AnswerMessageBoxesUntil(const VelmorProcess& velmor, std::vector<std::wstring>& shown,
+                             const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    return PumpUntil(
+        [&] {
+            for (auto& text : AnswerMessageBoxes(velmor)) shown.push_back(std::move(text));
+            return done();
+        },
+        timeout);
+}
+
 TEST(Hardening, AReadOnlySettingsFileIsLeftAsItWasWithAMessageAndVelmorStillEnds) {
     VelmorProcess velmor;
     const std::string old = "[property]\r\nMaxClipCount=$7\r\n";
@@ -196,16 +208,31 @@ TEST(Hardening, AReadOnlySettingsFileIsLeftAsItWasWithAMessageAndVelmorStillEnds
     ASSERT_TRUE(velmor.Start());
     PostMessageW(velmor.MainWindow(), WM_CLOSE, 0, 0);
     std::vector<std::wstring> shown;
-    EXPECT_TRUE(PumpUntil(
-        [&] {
-            for (const auto& text : AnswerMessageBoxes(velmor)) shown.push_back(text);
-            return !velmor.Running();
-        },
-        10s));
+    EXPECT_TRUE(AnswerMessageBoxesUntil(velmor, shown, [&] { return !velmor.Running(); }, 10s));
     EXPECT_EQ(velmor.WaitForExit(), 0);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_NE(shown[0].find(L"property.ini に書き込めません"), std::wstring::npos) << shown[0];
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(velmor.FileBytes(L"property.ini"), old);
+}
+
+TEST(Hardening, ASettingsFileHeldByAnotherProgramAtStartIsSaidSoAndNeverOverwritten) {
+    VelmorProcess velmor;
+    const std::string old = "[property]\r\nMaxClipCount=7\r\nCountDown=77\r\n";
+    ASSERT_TRUE(velmor.PutFile(L"property.ini", old));
+    const std::wstring path = velmor.Folder() + L"\\property.ini";
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(velmor.Launch());
+    std::vector<std::wstring> shown;
+    EXPECT_TRUE(AnswerMessageBoxesUntil(velmor, shown, [&] { return !shown.empty(); }, 20s));
+    CloseHandle(held);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], path + L" を読み込めません。上書きしません");
+    ASSERT_TRUE(PumpUntil([&] { return testsupport::TrayIconExists(velmor.MainWindow()); }, 20s));
+    PostMessageW(velmor.MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(AnswerMessageBoxesUntil(velmor, shown, [&] { return !velmor.Running(); }, 10s));
+    EXPECT_EQ(shown.size(), 1u) << "nothing more to say at the close";
     EXPECT_EQ(velmor.FileBytes(L"property.ini"), old);
 }
 

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "WinTestSupport.h"
 
 namespace e2e {
@@ -47,7 +49,13 @@ std::wstring VelmorExePath() {
     return L"velmor.exe";
 }
 
-VelmorProcess::VelmorProcess() : folder_(NewTempFolder()) {
+VelmorProcess::VelmorProcess(const std::wstring& subfolders) : root_(NewTempFolder()), folder_(root_) {
+    for (std::size_t at = 0; at < subfolders.size();) {
+        const std::size_t end = std::min(subfolders.find(L'\\', at), subfolders.size());
+        folder_ += L"\\" + subfolders.substr(at, end - at);
+        CreateDirectoryW(folder_.c_str(), nullptr);
+        at = end + 1;
+    }
     CopyFileW(VelmorExePath().c_str(), ExePath().c_str(), FALSE);
 }
 
@@ -60,7 +68,7 @@ VelmorProcess::~VelmorProcess() {
         CloseHandle(info_.hProcess);
         CloseHandle(info_.hThread);
     }
-    RemoveFolder(folder_);
+    RemoveFolder(root_);
 }
 
 bool VelmorProcess::PutFile(const std::wstring& name, const std::string& bytes) const {

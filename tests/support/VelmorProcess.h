@@ -24,8 +24,9 @@ std::wstring VelmorExePath();
 
 class VelmorProcess {
 public:
-    // Copies velmor.exe into a new empty folder of its own.
-    VelmorProcess();
+    // Copies velmor.exe into a new empty folder of its own; with subfolders
+    // ("a\\b"), into folders of those names made inside that one.
+    explicit VelmorProcess(const std::wstring& subfolders = {});
     // Ends the process if it still runs and removes the folder.
     ~VelmorProcess();
     VelmorProcess(const VelmorProcess&) = delete;
@@ -60,6 +61,7 @@ public:
     HWND ShownMenu() const;
 
 private:
+    std::wstring root_;  // the folder of its own, removed at the end
     std::wstring folder_;
     PROCESS_INFORMATION info_{};
 };

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <numeric>
@@ -24,7 +25,7 @@ namespace {
 class AboutBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        DeleteFileA(settings::PropertyFilePath().c_str());
+        DeleteFileW(settings::PropertyFilePath().c_str());
         velmor = std::make_unique<app::MainWindow>();
         dialog = std::make_unique<about::AboutBox>(*velmor);
         velmor->aboutBox = dialog.get();
@@ -91,10 +92,10 @@ TEST_F(AboutBoxTest, ShowsAnimatesAndStartsAgainFromBlackWithTheWalkersWhereThey
 }
 
 TEST_F(AboutBoxTest, TakesTheVersionCaptionAndOpensThePageFromAnythingButOk) {
-    const std::string language = platform::ExeFolder() + "A.lng";
-    std::ofstream(language, std::ios::binary) << "\xEF\xBB\xBF" "A\r\n[All]Version=\xC3\x9C" "ber Velmor\r\n";
+    const std::wstring language = platform::ExeFolder() + L"A.lng";
+    std::ofstream(std::filesystem::path(language), std::ios::binary) << "\xEF\xBB\xBF" "A\r\n[All]Version=\xC3\x9C" "ber Velmor\r\n";
     velmor->ApplyLanguageFile(language);
-    DeleteFileA(language.c_str());
+    DeleteFileW(language.c_str());
     velmor->ShowAboutBox();
     EXPECT_EQ(dialog->Text(), L"Über Velmor");
     dialog->OpenWebPage();

@@ -30,7 +30,7 @@ protected:
     void SetUp() override {
         SetCursorPos(100, 100);
         // Every test starts from the built settings.
-        DeleteFileA(settings::PropertyFilePath().c_str());
+        DeleteFileW(settings::PropertyFilePath().c_str());
         velmor = std::make_unique<app::MainWindow>();
         ui::FontInfo font;
         font.name = L"Liberation Sans";
@@ -39,7 +39,7 @@ protected:
     }
     void TearDown() override {
         velmor.reset();
-        DeleteFileA(settings::PropertyFilePath().c_str());
+        DeleteFileW(settings::PropertyFilePath().c_str());
     }
 
     // Copies text as another program would and waits for the clip it makes.

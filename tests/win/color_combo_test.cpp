@@ -18,6 +18,7 @@
 #include "TestForm.h"
 #include "WinTestSupport.h"
 #include "platform/Handles.h"
+#include "platform/Text.h"
 #include "ui/Dpi.h"
 #include "ui/Form.h"
 #include "ui/Graphics.h"
@@ -421,7 +422,7 @@ class ColorComboStore : public ColorCombo {
 protected:
     void SetUp() override {
         ColorCombo::SetUp();
-        path = widgets::CustomColorIniPath();
+        path = platform::WideToAnsi(widgets::CustomColorIniPath());
         DeleteFileA(path.c_str());
         picker.SetValue(ui::Rgb(7, 7, 7));  // the custom entry, with its button
         events.clear();

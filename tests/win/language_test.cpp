@@ -38,7 +38,7 @@ protected:
         for (const char* name : {"Default.lng", "A.lng", "B.lng", "Only.lng", "Locked.lng", "Z.lng"}) {
             DeleteFileA((folder + name).c_str());
         }
-        DeleteFileA(settings::PropertyFilePath().c_str());
+        DeleteFileW(settings::PropertyFilePath().c_str());
     }
     void Put(const std::string& name, const std::string& bytes) {
         std::ofstream(folder + name, std::ios::binary) << bytes;
@@ -58,7 +58,7 @@ protected:
         return rows;
     }
 
-    const std::string folder = platform::ExeFolder();
+    const std::string folder = platform::WideToAnsi(platform::ExeFolder());
     std::unique_ptr<app::MainWindow> velmor;
 };
 
@@ -87,10 +87,10 @@ TEST_F(Languages, Utf8AndTheSystemCodePageGiveTheSameCaptions) {
     Put("A.lng", "\xEF\xBB\xBFGerman\r\n[ClipText]Size=Gr\xC3\xB6\xC3\x9F" "e :\r\n");
     Put("B.lng", "German\r\n[ClipText]Size=Gr\xF6\xDF" "e :\r\n");  // code page 1252
     app::MainWindow& window = Start();
-    window.ApplyLanguageFile(folder + "A.lng");
+    window.ApplyLanguageFile(platform::AnsiToWide(folder + "A.lng"));
     EXPECT_EQ(window.Pages.FontSizeLabel.Text(), L"Größe :");
     window.Pages.FontSizeLabel.SetText(L"reset");
-    window.ApplyLanguageFile(folder + "B.lng");
+    window.ApplyLanguageFile(platform::AnsiToWide(folder + "B.lng"));
     EXPECT_EQ(window.Pages.FontSizeLabel.Text(), platform::AnsiToWide("Gr\xF6\xDF" "e :"));
 }
 
@@ -144,9 +144,9 @@ TEST_F(Languages, PutFileShowsThePathKeepsAnExistingFileAndListsAgain) {
     std::vector<std::wstring> messages;
     ui::Application::Get().SetMessageReporter([&](const std::wstring& text) { messages.push_back(text); });
     for (const char* chosen : {"A.lng", "Z.lng"}) {
-        settings::Languages::SetDialogRunner([&](OPENFILENAMEA& dialog) {
-            EXPECT_STREQ(dialog.lpstrFilter, "Language Text File(*.lng)");
-            lstrcpynA(dialog.lpstrFile, (source + chosen).c_str(), static_cast<int>(dialog.nMaxFile));
+        settings::Languages::SetDialogRunner([&](OPENFILENAMEW& dialog) {
+            EXPECT_STREQ(dialog.lpstrFilter, L"Language Text File(*.lng)");
+            lstrcpynW(dialog.lpstrFile, platform::AnsiToWide(source + chosen).c_str(), static_cast<int>(dialog.nMaxFile));
             return true;
         });
         window.PutLanguageFile();
@@ -184,7 +184,7 @@ TEST_F(Languages, OpenClipWindowsTakeTheNewTitlesFromThenOn) {
     clipwindow::ClipWindow* clip = window.Clip(window.Clips().LastSlot());
     ASSERT_NE(clip, nullptr);
     Put("A.lng", "A\r\n[All]Fixed=Angeheftet\r\n[MenuBar]DontHide=&Anheften\r\n");
-    window.ApplyLanguageFile(folder + "A.lng");
+    window.ApplyLanguageFile(platform::AnsiToWide(folder + "A.lng"));
     clip->TogglePinned();
     EXPECT_EQ(clip->Title(), "Angeheftet");
     EXPECT_EQ(clip->PinItem->Caption(), L"&Dont Hide") << "an open window keeps its menu";

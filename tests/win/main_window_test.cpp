@@ -35,12 +35,12 @@ std::vector<std::wstring> MenuTexts(HMENU menu) {
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        DeleteFileA(settings::PropertyFilePath().c_str());
+        DeleteFileW(settings::PropertyFilePath().c_str());
         velmor = std::make_unique<app::MainWindow>();
     }
     void TearDown() override {
         velmor.reset();
-        DeleteFileA(settings::PropertyFilePath().c_str());
+        DeleteFileW(settings::PropertyFilePath().c_str());
     }
     HMENU FileMenu() { return GetSubMenu(GetMenu(velmor->Handle()), 0); }
     std::unique_ptr<app::MainWindow> velmor;
