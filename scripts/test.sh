@@ -105,7 +105,7 @@ run_wine_tier() {  # run_wine_tier <name> <exe> [gtest arguments...]
     local name=$1 exe=$2 log="$VELMOR_BUILD/$1.log"
     shift 2
     echo "== $name"
-    ( cd "$(dirname "$exe")" && timeout 900 "$WINE" "$exe" --gtest_color=no "$@" ) </dev/null >"$log.raw" 2>&1
+    ( cd "$(dirname "$exe")" && timeout 1800 "$WINE" "$exe" --gtest_color=no "$@" ) </dev/null >"$log.raw" 2>&1
     local rc=$?
     tr -d '\r' <"$log.raw" >"$log"
     grep -a -E '^\[  (PASSED|FAILED) +\]|^\[==========\] [0-9]+ tests? ' "$log" | tail -25

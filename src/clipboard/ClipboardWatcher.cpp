@@ -63,7 +63,7 @@ void ClipboardWatcher::SetOnClipChange(ChangeHandler handler) {
         return;
     }
     window_ = AllocateWindow();
-    if (!window_) throw platform::OutOfResources(L"ClipboardWatcher.SetOnClipChange: Cannot Allocate HWnd");
+    if (!window_) throw platform::OutOfResources(L"TVxClipDetector.SetOnClipChange: Cannot Allocate HWnd");
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     onClipChange_ = std::move(handler);
     joining_ = true;

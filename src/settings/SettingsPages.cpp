@@ -97,7 +97,7 @@ void SettingsPages::CreateClipTextPage() {
     RightMarginEdit.Create(page, {.bounds = MarginGroup.ChildBounds({64, 40, 49, 22}), .value = 0});
 
     SampleMemo.Create(page, {.bounds = {8, 160, 257, 73}, .wordWrap = true, .scrollBars = ui::ScrollBars::None});
-    SampleMemo.SetText(L"SampleMemo");
+    SampleMemo.SetText(L"MemoSample");
 
     FontSizeEdit.OnChange = [this](ui::SpinEdit&) { OnFontSizeChanged(); };
     FontNamePicker.OnChange = [this](widgets::FontNameComboBox&) { OnFontNameChanged(); };

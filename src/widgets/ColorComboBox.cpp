@@ -64,7 +64,7 @@ void Dots(HDC dc, int firstX, int top) {
 void ColorCustomButton::Create(ColorComboBox& owner) {
     owner_ = &owner;
     ClassParams windowClass;
-    windowClass.name = L"ColorComboButton";
+    windowClass.name = L"TColorComboButton";
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     CreateParams params;
     params.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;

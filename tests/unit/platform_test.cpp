@@ -26,9 +26,9 @@ TEST(Error, KeepsTheWideMessageAndGivesUtf8ToWhat) {
 
 TEST(Error, OutOfResourcesIsAnError) {
     try {
-        throw platform::OutOfResources(L"ClipboardWatcher.SetOnClipChange: Cannot Allocate HWnd");
+        throw platform::OutOfResources(L"TVxClipDetector.SetOnClipChange: Cannot Allocate HWnd");
     } catch (const platform::Error& error) {
-        EXPECT_EQ(error.Message(), L"ClipboardWatcher.SetOnClipChange: Cannot Allocate HWnd");
+        EXPECT_EQ(error.Message(), L"TVxClipDetector.SetOnClipChange: Cannot Allocate HWnd");
     }
 }
 

@@ -213,7 +213,7 @@ TEST(ClipDetectorFailure, NoWindowRaisesTheAllocationErrorAndStoresNothing) {
         detector.SetOnClipChange([](ClipboardWatcher&) {});
         FAIL() << "expected an error";
     } catch (const platform::OutOfResources& error) {
-        EXPECT_EQ(error.Message(), L"ClipboardWatcher.SetOnClipChange: Cannot Allocate HWnd");
+        EXPECT_EQ(error.Message(), L"TVxClipDetector.SetOnClipChange: Cannot Allocate HWnd");
     }
     EXPECT_FALSE(detector.OnClipChange());
     EXPECT_EQ(detector.WindowHandle(), nullptr);

@@ -328,7 +328,7 @@ TEST_F(ClipWindowTest, PasswordManagersMarksKeepTheTextOut) {
     ASSERT_TRUE(SetClipboardWithMark(L"secret 2", "CanIncludeInClipboardHistory", 0));
     PumpFor(200ms);
     EXPECT_EQ(velmor->ClipWindowCount(), 0);
-    EXPECT_EQ(velmor->Pages.SampleMemo.Text(), L"SampleMemo") << "the secret never became the pending text";
+    EXPECT_EQ(velmor->Pages.SampleMemo.Text(), L"MemoSample") << "the secret never became the pending text";
     const int counter = velmor->ClipCounter();
     ASSERT_TRUE(SetClipboardWithMark(L"may show", "CanIncludeInClipboardHistory", 1));
     EXPECT_TRUE(PumpUntil([&] { return velmor->ClipCounter() != counter; }, 2s));
@@ -548,7 +548,7 @@ TEST_F(ClipWindowTest, LinuxPasswordManagersSecretsMakeNoClip) {
          {RegisterClipboardFormatA("x-kde-passwordManagerHint"), "secret"}}));
     PumpFor(300ms);
     EXPECT_EQ(velmor->ClipWindowCount(), 0);
-    EXPECT_EQ(velmor->Pages.SampleMemo.Text(), L"SampleMemo");
+    EXPECT_EQ(velmor->Pages.SampleMemo.Text(), L"MemoSample");
 }
 
 TEST_F(ClipWindowTest, AWindowKeptForTheNextClipShowsItAsIfNew) {
