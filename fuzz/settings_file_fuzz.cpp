@@ -90,8 +90,8 @@ private:
     std::map<std::pair<std::string, std::string>, std::string> values_;
 };
 
-clipwindow::WorkArea ConsumeArea(FuzzedDataProvider& input) {
-    clipwindow::WorkArea area;
+platform::WorkArea ConsumeArea(FuzzedDataProvider& input) {
+    platform::WorkArea area;
     area.left = input.ConsumeIntegral<int>();
     area.top = input.ConsumeIntegral<int>();
     area.right = input.ConsumeIntegral<int>();
