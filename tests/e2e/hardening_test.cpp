@@ -154,6 +154,8 @@ TEST(Hardening, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
 }
 
 // Answers every message box of the process with OK; returns the texts shown.
+// The answer is sent, not posted: the box has hidden itself when it returns,
+// so that a busy program's box is not seen and counted again.
 std::vector<std::wstring> AnswerMessageBoxes(const VelmorProcess& velmor) {
     std::vector<std::wstring> texts;
     for (const auto& window : velmor.Windows()) {
@@ -161,7 +163,8 @@ std::vector<std::wstring> AnswerMessageBoxes(const VelmorProcess& velmor) {
         wchar_t text[512] = {};
         GetDlgItemTextW(window.handle, 0xFFFF, text, 512);
         texts.emplace_back(text);
-        PostMessageW(window.handle, WM_COMMAND, IDOK, 0);
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(window.handle, WM_COMMAND, IDOK, 0, SMTO_NORMAL, 5000, &result);
     }
     return texts;
 }
