@@ -42,8 +42,8 @@ private:
     settings::IniText text_;
 };
 
-clipwindow::WorkArea ConsumeArea(FuzzedDataProvider& input) {
-    clipwindow::WorkArea area;
+platform::WorkArea ConsumeArea(FuzzedDataProvider& input) {
+    platform::WorkArea area;
     area.left = input.ConsumeIntegral<int>();
     area.top = input.ConsumeIntegral<int>();
     area.right = input.ConsumeIntegral<int>();

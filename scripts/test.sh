@@ -46,6 +46,14 @@ else
     failed=$((failed + 1)); echo "[  FAILED  ] velmor_odr_check"; grep -a -E 'error|note' "$VELMOR_BUILD/odr-build.log" | head -30
 fi
 
+# Arrows between the folders of src/ point one way (scripts/check-layers.sh).
+echo "== Layer check (includes between src/ folders)"
+if bash scripts/check-layers.sh; then
+    passed=$((passed + 1)); echo "[  PASSED  ] layer check"
+else
+    failed=$((failed + 1)); echo "[  FAILED  ] layer check"
+fi
+
 echo "== Unit tests (native)"
 ctest --test-dir "$VELMOR_BUILD/native" --output-on-failure --timeout 120 -j2 >"$VELMOR_BUILD/unit.log" 2>&1
 unit_rc=$?

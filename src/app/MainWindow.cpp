@@ -7,6 +7,7 @@
 
 #include "platform/File.h"
 #include "platform/Module.h"
+#include "platform/ScreenGeometry.h"
 #include "platform/Text.h"
 #include "settings/Charsets.h"
 #include "settings/PropertyFile.h"
@@ -35,18 +36,18 @@ constexpr int kDesignHeight = 363;
 // The strip along the bottom that holds "Task Tray".
 constexpr int kStripHeight = 41;
 
-clipwindow::WorkArea ToWorkArea(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+platform::WorkArea ToWorkArea(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 // The work area of every monitor, for the check that the window is on screen.
-std::vector<clipwindow::WorkArea> MonitorWorkAreas() {
-    std::vector<clipwindow::WorkArea> areas;
+std::vector<platform::WorkArea> MonitorWorkAreas() {
+    std::vector<platform::WorkArea> areas;
     EnumDisplayMonitors(
         nullptr, nullptr,
         [](HMONITOR monitor, HDC, LPRECT, LPARAM found) -> BOOL {
             MONITORINFO info{};
             info.cbSize = sizeof info;
             if (GetMonitorInfoW(monitor, &info)) {
-                reinterpret_cast<std::vector<clipwindow::WorkArea>*>(found)->push_back(ToWorkArea(info.rcWork));
+                reinterpret_cast<std::vector<platform::WorkArea>*>(found)->push_back(ToWorkArea(info.rcWork));
             }
             return TRUE;
         },

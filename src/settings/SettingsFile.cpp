@@ -64,12 +64,12 @@ int ClampToInt(std::int64_t value) noexcept {
 }
 
 // The spot where the window's bottom-right corner meets the area's.
-clipwindow::Position BottomRight(const clipwindow::WorkArea& area, int width, int height) noexcept {
+platform::Position BottomRight(const platform::WorkArea& area, int width, int height) noexcept {
     return {ClampToInt(static_cast<std::int64_t>(area.right) - width),
             ClampToInt(static_cast<std::int64_t>(area.bottom) - height)};
 }
 
-bool Overlaps(const clipwindow::WindowRect& window, const clipwindow::WorkArea& area) noexcept {
+bool Overlaps(const platform::WindowRect& window, const platform::WorkArea& area) noexcept {
     const std::int64_t right = static_cast<std::int64_t>(window.left) + window.width;
     const std::int64_t bottom = static_cast<std::int64_t>(window.top) + window.height;
     return window.left < area.right && area.left < right && window.top < area.bottom && area.top < bottom;
@@ -79,7 +79,7 @@ StoredSettings DefaultSettings(const SettingsDefaults& at) {
     const ClipSettings built;
     StoredSettings s;
     s.activePage = 0;
-    const clipwindow::Position corner = BottomRight(at.primaryWorkArea, at.width, at.height);
+    const platform::Position corner = BottomRight(at.primaryWorkArea, at.width, at.height);
     s.left = corner.left;
     s.top = corner.top;
     s.width = at.width;
@@ -193,7 +193,7 @@ StoredSettings ReadSettings(const IniReader& reader, const SettingsDefaults& def
     // treated like any other unreadable value.
     if (s.clipFontCharset < 0 || s.clipFontCharset > 255) s.clipFontCharset = defaults.fontCharset;
 
-    const clipwindow::Position place =
+    const platform::Position place =
         PlaceOnScreen({s.left, s.top, s.width, s.height}, defaults.workAreas, defaults.primaryWorkArea);
     s.left = place.left;
     s.top = place.top;
@@ -207,12 +207,12 @@ void WriteSettings(IniWriter& writer, const StoredSettings& settings) {
     }
 }
 
-clipwindow::Position PlaceOnScreen(const clipwindow::WindowRect& window,
-                                   std::span<const clipwindow::WorkArea> workAreas,
-                                   const clipwindow::WorkArea& primaryWorkArea) noexcept {
+platform::Position PlaceOnScreen(const platform::WindowRect& window,
+                                 std::span<const platform::WorkArea> workAreas,
+                                 const platform::WorkArea& primaryWorkArea) noexcept {
     const bool visible = Overlaps(window, primaryWorkArea) ||
                          std::any_of(workAreas.begin(), workAreas.end(),
-                                     [&](const clipwindow::WorkArea& area) { return Overlaps(window, area); });
+                                     [&](const platform::WorkArea& area) { return Overlaps(window, area); });
     if (visible) return {window.left, window.top};
     return BottomRight(primaryWorkArea, window.width, window.height);
 }

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "clipwindow/ClipWindowRules.h"
 #include "platform/ProfileText.h"
+#include "platform/ScreenGeometry.h"
 #include "ui/Color.h"
 
 namespace settings {
@@ -97,8 +97,8 @@ struct StoredSettings {
 // The facts some defaults are taken from, as they stand when the load runs,
 // that is after property/LanguageFile was applied.
 struct SettingsDefaults {
-    clipwindow::WorkArea primaryWorkArea;
-    std::vector<clipwindow::WorkArea> workAreas;  // every monitor's
+    platform::WorkArea primaryWorkArea;
+    std::vector<platform::WorkArea> workAreas;  // every monitor's
     int width = 0;  // the settings window's outer size now
     int height = 0;
     int minWidth = 0;  // and its minimum
@@ -134,8 +134,8 @@ void WriteSettings(IniWriter& writer, const StoredSettings& settings);
 // one of the work areas (the primary one counts whether listed or not), so a
 // monitor that was unplugged or a hand-edited position cannot lose it off
 // screen; otherwise its bottom-right corner meets the primary work area's.
-clipwindow::Position PlaceOnScreen(const clipwindow::WindowRect& window,
-                                   std::span<const clipwindow::WorkArea> workAreas,
-                                   const clipwindow::WorkArea& primaryWorkArea) noexcept;
+platform::Position PlaceOnScreen(const platform::WindowRect& window,
+                                 std::span<const platform::WorkArea> workAreas,
+                                 const platform::WorkArea& primaryWorkArea) noexcept;
 
 }  // namespace settings

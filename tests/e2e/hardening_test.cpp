@@ -16,30 +16,17 @@
 #include "VelmorProcess.h"
 #include "WinTestSupport.h"
 
+using e2e::ClipText;
+using e2e::kClipWindowClass;
 using e2e::VelmorProcess;
+using e2e::VisibleWindowsOf;
+using e2e::WindowsOf;
 using namespace std::chrono_literals;
 using testsupport::PumpFor;
 using testsupport::PumpUntil;
 using testsupport::SetClipboardText;
 
 namespace {
-
-std::vector<HWND> ClipWindows(DWORD pid, bool visibleOnly) {
-    std::vector<HWND> clips;
-    for (HWND window = FindWindowExW(nullptr, nullptr, L"TForm2", nullptr); window;
-         window = FindWindowExW(nullptr, window, L"TForm2", nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == pid && (!visibleOnly || IsWindowVisible(window))) clips.push_back(window);
-    }
-    return clips;
-}
-
-std::wstring ClipText(HWND clip) {
-    wchar_t text[256] = {};
-    SendMessageW(FindWindowExW(clip, nullptr, L"Edit", nullptr), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-    return text;
-}
 
 bool Answers(HWND window) {
     DWORD_PTR result = 0;
@@ -63,12 +50,13 @@ TEST(Hardening, ABurstOfTenThousandCopiesKeepsTheLimitsAndShowsTheLast) {
         EXPECT_TRUE(Answers(velmor.MainWindow())) << "the main window answers within a second";
         // Notifications still queued when the copier stops may show a clip
         // before the oldest is trimmed; at rest the limit holds.
-        EXPECT_TRUE(PumpUntil([&] { return ClipWindows(velmor.Pid(), true).size() <= 3u; }, 5s)) << "round " << round;
-        EXPECT_LE(ClipWindows(velmor.Pid(), false).size(), 51u) << "round " << round;
+        EXPECT_TRUE(PumpUntil([&] { return VisibleWindowsOf(velmor.Pid(), kClipWindowClass).size() <= 3u; }, 5s))
+            << "round " << round;
+        EXPECT_LE(WindowsOf(velmor.Pid(), kClipWindowClass).size(), 51u) << "round " << round;
     }
     EXPECT_TRUE(PumpUntil(
         [&] {
-            const auto clips = ClipWindows(velmor.Pid(), true);
+            const auto clips = VisibleWindowsOf(velmor.Pid(), kClipWindowClass);
             return std::any_of(clips.begin(), clips.end(), [](HWND clip) { return ClipText(clip) == L"burst 10000"; });
         },
         10s))
@@ -85,7 +73,7 @@ void CopyAndHold(const std::wstring& text, DWORD holdMs) {
 }
 
 bool Shows(const VelmorProcess& velmor, const std::wstring& text) {
-    const auto clips = ClipWindows(velmor.Pid(), true);
+    const auto clips = VisibleWindowsOf(velmor.Pid(), kClipWindowClass);
     return std::any_of(clips.begin(), clips.end(), [&](HWND clip) { return ClipText(clip) == text; });
 }
 
@@ -176,6 +164,8 @@ TEST(Hardening, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
 }
 
 // Answers every message box of the process with OK; returns the texts shown.
+// The answer is sent, not posted: the box has hidden itself when it returns,
+// so that a busy program's box is not seen and counted again.
 std::vector<std::wstring> AnswerMessageBoxes(const VelmorProcess& velmor) {
     std::vector<std::wstring> texts;
     for (const auto& window : velmor.Windows()) {
@@ -183,7 +173,8 @@ std::vector<std::wstring> AnswerMessageBoxes(const VelmorProcess& velmor) {
         wchar_t text[512] = {};
         GetDlgItemTextW(window.handle, 0xFFFF, text, 512);
         texts.emplace_back(text);
-        PostMessageW(window.handle, WM_COMMAND, IDOK, 0);
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(window.handle, WM_COMMAND, IDOK, 0, SMTO_NORMAL, 5000, &result);
     }
     return texts;
 }

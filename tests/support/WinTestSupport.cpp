@@ -87,48 +87,6 @@ std::wstring ClipboardText() {
     return text;
 }
 
-bool SaveWindowImage(HWND window, const std::wstring& path) {
-    RECT rect{};
-    return GetWindowRect(window, &rect) && SaveScreenImage(rect, path);
-}
-
-bool SaveScreenImage(const RECT& rect, const std::wstring& path) {
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    BITMAPFILEHEADER header{};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-    header.bfSize = header.bfOffBits + static_cast<DWORD>(stride * height);
-    bool saved = false;
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        saved = WriteFile(file, &header, sizeof header, &written, nullptr) &&
-                WriteFile(file, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr) &&
-                WriteFile(file, bits, static_cast<DWORD>(stride * height), &written, nullptr);
-        CloseHandle(file);
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return saved;
-}
-
 HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text) {
     struct Search {
         const wchar_t* className;

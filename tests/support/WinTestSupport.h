@@ -27,10 +27,6 @@ bool SetClipboardAnsiText(const std::string& text, HWND owner = nullptr);
 bool SetClipboardFormats(const std::vector<std::pair<UINT, std::string>>& formats, HWND owner = nullptr);
 std::wstring ClipboardText();
 
-// Saves what the screen shows of a window, or of an area, as a 24-bit BMP file.
-bool SaveWindowImage(HWND window, const std::wstring& path);
-bool SaveScreenImage(const RECT& area, const std::wstring& path);
-
 // A child window of this class (and, if given, this text); nullptr if none.
 HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text = nullptr);
 

@@ -11,8 +11,8 @@
 
 namespace {
 
-using clipwindow::Position;
-using clipwindow::WorkArea;
+using platform::Position;
+using platform::WorkArea;
 using settings::ReadSettings;
 using settings::StoredSettings;
 

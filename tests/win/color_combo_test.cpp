@@ -8,13 +8,13 @@
 #include <commctrl.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "ItemCanvas.h"
 #include "TestForm.h"
 #include "WinTestSupport.h"
 #include "platform/Handles.h"
@@ -290,56 +290,38 @@ TEST_F(ColorCombo, CustomButtonShowsOnlyWhileCustomIsSelected) {
 }
 
 TEST_F(ColorCombo, EntriesAreDrawnWithSwatchAndText) {
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    const platform::BitmapHandle bitmap(CreateCompatibleBitmap(screen, 121, 19));
-    ReleaseDC(nullptr, screen);
-    {
-        const platform::ScopedSelect use(memory, bitmap.get());
-        const auto draw = [&](int index, UINT state) {
-            DRAWITEMSTRUCT item{};
-            item.CtlType = ODT_COMBOBOX;
-            item.CtlID = static_cast<UINT>(picker.Id());
-            item.itemID = static_cast<UINT>(index);
-            item.itemAction = ODA_DRAWENTIRE;
-            item.itemState = state;
-            item.hwndItem = picker.Handle();
-            item.hDC = memory;
-            item.rcItem = {0, 0, 121, 19};
-            SendMessageW(form.Handle(), WM_DRAWITEM, static_cast<WPARAM>(picker.Id()), reinterpret_cast<LPARAM>(&item));
-        };
-        draw(IndexOf(L"Red"), 0);
-        EXPECT_EQ(GetPixel(memory, 8, 10), RGB(255, 0, 0)) << "inside the swatch";
-        EXPECT_EQ(GetPixel(memory, 3, 4), RGB(255, 0, 0)) << "first pixel inside the frame";
-        EXPECT_EQ(GetPixel(memory, 2, 3), RGB(0, 0, 0)) << "the frame";
-        EXPECT_EQ(GetPixel(memory, 16, 16), RGB(0, 0, 0)) << "the frame's far corner";
-        EXPECT_EQ(GetPixel(memory, 17, 10), GetSysColor(COLOR_WINDOW)) << "right of the swatch";
-        EXPECT_EQ(GetPixel(memory, 8, 17), GetSysColor(COLOR_WINDOW)) << "below the swatch";
-        EXPECT_EQ(GetPixel(memory, 1, 1), GetSysColor(COLOR_WINDOW));
-        // Some text pixel right of L + 19.
-        bool inked = false;
-        for (int x = 19; x < 60 && !inked; ++x) {
-            for (int y = 2; y < 17 && !inked; ++y) inked = GetPixel(memory, x, y) != GetSysColor(COLOR_WINDOW);
-        }
-        EXPECT_TRUE(inked);
-
-        draw(IndexOf(L"Window"), ODS_SELECTED);
-        EXPECT_EQ(GetPixel(memory, 8, 10), GetSysColor(COLOR_WINDOW)) << "a system colour paints as it is now";
-        EXPECT_EQ(GetPixel(memory, 1, 1), GetSysColor(COLOR_HIGHLIGHT));
-
-        picker.SetCustomColor(ui::Rgb(0, 0x80, 0xFF));
-        draw(170, 0);
-        EXPECT_EQ(GetPixel(memory, 8, 10), RGB(0, 0x80, 0xFF)) << "the custom entry paints CustomColor";
-        picker.SetCustomColor(ui::kColorNone);
-        draw(170, 0);
-        EXPECT_EQ(GetPixel(memory, 8, 10), GetSysColor(COLOR_WINDOW)) << "no colour: an empty frame";
-        EXPECT_EQ(GetPixel(memory, 2, 3), RGB(0, 0, 0));
-
-        picker.SetPixelBounds({8, 8, 121, 21});  // ItemHeight 15: no frame
-        draw(IndexOf(L"Red"), 0);
-        EXPECT_EQ(GetPixel(memory, 2, 3), RGB(255, 0, 0));
+    testsupport::ItemCanvas canvas(121, 19);
+    const auto draw = [&](int index, UINT state) { canvas.Draw(picker, index, state); };
+    draw(IndexOf(L"Red"), 0);
+    EXPECT_EQ(canvas.At(8, 10), RGB(255, 0, 0)) << "inside the swatch";
+    EXPECT_EQ(canvas.At(3, 4), RGB(255, 0, 0)) << "first pixel inside the frame";
+    EXPECT_EQ(canvas.At(2, 3), RGB(0, 0, 0)) << "the frame";
+    EXPECT_EQ(canvas.At(16, 16), RGB(0, 0, 0)) << "the frame's far corner";
+    EXPECT_EQ(canvas.At(17, 10), GetSysColor(COLOR_WINDOW)) << "right of the swatch";
+    EXPECT_EQ(canvas.At(8, 17), GetSysColor(COLOR_WINDOW)) << "below the swatch";
+    EXPECT_EQ(canvas.At(1, 1), GetSysColor(COLOR_WINDOW));
+    // Some text pixel right of L + 19.
+    bool inked = false;
+    for (int x = 19; x < 60 && !inked; ++x) {
+        for (int y = 2; y < 17 && !inked; ++y) inked = canvas.At(x, y) != GetSysColor(COLOR_WINDOW);
     }
-    DeleteDC(memory);
+    EXPECT_TRUE(inked);
+
+    draw(IndexOf(L"Window"), ODS_SELECTED);
+    EXPECT_EQ(canvas.At(8, 10), GetSysColor(COLOR_WINDOW)) << "a system colour paints as it is now";
+    EXPECT_EQ(canvas.At(1, 1), GetSysColor(COLOR_HIGHLIGHT));
+
+    picker.SetCustomColor(ui::Rgb(0, 0x80, 0xFF));
+    draw(170, 0);
+    EXPECT_EQ(canvas.At(8, 10), RGB(0, 0x80, 0xFF)) << "the custom entry paints CustomColor";
+    picker.SetCustomColor(ui::kColorNone);
+    draw(170, 0);
+    EXPECT_EQ(canvas.At(8, 10), GetSysColor(COLOR_WINDOW)) << "no colour: an empty frame";
+    EXPECT_EQ(canvas.At(2, 3), RGB(0, 0, 0));
+
+    picker.SetPixelBounds({8, 8, 121, 21});  // ItemHeight 15: no frame
+    draw(IndexOf(L"Red"), 0);
+    EXPECT_EQ(canvas.At(2, 3), RGB(255, 0, 0));
 }
 
 TEST_F(ColorCombo, JapaneseTextsFitTwentyTwoBytesOfCodePage932) {
@@ -595,25 +577,6 @@ TEST_F(ColorComboStore, RealColourDialogConfirmedUnchangedRaisesNothing) {
     EXPECT_EQ(picker.CustomColor(), ui::Rgb(7, 7, 7)) << "OK keeps the colour it started with";
     EXPECT_TRUE(events.empty());
     EXPECT_EQ(ColorComboBox::SharedCustomColors().Value("ColorA"), "FFFFFF");
-}
-
-// With VELMOR_COLOR_SHOW=<seconds> the form stays up with the list dropped,
-// to be looked at or photographed.
-TEST_F(ColorCombo, ShowcaseDroppedDown) {
-    const char* seconds = std::getenv("VELMOR_COLOR_SHOW");
-    if (!seconds) GTEST_SKIP() << "set VELMOR_COLOR_SHOW to look at the picker";
-    ColorComboBox japanese;
-    japanese.Create(form, {.bounds = {150, 8, 140, 25}});
-    japanese.SetShowDefaultColor(true);
-    japanese.SetShowSysColor(true);
-    japanese.SetHintIsOtherLanguage(true);
-    japanese.SetValue(ui::Rgb(0x12, 0x34, 0x56));
-    picker.SetValue(ui::Rgb(0xFF, 0, 0xFF));
-    picker.SetDropDownCount(15);
-    SetForegroundWindow(form.Handle());
-    SendMessageW(picker.Handle(), CB_SHOWDROPDOWN, TRUE, 0);
-    PumpFor(std::chrono::seconds(std::atoi(seconds)));
-    SendMessageW(picker.Handle(), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
 }  // namespace

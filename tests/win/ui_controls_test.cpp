@@ -7,7 +7,6 @@
 #include <commctrl.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,7 +21,6 @@
 #include "ui/Form.h"
 #include "ui/Graphics.h"
 #include "ui/GroupBox.h"
-#include "ui/Label.h"
 #include "ui/ListBox.h"
 #include "ui/OwnerDrawCombo.h"
 #include "ui/PageControl.h"
@@ -641,76 +639,6 @@ TEST(ControlsPaintBox, OnPaintDrawsOffScreenAndReachesTheWindow) {
     EXPECT_EQ(paints, before + 1);
     ClickAt(box.Handle(), {5, 5});
     EXPECT_EQ(clicks, 1);
-}
-
-// A form with the controls as the settings pages use them; with
-// VELMOR_CONTROLS_SHOW=<seconds> it stays on screen that long to be looked at.
-TEST(ControlsShowcase, AllControlsTogether) {
-    TestForm form(288, 363);
-    ui::Panel strip;
-    strip.Create(form, {.bounds = {0, 0, 100, 41}});
-    strip.AlignBottom(41);
-    ui::Button tray;
-    tray.Create(strip, {.bounds = {191, 8, 83, 25}, .caption = L"Task Tray"});
-    ui::PageControl pages;
-    const SIZE client = form.ClientSize();
-    pages.Create(form, {.bounds = {0, 0, ui::Unscale(client.cx), ui::Unscale(client.cy) - 41}});
-    ui::TabSheet& property = pages.AddPage(L"Property");
-    ui::TabSheet& clipText = pages.AddPage(L"ClipText");
-    ui::TabSheet& clipWindow = pages.AddPage(L"Clip Window");
-    ui::TabSheet& other = pages.AddPage(L"Other");
-    (void)clipText;
-
-    ui::Label historyLabel;
-    historyLabel.Create(property, {.bounds = {8, 12, 120, 13}, .caption = L"Max Clip Count :", .alignRight = true});
-    ui::SpinEdit history;
-    history.Create(property, {.bounds = {136, 8, 57, 22}, .minValue = 1, .maxValue = 50, .value = 3});
-    ui::Label widthLabel;
-    widthLabel.Create(property, {.bounds = {8, 40, 120, 13}, .caption = L"width :", .alignRight = true});
-    ui::SpinEdit width;
-    width.Create(property, {.bounds = {136, 36, 57, 22}, .value = 200});
-    ui::GroupBox scrollBars;
-    scrollBars.Create(property, {.bounds = {8, 70, 121, 73}, .caption = L"ScrollBar"});
-    ui::RadioButton vertical;
-    vertical.Create(property, {.bounds = scrollBars.ChildBounds({8, 20, 105, 17}), .caption = L"Vertical", .groupStart = true, .checked = true});
-    ui::RadioButton none;
-    none.Create(property, {.bounds = scrollBars.ChildBounds({8, 44, 105, 17}), .caption = L"None"});
-    ui::ComboBox format;
-    format.Create(property, {.bounds = {136, 80, 120, 21}});
-    format.AddItem(L"hh:mm ss");
-    format.AddItem(L"hh:mm");
-    format.SetText(L"hh:mm ss");
-    ui::ComboBox charset;
-    charset.Create(property, {.bounds = {136, 110, 120, 21}, .style = ui::ComboStyle::DropDownList});
-    charset.AddItem(L"ANSI_CHARSET");
-    charset.SetItemIndex(0);
-    CountingCombo colours;
-    colours.Create(property, {.bounds = {8, 160, 121, 25}, .itemHeight = 19});
-    colours.AddItem(L"Black");
-    colours.SetItemIndex(0);
-    ui::PaintBox box;
-    box.Create(property, {.bounds = {136, 150, 120, 40}});
-    box.OnPaint = [](ui::PaintBox&, HDC dc, const RECT& area) {
-        DrawEdge(dc, const_cast<RECT*>(&area), EDGE_SUNKEN, BF_RECT);
-        TextOutW(dc, 6, 6, L"PaintBox", 8);
-    };
-
-    ui::ListBox languages;
-    languages.Create(other, {.bounds = {2, 32, 263, 145}});
-    languages.AddItem(L"English");
-    languages.AddItem(L"Japanese");
-    (void)clipWindow;
-
-    // As the program does: the font reaches every control once they all exist.
-    form.SetFormFont(ui::CreateMenuFont());
-    form.SetPosition(ui::Scale(700), ui::Scale(300));
-    form.Show();
-    UpdateWindow(form.Handle());
-    PumpFor(50ms);
-    EXPECT_FALSE(colours.drawn.empty());
-    if (const char* seconds = std::getenv("VELMOR_CONTROLS_SHOW")) {
-        PumpFor(std::chrono::seconds(std::atoi(seconds)));
-    }
 }
 
 }  // namespace
