@@ -2,7 +2,6 @@
 // The main window: the settings window that lives hidden behind the tray
 // icon, owner of the clipboard watcher, the clip table and every clip window.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <array>
 #include <cstdint>
@@ -12,7 +11,7 @@
 #include <string>
 
 #include "settings/LocalisedTexts.h"
-#include "app/TrayLogic.h"
+#include "app/TrayIcon.h"
 #include "clipboard/ClipManager.h"
 #include "clipboard/ClipboardWatcher.h"
 #include "clipwindow/ClipHost.h"
@@ -76,7 +75,7 @@ public:
     ui::MenuItem* ResumeTrayItem = nullptr;
     ui::MenuItem* QuitTrayItem = nullptr;
 
-    bool TrayIconPresent() const noexcept { return tray_.Present(); }
+    bool TrayIconPresent() const noexcept { return tray_ && tray_->Present(); }
     bool Watching() const noexcept { return watching_; }
 
     void ClipboardChanged(clipboard::ClipboardWatcher& sender);
@@ -155,7 +154,6 @@ private:
     void CreateMenus();
     // Joins the viewer chain with ClipboardChanged as the handler.
     void AttachClipboardChanged();
-    NOTIFYICONDATAA TrayRecord();
     void ShowTrayMenu(POINT at);
     void StartUp();
     void AllowClose(bool& canClose);
@@ -177,8 +175,8 @@ private:
     // The text the sample memo is to show, once the clip that brought it is shown.
     std::optional<std::wstring> pendingPreview_;
     bool watching_ = true;  // false while suspended from the menus
-    TrayPresence tray_;
-    platform::IconHandle trayIcon_;
+    // Made with the window; gone (and out of the tray) before the window goes.
+    std::optional<TrayIcon> tray_;
 };
 
 }  // namespace app

@@ -10,7 +10,7 @@
 
 namespace ui {
 
-enum class ScrollBars { None, Horizontal, Vertical, Both };
+enum class ScrollBars { None, Vertical };
 
 struct MemoOptions {
     bool wordWrap = true;
@@ -30,12 +30,10 @@ public:
     int LineHeight() const;
     void SelectAll();
     void CopyToClipboard();
-    void PasteFromClipboard();
     // Inserts text at the selection, as typing or a paste does.
     void ReplaceSelection(std::wstring_view text);
     void SetMargins(int left, int right);  // pixels
     void SetScrollBars(ScrollBars scrollBars);
-    ScrollBars GetScrollBars() const noexcept { return scrollBars_; }
     void SetFontInfo(const FontInfo& font);
     const FontInfo& GetFontInfo() const noexcept { return font_; }
     // The text colour alone, without making the font again.

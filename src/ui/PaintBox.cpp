@@ -5,8 +5,6 @@
 
 namespace ui {
 
-PaintBox::~PaintBox() { DestroyHandle(); }
-
 void PaintBox::Create(Window& parent, const Bounds& design) {
     ClassParams windowClass;
     windowClass.name = L"TPaintBox";

@@ -11,9 +11,6 @@ namespace ui {
 
 class PaintBox : public Window {
 public:
-    PaintBox() = default;
-    ~PaintBox() override;
-
     void Create(Window& parent, const Bounds& design);
     // The mouse pointer over the box; nullptr for the arrow.
     void SetCursor(HCURSOR cursor) noexcept { cursor_ = cursor; }

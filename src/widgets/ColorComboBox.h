@@ -127,7 +127,6 @@ protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DrawItem(const DRAWITEMSTRUCT& item) override;
     void Change() override;
-    void OnHandleDestroyed() override;
     void FontChanged() override;
 
 private:
@@ -152,7 +151,8 @@ private:
     ColorSaveSetting saveOption_;
     ui::ColorValue color_ = ui::kColorWindow;
     std::wstring hint_;
-    HWND tooltip_ = nullptr;
+    // Owned by the form, so it goes with the form's window too.
+    platform::WindowHandle tooltip_;
     platform::FontHandle ownFont_;
 };
 

@@ -164,7 +164,7 @@ TEST_F(ClipDetectorTest, AHandlerMayDetachAndReattachItselfWhileNotified) {
 
 class NoWindowDetector : public ClipboardWatcher {
 protected:
-    HWND AllocateWindow() override { return nullptr; }
+    platform::WindowHandle AllocateWindow() override { return nullptr; }
 };
 
 TEST(ClipDetectorFailure, NoWindowRaisesTheAllocationErrorAndStoresNothing) {
