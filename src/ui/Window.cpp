@@ -202,11 +202,6 @@ std::wstring Window::Text() const {
     return text;
 }
 
-void Window::SetBounds(const Bounds& designBounds) {
-    SetPixelBounds({Scale(designBounds.left), Scale(designBounds.top), Scale(designBounds.width),
-                    Scale(designBounds.height)});
-}
-
 void Window::SetPixelBounds(const Bounds& pixels) {
     // Where it is already: moving is a trip to the server, and a clip window
     // shown again often keeps its controls' places.

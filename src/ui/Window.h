@@ -56,8 +56,6 @@ public:
     std::wstring Text() const;
     std::wstring Caption() const override { return Text(); }
     void SetCaption(std::wstring_view caption) override { SetText(caption); }
-    // Bounds in 96-dpi figures, scaled to the screen here.
-    void SetBounds(const Bounds& designBounds);
     // Bounds in screen pixels, relative to the parent's client area (or the
     // screen). Composite controls move their parts with them.
     virtual void SetPixelBounds(const Bounds& pixels);

@@ -74,6 +74,11 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+// 96-dpi bounds in screen pixels, as Create scales them.
+ui::Bounds Scaled(const ui::Bounds& design) {
+    return {ui::Scale(design.left), ui::Scale(design.top), ui::Scale(design.width), ui::Scale(design.height)};
+}
+
 RECT ClientRectOf(HWND window) {
     RECT rect{};
     GetClientRect(window, &rect);
@@ -203,7 +208,7 @@ TEST_F(ControlsSpinEdit, ArrowsSitInsideTheBoundsAndFollowThem) {
     EXPECT_GE(arrows.right, ui::Scale(8 + 57) - 3);
     EXPECT_GT(edit.width, ui::Scale(57) / 2) << "the edit keeps most of the width";
 
-    clips.SetBounds({100, 100, 80, 22});
+    clips.SetPixelBounds(Scaled({100, 100, 80, 22}));
     arrows = arrowsRect();
     EXPECT_LE(arrows.right, ui::Scale(180));
     EXPECT_GE(arrows.right, ui::Scale(180) - 3);
@@ -434,7 +439,7 @@ void ExpectPagesFillTheDisplayArea(const ui::PageControl& pages) {
 TEST_F(ControlsPageControl, PagesFillTheDisplayAreaAndFollowResizesAndFonts) {
     ExpectPagesFillTheDisplayArea(pages);
     EXPECT_GT(pages.Page(0).PixelBounds().top, 0) << "below the tabs";
-    pages.SetBounds({0, 0, 360, 300});
+    pages.SetPixelBounds(Scaled({0, 0, 360, 300}));
     ExpectPagesFillTheDisplayArea(pages);
 
     // A larger font makes taller (and more) rows of tabs.
@@ -449,10 +454,10 @@ TEST_F(ControlsPageControl, PagesFillTheDisplayAreaAndFollowResizesAndFonts) {
 }
 
 TEST_F(ControlsPageControl, TabsWrapOntoMoreRowsWhenTheyDoNotFit) {
-    pages.SetBounds({0, 0, 400, 260});
+    pages.SetPixelBounds(Scaled({0, 0, 400, 260}));
     EXPECT_EQ(pages.RowCount(), 1);
     const int oneRowTop = pages.Page(0).PixelBounds().top;
-    pages.SetBounds({0, 0, 150, 260});
+    pages.SetPixelBounds(Scaled({0, 0, 150, 260}));
     EXPECT_GT(pages.RowCount(), 1);
     EXPECT_GT(pages.Page(0).PixelBounds().top, oneRowTop) << "the extra rows push the pages down";
 }
@@ -650,7 +655,8 @@ TEST(ControlsShowcase, AllControlsTogether) {
     tray.Create(strip, {.bounds = {191, 8, 83, 25}, .caption = L"Task Tray"});
     ui::PageControl pages;
     const SIZE client = form.ClientSize();
-    pages.Create(form, {0, 0, ui::Unscale(client.cx), ui::Unscale(client.cy) - 41});
+    pages.Create(form, {0, 0, 280, 260});
+    pages.SetPixelBounds({0, 0, client.cx, client.cy - ui::Scale(41)});
     ui::TabSheet& property = pages.AddPage(L"Property");
     ui::TabSheet& clipText = pages.AddPage(L"ClipText");
     ui::TabSheet& clipWindow = pages.AddPage(L"Clip Window");
