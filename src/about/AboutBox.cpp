@@ -94,13 +94,22 @@ void AboutBox::StartShowing() {
     const ui::Bounds self = PixelBounds();
     SetPosition(main.left + (main.width - self.width) / 2, main.top + (main.height - self.height) / 2);
     mainWindow_.SetEnabled(false);
-    StartAnimation();
+    try {
+        StartAnimation();
+    } catch (...) {
+        // No box without its worker; above all, the main window must not
+        // stay disabled behind a box that never showed.
+        Hide();
+        mainWindow_.SetEnabled(true);
+        throw;
+    }
 }
 
 void AboutBox::StartAnimation() {
     if (!animation_) {
         MessageBeep(0);
-        animation_ = std::make_unique<Animation>(AnimationBox, logoRows_);
+        animation_ = AnimationFactory ? AnimationFactory(AnimationBox, logoRows_)
+                                      : std::make_unique<Animation>(AnimationBox, logoRows_);
         animation_->SetPriority(THREAD_PRIORITY_LOWEST);
     }
     if (animation_->Paused()) animation_->ResumeFromBlack();

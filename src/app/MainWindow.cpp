@@ -138,7 +138,8 @@ void MainWindow::StartUp() {
     SetFormFont(ui::CreateMenuFont());
     LoadSettings();
     watcher_ = std::make_unique<clipboard::ClipboardWatcher>();
-    AttachClipboardChanged();
+    // Without a watcher the program still starts; the menus offer Resume.
+    Reporting([this] { SetWatching(true); });
     Reporting([this] { ListLanguageFiles(); });
     Reporting([this] {
         const std::string& chosen = Pages.LanguageFile;
@@ -181,6 +182,12 @@ LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     switch (message) {
+        case WM_TIMER:
+            if (wParam != kRetryReadTimer) break;
+            KillTimer(Handle(), kRetryReadTimer);
+            // Suspended meanwhile: what was copied before is not shown after.
+            if (watching_) clips_.RetryRead();
+            return 0;
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
@@ -257,22 +264,31 @@ void MainWindow::ShowFromTray() {
     SetFocus();
 }
 
-void MainWindow::Suspend() {
-    SuspendItem->SetVisible(false);
-    ResumeItem->SetVisible(true);
-    SuspendTrayItem->SetVisible(false);
-    ResumeTrayItem->SetVisible(true);
-    watching_ = false;
-    watcher_->SetOnClipChange(nullptr);
+void MainWindow::Suspend() { SetWatching(false); }
+
+void MainWindow::Resume() { SetWatching(true); }
+
+void MainWindow::SetWatching(bool watching) {
+    if (watching) {
+        try {
+            AttachClipboardChanged();
+        } catch (...) {
+            // The menus offer Resume again, which tries once more.
+            ShowWatching(false);
+            throw;
+        }
+    } else {
+        watcher_->SetOnClipChange(nullptr);
+    }
+    ShowWatching(watching);
 }
 
-void MainWindow::Resume() {
-    SuspendItem->SetVisible(true);
-    ResumeItem->SetVisible(false);
-    SuspendTrayItem->SetVisible(true);
-    ResumeTrayItem->SetVisible(false);
-    watching_ = true;
-    AttachClipboardChanged();
+void MainWindow::ShowWatching(bool watching) {
+    watching_ = watching;
+    SuspendItem->SetVisible(watching);
+    ResumeItem->SetVisible(!watching);
+    SuspendTrayItem->SetVisible(watching);
+    ResumeTrayItem->SetVisible(!watching);
 }
 
 void MainWindow::QuitFromTray() {
@@ -295,6 +311,11 @@ void MainWindow::ShowAboutBox() {
     aboutBox->Show();
 }
 
+void MainWindow::UseWatcher(std::unique_ptr<clipboard::ClipboardWatcher> watcher) {
+    watcher_ = std::move(watcher);
+    SetWatching(watching_);
+}
+
 void MainWindow::AttachClipboardChanged() {
     watcher_->SetOnClipChange([this](clipboard::ClipboardWatcher& sender) { ClipboardChanged(sender); });
 }
@@ -303,7 +324,7 @@ void MainWindow::BeginOwnCopy() { watcher_->SetOnClipChange(nullptr); }
 
 void MainWindow::EndOwnCopy() {
     // A copy back while suspended leaves the watcher suspended.
-    if (watching_) AttachClipboardChanged();
+    if (watching_) SetWatching(true);
 }
 
 void MainWindow::GoToTray() {

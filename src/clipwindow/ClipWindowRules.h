@@ -81,4 +81,9 @@ struct Position {
 // window opens at the cursor, which is already on the screen.
 Position KeepInWorkArea(const WindowRect& window, const WorkArea& area) noexcept;
 
+// The clip font's size one point bigger (step 1) or smaller (step -1), as
+// Ctrl+B and Ctrl+S change it. There is no bound but the int's own ends,
+// where the size stays.
+int ZoomedSize(int size, int step) noexcept;
+
 }  // namespace clipwindow

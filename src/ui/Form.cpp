@@ -231,6 +231,8 @@ bool Form::IsShortCut(const MSG& message) {
     const bool alt = GetKeyState(VK_MENU) < 0;
     MenuItem* item = menu_->FindShortCut(static_cast<std::uint16_t>(message.wParam), ctrl, shift, alt);
     if (!item) return false;
+    // Run before any window procedure: the form may release itself in it.
+    const Application::OutsideHandler running;
     item->Click();
     return true;
 }

@@ -63,6 +63,7 @@ void Memo::ReplaceSelection(std::wstring_view text) {
 }
 
 void Memo::SetMargins(int left, int right) {
+    margins_.emplace(left, right);
     SendMessageA(Handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                  MAKELONG(static_cast<WORD>(left), static_cast<WORD>(right)));
 }
@@ -89,6 +90,7 @@ void Memo::SetFontInfo(const FontInfo& font) {
     measuredFont_ = nullptr;  // the old handle's value may come back for another font
     SetFont(fontHandle_.get());
     font_ = font;
+    if (margins_) SetMargins(margins_->first, margins_->second);
     Invalidate();
 }
 

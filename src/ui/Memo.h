@@ -1,7 +1,9 @@
 #pragma once
 // A multi-line edit control with its own font and colours.
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/Handles.h"
 #include "ui/ColorTarget.h"
@@ -33,7 +35,8 @@ public:
     void PasteFromClipboard();
     // Inserts text at the selection, as typing or a paste does.
     void ReplaceSelection(std::wstring_view text);
-    void SetMargins(int left, int right);  // pixels
+    // Pixels; kept through later font changes, which reset an edit control's margins.
+    void SetMargins(int left, int right);
     void SetScrollBars(ScrollBars scrollBars);
     ScrollBars GetScrollBars() const noexcept { return scrollBars_; }
     void SetFontInfo(const FontInfo& font);
@@ -53,6 +56,7 @@ protected:
 
 private:
     FontInfo font_;
+    std::optional<std::pair<int, int>> margins_;  // as last set, left and right
     platform::FontHandle fontHandle_;
     // LineHeight of the font last measured: measuring takes a device context.
     mutable HFONT measuredFont_ = nullptr;

@@ -60,8 +60,9 @@ TEST(Hardening, ABurstOfTenThousandCopiesKeepsTheLimitsAndShowsTheLast) {
         copier.join();
         ASSERT_TRUE(velmor.Running());
         EXPECT_TRUE(Answers(velmor.MainWindow())) << "the main window answers within a second";
-        PumpFor(50ms);
-        EXPECT_LE(ClipWindows(velmor.Pid(), true).size(), 3u) << "round " << round;
+        // Notifications still queued when the copier stops may show a clip
+        // before the oldest is trimmed; at rest the limit holds.
+        EXPECT_TRUE(PumpUntil([&] { return ClipWindows(velmor.Pid(), true).size() <= 3u; }, 5s)) << "round " << round;
         EXPECT_LE(ClipWindows(velmor.Pid(), false).size(), 51u) << "round " << round;
     }
     EXPECT_TRUE(PumpUntil(
@@ -87,14 +88,23 @@ bool Shows(const VelmorProcess& velmor, const std::wstring& text) {
     return std::any_of(clips.begin(), clips.end(), [&](HWND clip) { return ClipText(clip) == text; });
 }
 
+int ClipsShowing(const VelmorProcess& velmor, const std::wstring& text) {
+    const auto clips = ClipWindows(velmor.Pid(), true);
+    return static_cast<int>(std::count_if(clips.begin(), clips.end(), [&](HWND clip) { return ClipText(clip) == text; }));
+}
+
 TEST(Hardening, AClipboardHeldOpenAfterACopyStillGivesTheClip) {
     VelmorProcess velmor;
     ASSERT_TRUE(velmor.Start());
-    for (int i = 0; i < 5; ++i) {
-        const std::wstring text = L"held " + std::to_wstring(i);
-        std::thread holder([&] { CopyAndHold(text, 50); });
-        EXPECT_TRUE(PumpUntil([&] { return Shows(velmor, text); }, 3s)) << i;
+    // Held for longer than any read may wait: the read is tried again until
+    // the holder lets go, and gives exactly one clip.
+    for (const DWORD holdMs : {50u, 150u, 500u, 2000u}) {
+        const std::wstring text = L"held " + std::to_wstring(holdMs) + L" ms";
+        std::thread holder([&] { CopyAndHold(text, holdMs); });
+        EXPECT_TRUE(PumpUntil([&] { return Shows(velmor, text); }, std::chrono::milliseconds(holdMs) + 3s)) << holdMs;
         holder.join();
+        PumpFor(200ms);
+        EXPECT_EQ(ClipsShowing(velmor, text), 1) << holdMs;
     }
     // A burst in which every tenth copy is held.
     std::thread copier([] {

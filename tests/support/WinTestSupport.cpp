@@ -232,4 +232,57 @@ LRESULT CALLBACK ChainViewer::Proc(HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+ViewerThread::ViewerThread(std::function<void(HWND, UINT)> onMessage) : onMessage_(std::move(onMessage)) {
+    thread_ = std::thread([this] { Run(); });
+    while (!window_) Sleep(1);
+}
+
+ViewerThread::~ViewerThread() {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    PumpUntil([this] { return done_.load(); }, std::chrono::seconds(5));
+    thread_.join();
+}
+
+void ViewerThread::Run() {
+    static const ATOM registered = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &ViewerThread::Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"VelmorTestViewerThread";
+        return RegisterClassW(&wc);
+    }();
+    (void)registered;
+    const HWND window = CreateWindowExW(0, L"VelmorTestViewerThread", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    next_ = SetClipboardViewer(window);
+    window_ = window;
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    done_ = true;
+}
+
+LRESULT CALLBACK ViewerThread::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<ViewerThread*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+        case WM_DRAWCLIPBOARD:
+            self->onMessage_(window, message);
+            if (self->next_) SendMessageW(self->next_, message, wParam, lParam);
+            return 0;
+        case WM_CHANGECBCHAIN:
+            self->onMessage_(window, message);
+            if (reinterpret_cast<HWND>(wParam) == self->next_) self->next_ = reinterpret_cast<HWND>(lParam);
+            else if (self->next_) SendMessageW(self->next_, message, wParam, lParam);
+            return 0;
+        case WM_CLOSE:
+            ChangeClipboardChain(window, self->next_);
+            DestroyWindow(window);
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
 }  // namespace testsupport

@@ -3,10 +3,12 @@
 // message queue runs, and the clipboard as another program uses it.
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <map>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -61,6 +63,27 @@ private:
     HWND next_ = nullptr;
     int changes_ = 0;
     bool joined_ = false;
+};
+
+// A clipboard viewer on a thread of its own, as another program's would be.
+// onMessage sees each WM_DRAWCLIPBOARD and WM_CHANGECBCHAIN, on that thread,
+// before the viewer passes it on along the chain.
+class ViewerThread {
+public:
+    explicit ViewerThread(std::function<void(HWND window, UINT message)> onMessage);
+    // Leaves the chain, which sends to its first window (maybe this thread's): runs this thread's messages meanwhile.
+    ~ViewerThread();
+    ViewerThread(const ViewerThread&) = delete;
+    ViewerThread& operator=(const ViewerThread&) = delete;
+
+private:
+    void Run();
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    std::function<void(HWND, UINT)> onMessage_;
+    std::thread thread_;
+    std::atomic<HWND> window_{nullptr};
+    HWND next_ = nullptr;
+    std::atomic<bool> done_{false};
 };
 
 }  // namespace testsupport

@@ -11,8 +11,10 @@
 #include "WinTestSupport.h"
 #include "about/AboutBox.h"
 #include "app/MainWindow.h"
+#include "platform/Error.h"
 #include "platform/Module.h"
 #include "settings/PropertyFile.h"
+#include "ui/Application.h"
 
 using namespace std::chrono_literals;
 using testsupport::PumpUntil;
@@ -103,6 +105,22 @@ TEST_F(AboutBoxTest, TakesTheVersionCaptionAndOpensThePageFromAnythingButOk) {
     EXPECT_EQ(opened, std::vector<std::string>(3, about::kMakerWebPage));
     dialog->OkButton.Click();
     EXPECT_EQ(opened.size(), 3u) << "Ok only closes";
+    EXPECT_FALSE(dialog->Visible());
+}
+
+// The worker or its events cannot be made: the error is reported, and the
+// main window (visible in window mode, with no tray icon) is usable again.
+TEST_F(AboutBoxTest, AWorkerThatCannotBeMadeLeavesTheMainWindowEnabled) {
+    dialog->AnimationFactory = [](ui::PaintBox&, about::ConstPixelRows) -> std::unique_ptr<about::Animation> {
+        throw platform::OutOfResources(L"Cannot create a thread");
+    };
+    velmor->ShowFromTray();
+    std::vector<std::wstring> reported;
+    ui::Application::Get().SetErrorReporter([&](const std::wstring& message) { reported.push_back(message); });
+    SendMessageW(velmor->Handle(), WM_COMMAND, MAKEWPARAM(velmor->VersionItem->Command(), 0), 0);  // Help, "&Version"
+    ui::Application::Get().SetErrorReporter(nullptr);
+    EXPECT_EQ(reported, std::vector<std::wstring>(1, L"Cannot create a thread"));
+    EXPECT_TRUE(velmor->Enabled());
     EXPECT_FALSE(dialog->Visible());
 }
 

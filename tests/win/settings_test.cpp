@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -144,6 +145,29 @@ TEST_F(Settings, TheSessionEndSavesAsACloseWould) {
     EXPECT_EQ(SendMessageW(window.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
     SendMessageW(window.Handle(), WM_ENDSESSION, TRUE, 0);
     EXPECT_NE(ReadAll(path).find("MaxClipCount=9\r\n"), std::string::npos);
+}
+
+// Setting an edit control's font resets its margins; the preview keeps them.
+TEST_F(Settings, TheSampleMemoKeepsItsMarginsWhenTheClipFontChanges) {
+    settings::SettingsPages& pages = Start().Pages;
+    pages.LeftMarginEdit.SetValue(40);
+    pages.RightMarginEdit.SetValue(40);
+    const struct {
+        const char* change;
+        std::function<void()> make;
+    } changes[] = {
+        {"name", [&] { pages.FontNamePicker.SetValue(L"Liberation Mono"); pages.OnFontNameChanged(); }},
+        {"size", [&] { pages.FontSizeEdit.SetValue(15); pages.OnFontSizeChanged(); }},
+        {"charset", [&] { pages.CharsetBox.SetItemIndex(pages.CharsetBox.ItemCount() - 1); pages.OnCharsetChanged(); }},
+    };
+    for (const auto& change : changes) {
+        const ui::FontInfo before = pages.SampleMemo.GetFontInfo();
+        change.make();
+        EXPECT_NE(pages.SampleMemo.GetFontInfo(), before) << change.change;
+        const auto margins = static_cast<DWORD>(SendMessageW(pages.SampleMemo.Handle(), EM_GETMARGINS, 0, 0));
+        EXPECT_EQ(LOWORD(margins), ui::Scale(40)) << change.change;
+        EXPECT_EQ(HIWORD(margins), ui::Scale(40)) << change.change;
+    }
 }
 
 }  // namespace

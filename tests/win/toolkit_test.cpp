@@ -86,6 +86,63 @@ TEST(Release, AFormClosedToBeFreedGoesOnlyOnceItsHandlerReturns) {
     EXPECT_EQ(application.ReleasedCount(), 0u);
 }
 
+// A form that releases itself from a handler reached outside its window
+// procedure: it must outlive that handler.
+TEST(Release, AFormReleasedByItsTimerTickShortcutOrHandOffOutlivesTheHandler) {
+    enum class Path { TimerTick, ShortCut, HandOff };
+    for (const Path path : {Path::TimerTick, Path::ShortCut, Path::HandOff}) {
+        SCOPED_TRACE(static_cast<int>(path));
+        struct SelfReleasing : TestForm {
+            ui::Timer timer{10};
+            ui::MainMenu menu;
+        };
+        auto owned = std::make_unique<SelfReleasing>();
+        SelfReleasing& form = *owned;
+        form.timer.SetEnabled(false);
+        bool destroyed = false;
+        form.WatchDestroy([&] { destroyed = true; });
+        bool ran = false;
+        bool aliveAfterRelease = false;
+        const auto release = [&] {
+            ran = true;
+            ui::Application::Get().Release(std::move(owned));
+            aliveAfterRelease = !destroyed;
+        };
+        switch (path) {
+            case Path::TimerTick:
+                form.timer.OnTimer = [&](ui::Timer& timer) {
+                    timer.SetEnabled(false);
+                    release();
+                };
+                form.timer.SetEnabled(true);
+                PumpUntil([&] { return ran; }, 2s);
+                break;
+            case Path::ShortCut: {
+                form.menu.Add(L"&Release", ui::ShortCut::Ctrl('R')).OnClick = [&](ui::MenuItem&) { release(); };
+                form.SetMenu(form.menu, ui::MenuBar::Hidden);
+                BYTE keys[256] = {};
+                GetKeyboardState(keys);
+                keys[VK_CONTROL] = 0x80;
+                SetKeyboardState(keys);
+                PostMessageW(form.Handle(), WM_KEYDOWN, 'R', 0);
+                ui::Application::Get().ProcessMessages();  // as the message loop does: shortcuts first
+                keys[VK_CONTROL] = 0;
+                SetKeyboardState(keys);
+                break;
+            }
+            case Path::HandOff: {
+                std::thread worker([&] { ui::Application::Get().Synchronize(release); });
+                PumpUntil([&] { return ran; }, 2s);
+                worker.join();
+                break;
+            }
+        }
+        ASSERT_TRUE(ran);
+        EXPECT_TRUE(aliveAfterRelease) << "freed inside its own handler";
+        EXPECT_TRUE(PumpUntil([&] { return destroyed; }, 2s)) << "freed once the handler returned";
+    }
+}
+
 class Counter : public ui::Thread {
 public:
     std::atomic<int> handedOff{0};
