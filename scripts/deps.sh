@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine64
-  xvfb x11-utils xdotool xclip imagemagick locales bc zip unzip openbox libx11-dev
+  xvfb x11-utils xdotool xclip imagemagick locales bc zip unzip openbox libx11-dev libxfixes-dev libxdamage-dev
   fonts-wine fonts-liberation fonts-ipafont-gothic
 )
 missing=()

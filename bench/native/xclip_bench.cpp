@@ -2,12 +2,16 @@
 // starting `xclip -selection clipboard` with a new text to a window of
 // velmor.exe (WM_CLASS "velmor.exe") being mapped on the X server. velmor.exe
 // runs under Wine on $DISPLAY already. Prints its section of bench/results.md
-// (Markdown).
-// Usage: velmor_xclip_bench [copies (200)]
+// (Markdown), with the floor's figures beside its own.
+// Usage: velmor_xclip_bench [copies (200)] [file with the floor's figures]
+//        velmor_xclip_bench copies --floor <velmor_xclip_floor>: measures the
+//        floor (bench/native/xclip_floor.cpp) instead, with no velmor.exe
+//        running, and prints its median, 95th percentile, max and missed.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <strings.h>
 #include <sys/wait.h>
@@ -17,6 +21,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -34,10 +40,13 @@ double NowMs() {
 // Windows come and go while we look at them; their errors are no concern here.
 int IgnoreError(Display*, XErrorEvent*) { return 0; }
 
+// WM_CLASS of the windows that count: velmor.exe's, or the floor's.
+const char* programClass = "velmor.exe";
+
 bool IsVelmor(Display* display, Window window) {
     XClassHint hint{};
     if (!XGetClassHint(display, window, &hint)) return false;
-    const bool velmor = hint.res_name && strcasecmp(hint.res_name, "velmor.exe") == 0;
+    const bool velmor = hint.res_name && strcasecmp(hint.res_name, programClass) == 0;
     XFree(hint.res_name);
     XFree(hint.res_class);
     return velmor;
@@ -111,6 +120,16 @@ double Percentile(std::vector<double> values, double share) {
 
 int main(int argc, char** argv) {
     const int copies = argc > 1 ? std::atoi(argv[1]) : 200;
+    const bool floor = argc > 3 && std::strcmp(argv[2], "--floor") == 0;
+    pid_t floorPid = 0;
+    if (floor) {
+        programClass = "xclip_floor";
+        char* floorArgv[] = {argv[3], nullptr};
+        if (posix_spawn(&floorPid, argv[3], nullptr, nullptr, floorArgv, environ) != 0) {
+            std::printf("the floor did not start\n");
+            return 1;
+        }
+    }
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
         std::printf("no X display\n");
@@ -156,6 +175,19 @@ int main(int argc, char** argv) {
         }
     }
     XCloseDisplay(display);
+    if (floor) {
+        kill(floorPid, SIGTERM);
+        waitpid(floorPid, nullptr, 0);
+        std::printf("%.2f %.2f %.2f %d %zu\n", Percentile(times, 0.5), Percentile(times, 0.95), Percentile(times, 1.0),
+                    missed, times.size());
+        return times.empty() ? 1 : 0;
+    }
+    double floorMedian = 0;
+    double floorP95 = 0;
+    double floorMax = 0;
+    int floorMissed = 0;
+    size_t floorCopies = 0;
+    if (argc > 2) std::ifstream(argv[2]) >> floorMedian >> floorP95 >> floorMax >> floorMissed >> floorCopies;
 
     std::printf("## Copy through the X clipboard (xclip on the Linux side)\n\n");
     std::printf(
@@ -163,14 +195,28 @@ int main(int argc, char** argv) {
         "input; the time runs from starting it to the MapNotify of a window of velmor.exe (WM_CLASS \"velmor.exe\") "
         "on the X server. After each clip the measure waits %.0f ms more and counts any further map, which would be "
         "a second clip window for one copy. %d warm-up copies are not counted; velmor.exe runs with default "
-        "settings from a fresh folder.\n\n",
+        "settings from a fresh folder. The floor is `xclip_floor` (bench/native/xclip_floor.cpp), a plain Xlib "
+        "client with no Wine and no toolkit that waits for a new CLIPBOARD owner (XFixes), reads the text as "
+        "UTF8_STRING and maps one window; it is timed the same way to the map of its window, before velmor.exe "
+        "starts.\n\n",
         kSettleMs, kWarmUpCopies);
-    std::printf("| copies | median | 95th percentile | max | missed (no map in 5 s) | further maps |\n");
-    std::printf("|---|---|---|---|---|---|\n");
-    std::printf("| %zu | %.2f ms | %.2f ms | %.2f ms | %d | %d |\n\n", times.size(), Percentile(times, 0.5),
+    std::printf("| program | copies | median | 95th percentile | max | missed (no map in 5 s) | further maps |\n");
+    std::printf("|---|---|---|---|---|---|---|\n");
+    std::printf("| velmor.exe | %zu | %.2f ms | %.2f ms | %.2f ms | %d | %d |\n", times.size(), Percentile(times, 0.5),
                 Percentile(times, 0.95), Percentile(times, 1.0), missed, extraMaps);
-    std::printf("- Copy through the X clipboard to a mapped clip window: median %.2f ms, 95th percentile %.2f ms over "
-                "%zu copies; %d missed, %d further maps (no goal set).\n\n",
+    if (floorCopies > 0) {
+        std::printf("| floor (xclip_floor) | %zu | %.2f ms | %.2f ms | %.2f ms | %d | |\n", floorCopies, floorMedian,
+                    floorP95, floorMax, floorMissed);
+    }
+    std::printf("\n- Copy through the X clipboard to a mapped clip window: median %.2f ms, 95th percentile %.2f ms over "
+                "%zu copies; %d missed, %d further maps",
                 Percentile(times, 0.5), Percentile(times, 0.95), times.size(), missed, extraMaps);
+    if (floorCopies > 0 && floorMedian > 0 && floorP95 > 0) {
+        std::printf("; against the plain Xlib floor's median %.2f ms and 95th percentile %.2f ms: %.2fx and %.2fx",
+                    floorMedian, floorP95, Percentile(times, 0.5) / floorMedian, Percentile(times, 0.95) / floorP95);
+    } else {
+        std::printf("; the floor was not measured");
+    }
+    std::printf(" (no goal set).\n\n");
     return times.empty() ? 1 : 0;
 }

@@ -180,13 +180,14 @@ int main() {
     }
     std::printf(".\n");
     if (aboutShown) {
-        std::printf("- About box open: %s s of CPU per wall second",
-                    bench::Fixed(about.cpuSeconds / about.wallSeconds, 3).c_str());
+        // The frames are paced to about 60 a second: what is left is their drawing and hand-off.
+        const double perSecond = about.cpuSeconds / about.wallSeconds;
+        std::printf("- About box open: %s s of CPU per wall second", bench::Fixed(perSecond, 3).c_str());
         if (about.serverCpuSeconds >= 0) {
-            std::printf(", and wineserver %s s per wall second",
+            std::printf(", and wineserver %s s per wall second beside it (the no-clip row shows the measure's own share)",
                         bench::Fixed(about.serverCpuSeconds / about.wallSeconds, 3).c_str());
         }
-        std::printf(" (no goal set).\n\n");
+        std::printf(" (goal <= 0.03 s: %s).\n\n", perSecond <= 0.03 ? "**met**" : "**missed**");
     } else {
         std::printf("- **The About box did not open**; no figure for it.\n\n");
     }

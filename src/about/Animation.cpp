@@ -2,9 +2,24 @@
 
 #include <windows.h>
 
+#include "about/FramePacer.h"
+
 namespace about {
 
 namespace {
+
+// The performance counter in microseconds: the pacing's fine clock.
+std::chrono::microseconds FineNow() noexcept {
+    static const LONGLONG frequency = [] {
+        LARGE_INTEGER value;
+        QueryPerformanceFrequency(&value);
+        return value.QuadPart;
+    }();
+    LARGE_INTEGER count;
+    QueryPerformanceCounter(&count);
+    return std::chrono::microseconds(count.QuadPart / frequency * 1'000'000 +
+                                     count.QuadPart % frequency * 1'000'000 / frequency);
+}
 
 // A 24-bit top-down bitmap: its rows are addressed directly.
 platform::BitmapHandle MakeCanvas(int width, int height, PixelRows& rows) {
@@ -42,16 +57,22 @@ void Animation::Execute() {
     ResetCanvas(canvas_, state_, GetTickCount());
     InitWalkers(state_, canvas_.width, canvas_.height);
     ready_ = true;
-    while (WaitWhilePaused()) {
-        if (!Synchronize([this] { DrawFrame(); })) break;
-    }
+    // Motion and fading go by the tick count of each frame, as before; the
+    // pacing only keeps frames from coming faster than the display shows them.
+    RunPacedFrames([this] { return WaitWhilePaused(); }, [this] { return Synchronize([this] { DrawFrame(); }); },
+                   [] { return FineNow(); }, [this](std::chrono::microseconds rest) { return Rest(rest); });
 }
 
 void Animation::DrawFrame() {
     if (resetPending_.exchange(false)) state_.initialised = false;
     about::DrawFrame(canvas_, state_, GetTickCount(), logo_);
     ++frames_;
-    paintBox_.Repaint();
+    // Straight onto the box: a repaint through WM_PAINT (invalidate, update,
+    // begin and end paint) costs several more round trips to the window
+    // system per frame. Uncovering the box still repaints it through WM_PAINT.
+    if (!paintBox_.HandleAllocated()) return;
+    const platform::WindowDC dc(paintBox_.Handle());
+    if (dc.Get()) PaintTo(dc.Get());
 }
 
 void Animation::PaintTo(HDC dc) const {

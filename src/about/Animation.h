@@ -1,7 +1,8 @@
 #pragma once
 // The About box's animation worker: it makes its bitmap and walkers, then
-// hands one frame after another to the GUI thread and waits for each. It is
-// paused between frames while the box is closed.
+// hands one frame after another to the GUI thread and waits for each, about 60
+// frames a second (FramePacer). It is paused between frames while the box is
+// closed.
 #include <atomic>
 #include <cstdint>
 

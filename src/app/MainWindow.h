@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -51,6 +52,10 @@ public:
     static constexpr UINT kMakeSpareClip = WM_APP + 1;
     // Posted by Preview: the sample memo takes the latest clip's text.
     static constexpr UINT kShowPreview = WM_APP + 2;
+    // The most of a text the sample memo shows: many more characters than
+    // its few lines hold at the smallest font, and the whole of any text the
+    // clip manager reads whole when the filter turns it away.
+    static constexpr std::size_t kPreviewChars = clipboard::ClipManager::kPreviewBytes;
     // The timer that reads a clipboard another program held once more.
     static constexpr UINT_PTR kRetryReadTimer = 1;
 
@@ -132,7 +137,7 @@ protected:
 
 private:
     // ClipWindows
-    clipboard::ClipboardRead ReadClipboard() override;
+    clipboard::ClipboardRead ReadClipboard(std::optional<long long> sizeLimit) override;
     void RetryRead(unsigned delayMs) override;
     std::uint32_t TickCount() override { return GetTickCount(); }
     std::uint32_t ClipboardSequence() override { return GetClipboardSequenceNumber(); }

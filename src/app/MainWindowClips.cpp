@@ -31,13 +31,14 @@ int MainWindow::ClipWindowCount() const noexcept {
 
 void MainWindow::ClipboardChanged(clipboard::ClipboardWatcher&) { clips_.ClipboardChanged(); }
 
-clipboard::ClipboardRead MainWindow::ReadClipboard() {
-    const platform::ClipboardSnapshot snapshot = platform::ReadClipboardSnapshot(Handle());
+clipboard::ClipboardRead MainWindow::ReadClipboard(std::optional<long long> sizeLimit) {
+    platform::ClipboardSnapshot snapshot = platform::ReadClipboardSnapshot(Handle(), sizeLimit);
     clipboard::ClipboardRead read;
     read.held = snapshot.held;
     read.excluded = snapshot.excluded;
-    read.text = snapshot.text;
-    if (snapshot.wideText) read.wideText = *snapshot.wideText;
+    read.tooLarge = snapshot.tooLarge;
+    read.text = std::move(snapshot.text);
+    if (snapshot.wideText) read.wideText = std::move(*snapshot.wideText);
     return read;
 }
 
@@ -60,14 +61,19 @@ clipboard::ClipOptions MainWindow::Options() {
 }
 
 std::wstring MainWindow::Preview(const std::string& text) {
-    // The sample memo shows what WM_SETTEXT gives it: the text up to its
-    // first NUL, with no limit. Setting it lays the memo out, a millisecond
-    // that a copy would wait for before its clip shows: the memo takes the
-    // text once the clip is on the screen.
+    // The repeat rule compares the text as WM_SETTEXT would give it to the
+    // sample memo: up to its first NUL. The memo itself shows only the start
+    // of it (kPreviewChars): it is a preview of a few lines, and wrapping a
+    // text of megabytes would hold up the GUI thread. Setting it lays the
+    // memo out, a millisecond that a copy would wait for before its clip
+    // shows: the memo takes the text once the clip is on the screen.
     std::wstring shown = platform::AnsiToWide(text);
     shown.erase(std::find(shown.begin(), shown.end(), L'\0'), shown.end());
     const bool posted = pendingPreview_.has_value();
-    pendingPreview_ = shown;
+    std::size_t cut = std::min(shown.size(), kPreviewChars);
+    // Not between the halves of a surrogate pair.
+    if (cut < shown.size() && cut > 0 && shown[cut - 1] >= 0xD800 && shown[cut - 1] <= 0xDBFF) --cut;
+    pendingPreview_ = shown.substr(0, cut);
     if (!posted && !PostMessageW(Handle(), kShowPreview, 0, 0)) ShowPreview();
     return shown;
 }

@@ -1,6 +1,8 @@
 #include "clipboard/ClipManager.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <utility>
 
 namespace clipboard {
 
@@ -48,9 +50,17 @@ void ClipManager::HandleChange(bool notified) {
         return;
     }
     if (!sameChange) waiting_ = WaitingChange{sequence, now, lastChangeTime_};
+    const ClipOptions options = windows_.Options();
+    // The filter turns a large text away unread, unless the newest clip is
+    // itself that large (the settings changed since it was made): only the
+    // whole text can tell the repeat rule whether it is the same again.
+    std::optional<long long> sizeLimit;
+    const long long readWhole = std::max(options.sizeOfText, kPreviewBytes);
+    const bool newestAsLarge = SlotFlag(lastSlot_) && newestBytes_ > static_cast<unsigned long long>(readWhole);
+    if (options.ignoreLargeText && !newestAsLarge) sizeLimit = readWhole;
     std::optional<ClipboardRead> read;
     try {
-        read = windows_.ReadClipboard();
+        read = windows_.ReadClipboard(sizeLimit);
     } catch (...) {
         // Tried again like a held clipboard: the next read may well succeed.
     }
@@ -66,28 +76,47 @@ void ClipManager::HandleChange(bool notified) {
     const WaitingChange change = *waiting_;
     waiting_.reset();
     handledSequence_ = sequence;
-    clipboardText_ = read->wideText;
+    clipboardText_ = std::move(read->wideText);
     if (read->excluded) return;
-    if (read->text && !read->text->empty()) pendingText_ = *read->text;
-    const ClipOptions options = windows_.Options();
+    if (read->tooLarge) {
+        pendingText_ = std::string();
+        pendingTooLarge_ = true;
+    } else if (read->text && !read->text->empty()) {
+        pendingText_ = std::move(*read->text);
+        pendingTooLarge_ = false;
+    }
     if (options.doubleCopy) {
         if (!DoubleCopyDue(change.time, change.previousTime)) return;
-    } else if (pendingText_.empty()) {
+    } else if (pendingText_.empty() && !pendingTooLarge_) {
         return;
     }
     ShowClip();
+    clipboardText_ = std::wstring();  // not kept: it may be large
     TrimClips();
 }
 
 void ClipManager::ShowClip() {
-    if (pendingText_.empty()) return;
+    if (pendingText_.empty() && !pendingTooLarge_) return;
     const ClipOptions options = windows_.Options();
     IntakeInput intake;
-    intake.textBytes = pendingText_.size();
-    intake.ignoreLarge = options.ignoreLargeText;
-    intake.sizeLimit = options.sizeOfText;
     intake.newestOpen = SlotFlag(lastSlot_);
-    if (intake.newestOpen) intake.equalsNewest = windows_.Preview(pendingText_) == windows_.ClipText(lastSlot_);
+    bool previewed = false;
+    if (pendingTooLarge_) {
+        // Never read whole: it stays turned away (even if the filter was
+        // switched off since, in double copy mode), and it cannot equal the
+        // newest clip, which is smaller.
+        intake.textBytes = static_cast<std::size_t>(-1);
+        intake.ignoreLarge = true;
+        intake.sizeLimit = 0;
+    } else {
+        intake.textBytes = pendingText_.size();
+        intake.ignoreLarge = options.ignoreLargeText;
+        intake.sizeLimit = options.sizeOfText;
+        if (intake.newestOpen) {
+            intake.equalsNewest = windows_.Preview(pendingText_) == windows_.ClipText(lastSlot_);
+            previewed = true;
+        }
+    }
     const IntakeDecision decision = DecideIntake(intake);
     if (decision.focusNewest) windows_.FocusClip(lastSlot_);
 
@@ -99,13 +128,15 @@ void ClipManager::ShowClip() {
             windows_.CreateClip(slot);
             slotFlags_[static_cast<std::size_t>(slot)] = true;
             lastSlot_ = slot;
-            windows_.Preview(pendingText_);
+            newestBytes_ = pendingText_.size();
+            if (!previewed) windows_.Preview(pendingText_);
             windows_.ShowClipWindow(slot, clipboardText_);
             windows_.StartClip(slot, clipCounter_, options.countDown, options.closeClipTimer);
         }
     }
     // Not reached after an error: the pending text then keeps what it held.
-    pendingText_.clear();
+    pendingText_ = std::string();  // its memory too: it may have been large
+    pendingTooLarge_ = false;
 }
 
 ClipTable ClipManager::Table() {

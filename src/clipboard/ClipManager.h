@@ -6,6 +6,7 @@
 // the pending text and the time of the last change; the windows themselves
 // and the clipboard are reached through ClipWindows.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,6 +21,7 @@ struct ClipboardRead {
     std::optional<std::string> text;  // the text in the system code page; none without text
     std::wstring wideText;            // the same text as a paste would insert it
     bool held = false;                // another program had the clipboard open: nothing was read
+    bool tooLarge = false;            // over the size limit asked for: the text was not read
 };
 
 // The settings the manager reads at the moment it needs them.
@@ -36,8 +38,9 @@ struct ClipOptions {
 class ClipWindows {
 public:
     // Never waits for a clipboard another program holds (held is set then);
-    // throws when the clipboard cannot be read.
-    virtual ClipboardRead ReadClipboard() = 0;
+    // throws when the clipboard cannot be read. With a size limit, a text
+    // that takes more bytes than that is not read (tooLarge is set then).
+    virtual ClipboardRead ReadClipboard(std::optional<long long> sizeLimit) = 0;
     // Calls ClipManager::RetryRead once, delayMs from now, while the program
     // goes on with its messages; a later request replaces an earlier one.
     virtual void RetryRead(unsigned delayMs) = 0;
@@ -84,6 +87,11 @@ public:
     // Whether a change waits to be read.
     bool ReadWaiting() const noexcept { return waiting_.has_value(); }
 
+    // A text the filter turns away is still read whole up to this many bytes:
+    // the sample memo previews it and the repeat rule compares it with the
+    // newest clip, as for any other text. A larger one is measured in its
+    // clipboard block and never converted, copied or shown.
+    static constexpr long long kPreviewBytes = 4096;
     static constexpr unsigned kRetryMs = 10;
     static constexpr std::uint32_t kHeldLimitMs = 5000;
     // The pending text becomes a clip window, or is dropped; it is cleared
@@ -121,6 +129,8 @@ private:
     int lastSlot_ = 0;
     std::int32_t clipCounter_ = 0;
     std::string pendingText_;   // system code page
+    bool pendingTooLarge_ = false;  // the pending text is one the filter turned away unread
+    std::size_t newestBytes_ = 0;   // the newest clip's text, in the system code page
     std::wstring clipboardText_;  // the text of the change being handled
     std::uint32_t lastChangeTime_ = 0;
     std::uint32_t handledSequence_ = 0;  // the clipboard's sequence number when it was last read

@@ -7,6 +7,7 @@
 
 #include "platform/Error.h"
 #include "platform/Text.h"
+#include "platform/TextSize.h"
 
 namespace platform {
 
@@ -122,6 +123,34 @@ std::basic_string<Char> ReadText(UINT format) {
     return text;
 }
 
+// Whether the text in the placed format takes more than `limit` bytes in the
+// code page, told from its block; an unreadable block is left to the read.
+bool OverSizeLimit(UINT format, unsigned codePage, long long limit) {
+    const HANDLE data = GetClipboardData(format);
+    if (!data) return false;
+    const void* bits = GlobalLock(data);
+    if (!bits) return false;
+    const SIZE_T bytes = GlobalSize(data);
+    bool over = false;
+    if (format == CF_UNICODETEXT) {
+        CPINFO info{};
+        const unsigned widest = GetCPInfo(codePage, &info) ? info.MaxCharSize : 4;
+        const std::wstring_view block(static_cast<const wchar_t*>(bits), bytes / sizeof(wchar_t));
+        const TextSize size = MeasureWideText(block, widest, limit);
+        over = size.verdict == SizeVerdict::Over;
+        if (size.verdict == SizeVerdict::Unsettled) {
+            // At most about twice the limit: counted, not converted.
+            const int needed = WideCharToMultiByte(codePage, 0, block.data(), static_cast<int>(size.units), nullptr, 0,
+                                                   nullptr, nullptr);
+            over = needed > limit;
+        }
+    } else {
+        over = MeasureAnsiText({static_cast<const char*>(bits), bytes}, limit).verdict == SizeVerdict::Over;
+    }
+    GlobalUnlock(data);
+    return over;
+}
+
 }  // namespace
 
 ClipboardLock::ClipboardLock(HWND owner) noexcept : opened_(OpenClipboard(owner) != FALSE) {}
@@ -130,7 +159,7 @@ ClipboardLock::~ClipboardLock() {
     if (opened_) CloseClipboard();
 }
 
-ClipboardSnapshot ReadClipboardSnapshot(HWND owner) {
+ClipboardSnapshot ReadClipboardSnapshot(HWND owner, std::optional<long long> sizeLimit) {
     ClipboardSnapshot snapshot;
     {
         const Formats before;
@@ -154,7 +183,12 @@ ClipboardSnapshot ReadClipboardSnapshot(HWND owner) {
     // from it as the system would: under Wine each read of a converted
     // format leaks its copy, and one read serves both texts.
     const unsigned codePage = TextCodePage();
-    if (PlacedTextFormat() == CF_UNICODETEXT) {
+    const UINT placed = PlacedTextFormat();
+    if (sizeLimit && OverSizeLimit(placed, codePage, *sizeLimit)) {
+        snapshot.tooLarge = true;
+        return snapshot;
+    }
+    if (placed == CF_UNICODETEXT) {
         snapshot.wideText = ReadText<wchar_t>(CF_UNICODETEXT);
         snapshot.text = WideToAnsi(*snapshot.wideText, codePage);
     } else {

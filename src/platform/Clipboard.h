@@ -25,12 +25,15 @@ private:
 struct ClipboardSnapshot {
     bool held = false;                     // another program had it open: nothing was read
     bool excluded = false;                 // a password manager asked monitors to look away
+    bool tooLarge = false;                 // over the size limit: neither text was read
     std::optional<std::string> text;       // CF_TEXT, system code page; none without text
     std::optional<std::wstring> wideText;  // CF_UNICODETEXT, what a paste would insert
 };
 
 // Reads the text in both forms and the privacy marks, with one read of the
-// clipboard; throws platform::Error when it cannot be read once opened.
-ClipboardSnapshot ReadClipboardSnapshot(HWND owner);
+// clipboard; throws platform::Error when it cannot be read once opened. With
+// a size limit, a text that would take more bytes than that in the ANSI code
+// page is measured in its clipboard block and neither converted nor copied.
+ClipboardSnapshot ReadClipboardSnapshot(HWND owner, std::optional<long long> sizeLimit = std::nullopt);
 
 }  // namespace platform

@@ -8,8 +8,10 @@
 namespace ui {
 
 Thread::Thread()
-    : running_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), terminate_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-    if (!running_ || !terminate_) throw platform::OutOfResources(L"Cannot create the events of a thread");
+    : running_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+      pausing_(CreateEventW(nullptr, TRUE, TRUE, nullptr)),
+      terminate_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    if (!running_ || !pausing_ || !terminate_) throw platform::OutOfResources(L"Cannot create the events of a thread");
     handle_.reset(CreateThread(nullptr, 0, &Thread::Entry, this, CREATE_SUSPENDED, nullptr));
     if (!handle_) throw platform::OutOfResources(L"Cannot create a thread");
 }
@@ -20,6 +22,7 @@ void Thread::SetPriority(int priority) { SetThreadPriority(handle_.get(), priori
 
 void Thread::Resume() {
     paused_ = false;
+    ResetEvent(pausing_.get());
     SetEvent(running_.get());
     if (!started_) {
         started_ = true;
@@ -30,6 +33,7 @@ void Thread::Resume() {
 void Thread::Pause() {
     paused_ = true;
     ResetEvent(running_.get());
+    SetEvent(pausing_.get());
 }
 
 void Thread::Terminate() noexcept {
@@ -53,6 +57,14 @@ bool Thread::Synchronize(const std::function<void()>& call) { return Application
 bool Thread::WaitWhilePaused() {
     const HANDLE events[] = {terminate_.get(), running_.get()};
     return WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0 + 1 && !terminated_;
+}
+
+bool Thread::Rest(std::chrono::microseconds duration) {
+    if (duration.count() > 0) {
+        const HANDLE events[] = {terminate_.get(), pausing_.get()};
+        WaitForMultipleObjects(2, events, FALSE, static_cast<DWORD>((duration.count() + 999) / 1000));
+    }
+    return !terminated_;
 }
 
 DWORD WINAPI Thread::Entry(void* self) noexcept {

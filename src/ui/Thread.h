@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 
 #include "platform/Handles.h"
@@ -46,12 +47,18 @@ protected:
     bool Synchronize(const std::function<void()>& call);
     // Between units of work: waits while paused; false when told to end.
     bool WaitWhilePaused();
+    // A timed rest between units of work that Pause and Terminate cut short;
+    // false when told to end. Whole milliseconds, rounded up; the system may
+    // round it up further to its timer tick (15.6 ms by default on Windows),
+    // so a worker that keeps a rate measures its rests on a fine clock.
+    bool Rest(std::chrono::microseconds duration);
 
 private:
     static DWORD WINAPI Entry(void* self) noexcept;
 
     platform::KernelHandle handle_;
     platform::KernelHandle running_;    // manual reset: set while not paused
+    platform::KernelHandle pausing_;    // manual reset: set while paused, so that a rest ends
     platform::KernelHandle terminate_;  // manual reset: set by Terminate
     std::atomic<bool> terminated_{false};
     std::atomic<bool> paused_{true};

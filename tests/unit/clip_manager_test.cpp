@@ -37,6 +37,8 @@ public:
     int reads = 0;
     int retries = 0;  // retries asked for
     int firstPageShown = 0;
+    int previews = 0;
+    std::optional<long long> askedLimit;  // the size limit of the last read
 
     std::uint32_t sequence = 0;
 
@@ -55,8 +57,9 @@ public:
         return open;
     }
 
-    ClipboardRead ReadClipboard() override {
+    ClipboardRead ReadClipboard(std::optional<long long> sizeLimit) override {
         ++reads;
+        askedLimit = sizeLimit;
         if (duringRead) std::exchange(duringRead, nullptr)();
         if (failRead) throw std::runtime_error("held by another program");
         return next;
@@ -65,7 +68,10 @@ public:
     std::uint32_t TickCount() override { return now; }
     std::uint32_t ClipboardSequence() override { return sequence; }
     clipboard::ClipOptions Options() override { return options; }
-    std::wstring Preview(const std::string& text) override { return {text.begin(), text.end()}; }
+    std::wstring Preview(const std::string& text) override {
+        ++previews;
+        return {text.begin(), text.end()};
+    }
     clipboard::ClipEntry Entry(int slot) override {
         const Clip& clip = clips[static_cast<std::size_t>(slot)];
         return {clip.present, clip.pinned, clip.serial};
@@ -98,6 +104,33 @@ TEST(ClipManager, FourthTextClosesTheFirstUnderLimitThree) {
     EXPECT_FALSE(windows.clips[0].present);
     EXPECT_EQ(windows.firstPageShown, 4);
     EXPECT_TRUE(windows.manager.PendingText().empty());
+}
+
+TEST(ClipManager, ALargeTextIsTurnedAwayUnreadUnlessTheNewestClipIsAsLarge) {
+    FakeWindows windows;
+    windows.options.sizeOfText = 10;
+    windows.Copy("small");
+    EXPECT_EQ(windows.askedLimit, ClipManager::kPreviewBytes) << "read whole up to the preview's size";
+    const int previews = windows.previews;
+    const auto serial = windows.clips[0].serial;
+    windows.next = {};
+    windows.next.tooLarge = true;  // what the read says of a text over the limit it was given
+    ++windows.sequence;
+    windows.manager.ClipboardChanged();
+    EXPECT_EQ(windows.Open(), std::vector<int>{0});
+    EXPECT_EQ(windows.clips[0].serial, serial) << "not taken for a repeat";
+    EXPECT_EQ(windows.previews, previews) << "never shown in the sample memo";
+    EXPECT_TRUE(windows.manager.PendingText().empty());
+
+    // A newest clip made with the filter off: only the whole text can say whether it comes again.
+    const std::string large(ClipManager::kPreviewBytes + 1, 'x');
+    windows.options.ignoreLargeText = false;
+    windows.Copy(large);
+    EXPECT_EQ(windows.askedLimit, std::nullopt);
+    windows.options.ignoreLargeText = true;
+    windows.Copy(large);
+    EXPECT_EQ(windows.askedLimit, std::nullopt);
+    EXPECT_EQ(windows.Open(), (std::vector<int>{0, 1})) << "the repeat focused the newest";
 }
 
 TEST(ClipManager, RepeatFocusesOnlyTheNewestClip) {
