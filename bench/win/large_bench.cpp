@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr wchar_t kVelmorClip[] = L"TForm2";
+
 constexpr double kMb = 1024.0 * 1024.0;
 
 struct Episode {
@@ -47,7 +47,7 @@ Episode CopyLarge(const e2e::VelmorProcess& velmor, const std::wstring& folder, 
     episode.textMb = static_cast<double>(bytes) / kMb;
     episode.filter = filter;
     const HWND main = velmor.MainWindow();
-    std::set<HWND> before = bench::VisibleWindows(velmor.Pid(), kVelmorClip);
+    std::set<HWND> before = e2e::VisibleWindowsOf(velmor.Pid(), e2e::kClipWindowClass);
     episode.baseMb = static_cast<double>(bench::PrivateBytes(velmor.Process())) / kMb;
     double peak = episode.baseMb;
     // The request: the Linux side copies `bytes` of text with xclip, then removes the file.
@@ -61,7 +61,7 @@ Episode CopyLarge(const e2e::VelmorProcess& velmor, const std::wstring& folder, 
         episode.longestWaitMs = std::max(episode.longestWaitMs, bench::NowMs() - sent);
         peak = std::max(peak, static_cast<double>(bench::PrivateBytes(velmor.Process())) / kMb);
         if (episode.visibleMs < 0) {
-            for (const HWND window : bench::VisibleWindows(velmor.Pid(), kVelmorClip)) {
+            for (const HWND window : e2e::VisibleWindowsOf(velmor.Pid(), e2e::kClipWindowClass)) {
                 if (!before.count(window)) episode.visibleMs = bench::NowMs() - start;
             }
         }
