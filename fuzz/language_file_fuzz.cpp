@@ -11,31 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "FakeCodePages.h"
 #include "settings/LanguageFile.h"
 
 namespace {
-
-// A double-byte code page as Wine decodes one: a lead byte takes the next
-// byte whatever it is, even a CR, LF or NUL.
-std::wstring DoubleByte(std::string_view bytes) {
-    std::wstring text;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x81 || lead > 0x9F) {
-            text += static_cast<wchar_t>(lead);
-        } else if (i + 1 == bytes.size()) {
-            text += wchar_t{0x30FB};
-        } else {
-            text += static_cast<wchar_t>(0x4E00 + (lead - 0x81) * 0x100 + static_cast<unsigned char>(bytes[++i]));
-        }
-    }
-    return text;
-}
-
-// UTF-8 as the system code page: U+2028 appears only after decoding.
-std::wstring Utf8CodePage(std::string_view bytes) {
-    return settings::DecodeLanguageText("\xEF\xBB\xBF" + std::string(bytes), {});
-}
 
 bool HasLineEnd(std::wstring_view text) {
     for (const wchar_t c : text) {
@@ -54,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider input(data, size);
     settings::AnsiDecoder decoder;  // empty: ISO 8859-1
     switch (input.ConsumeIntegralInRange(0, 2)) {  // taken from the end, so a file's mark stays first
-        case 1: decoder = DoubleByte; break;
-        case 2: decoder = Utf8CodePage; break;
+        case 1: decoder = fakecodepage::DoubleByte; break;
+        case 2: decoder = fakecodepage::Utf8; break;
         default: break;
     }
     const std::string bytes = input.ConsumeRemainingBytesAsString();

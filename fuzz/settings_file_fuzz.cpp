@@ -10,7 +10,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,73 +24,26 @@ void Check(bool ok) {
 }
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n' || c == '\0'; }
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n' || c == '\x1A';
-}
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
-
-// An INI file in memory that hands values over as GetPrivateProfileStringA
-// does: names match without regard to case, the first of two equal keys
-// counts, blanks around a value and one pair of enclosing quotes are dropped,
-// and at most 2047 characters arrive.
-class MemoryIni final : public settings::IniReader, public settings::IniWriter {
+// The file as the program reads it and writes into it. A value with a line
+// end would break its line.
+class CheckedIni final : public settings::IniReader, public settings::IniWriter {
 public:
-    MemoryIni() = default;
-
-    // Lines end at CR, LF or NUL: no value can hold one.
-    explicit MemoryIni(std::string_view text) {
-        std::string section;
-        while (!text.empty()) {
-            std::size_t end = 0;
-            while (end < text.size() && !IsLineEnd(text[end])) ++end;
-            const std::string_view line = TrimBlanks(text.substr(0, end));
-            text.remove_prefix(std::min(text.size(), end + 1));
-            const std::size_t close = line.rfind(']');
-            const std::size_t equals = line.find('=');
-            if (!line.empty() && line.front() == '[' && close != std::string_view::npos) {
-                section = Lower(TrimBlanks(line.substr(1, close - 1)));
-            } else if (equals != std::string_view::npos) {
-                values_.emplace(std::make_pair(section, Lower(TrimBlanks(line.substr(0, equals)))),
-                                std::string(line.substr(equals + 1)));
-            }
-        }
-    }
-
+    explicit CheckedIni(std::string bytes) : text_(std::move(bytes)) {}
     std::optional<std::string> Read(std::string_view section, std::string_view key) const override {
-        const auto found = values_.find({Lower(section), Lower(key)});
-        if (found == values_.end()) return std::nullopt;
-        std::string_view value = TrimBlanks(found->second);
-        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
-            value = value.substr(1, value.size() - 2);
-        }
-        return std::string(value.substr(0, 2047));
+        return text_.Read(section, key);
     }
-
-    // A value with a line end would break its line in a real file.
     void Write(std::string_view section, std::string_view key, std::string_view value) override {
         Check(std::none_of(value.begin(), value.end(), IsLineEnd));
-        values_[{Lower(section), Lower(key)}] = std::string(value);
+        text_.Write(section, key, value);
     }
 
 private:
-    std::map<std::pair<std::string, std::string>, std::string> values_;
+    settings::IniText text_;
 };
 
-clipwindow::WorkArea ConsumeArea(FuzzedDataProvider& input) {
-    clipwindow::WorkArea area;
+platform::WorkArea ConsumeArea(FuzzedDataProvider& input) {
+    platform::WorkArea area;
     area.left = input.ConsumeIntegral<int>();
     area.top = input.ConsumeIntegral<int>();
     area.right = input.ConsumeIntegral<int>();
@@ -125,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     defaults.fontCharset = input.ConsumeIntegralInRange(0, 255);  // a font's character set is one byte
     defaults.fontName = ConsumeControlText(input);
     defaults.timeFormat = ConsumeControlText(input);
-    const MemoryIni file(input.ConsumeRemainingBytesAsString());
+    CheckedIni file(input.ConsumeRemainingBytesAsString());
 
     Check(settings::ReadLanguageFileKey(file).size() <= 2047);
     const settings::StoredSettings loaded = settings::ReadSettings(file, defaults);
@@ -133,9 +85,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(loaded.width >= defaults.minWidth && loaded.height >= defaults.minHeight);
     Check(loaded.clipFontCharset >= 0 && loaded.clipFontCharset <= 255);
 
-    MemoryIni saved;
+    // Saved into the file it came from, as the program saves, and into a new one.
+    const std::optional<std::string> languageFile = file.Read("property", "LanguageFile");
+    settings::WriteSettings(file, loaded);
+    Check(settings::ReadSettings(file, defaults) == loaded);
+    Check(file.Read("property", "LanguageFile") == languageFile);  // read at start-up only, never written
+    CheckedIni saved("");
     settings::WriteSettings(saved, loaded);
     Check(settings::ReadSettings(saved, defaults) == loaded);
-    Check(!saved.Read("property", "LanguageFile"));  // read at start-up only, never written
+    Check(!saved.Read("property", "LanguageFile"));
     return 0;
 }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Makes the documentation's screenshots from the real program under Wine:
-# each settings page, written as PNG files into docs/.
+# Makes the documentation's pictures under Wine with tools/screenshots: each
+# settings page, the About box and clips of the real program go into docs/ as
+# PNG files; pictures of the controls and the colour picker stay beside them
+# in the build folder.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export VELMOR_BUILD="${VELMOR_BUILD:-$root/build}"
@@ -10,7 +12,7 @@ bash scripts/build-gtest-win.sh "$VELMOR_BUILD"
 cmake -S . -B "$VELMOR_BUILD/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DVELMOR_TESTS=ON \
   -DGTest_DIR="$VELMOR_BUILD/gtest-win/install/lib/cmake/GTest" >/dev/null
-cmake --build "$VELMOR_BUILD/win" --target velmor velmor_e2e_tests >"$VELMOR_BUILD/screenshots-build.log" 2>&1 ||
+cmake --build "$VELMOR_BUILD/win" --target velmor velmor_screenshots >"$VELMOR_BUILD/screenshots-build.log" 2>&1 ||
     { tail -30 "$VELMOR_BUILD/screenshots-build.log"; exit 1; }
 
 source scripts/wine-env.sh
@@ -21,9 +23,9 @@ shots="$VELMOR_BUILD/screenshots"
 rm -rf "$shots"
 mkdir -p "$shots"
 make_japanese_locale
-take() {  # take [environment...]: runs the screenshot test, Japanese shots under a Japanese system
-    ( cd "$VELMOR_BUILD/win/tests/e2e" &&
-      env "$@" VELMOR_SCREENSHOTS="Z:$(echo "$shots" | tr / '\\')" "$WINE" ./velmor_e2e_tests.exe --gtest_filter='Screenshots.*' ) \
+take() {  # take [environment...]: makes the pictures, the Japanese ones under a Japanese system
+    ( cd "$VELMOR_BUILD/win/tools/screenshots" &&
+      env "$@" VELMOR_SCREENSHOTS="Z:$(echo "$shots" | tr / '\\')" "$WINE" ./velmor_screenshots.exe ) \
       </dev/null >"$VELMOR_BUILD/screenshots.log" 2>&1 || { tr -d '\r' <"$VELMOR_BUILD/screenshots.log" | tail -20; exit 1; }
 }
 take

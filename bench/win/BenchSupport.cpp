@@ -79,17 +79,6 @@ double FileTimeSeconds(const FILETIME& time) {
     return static_cast<double>((static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 1e7;
 }
 
-// The next top-level window of a class after `after` (the first for null) that the process owns.
-HWND NextWindowOf(DWORD pid, const wchar_t* className, HWND after) {
-    for (HWND window = FindWindowExW(nullptr, after, className, nullptr); window;
-         window = FindWindowExW(nullptr, window, className, nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == pid) return window;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 double NowMs() {
@@ -121,50 +110,30 @@ std::string Fixed(double value, int decimals) {
     return text;
 }
 
-HWND WindowOf(DWORD pid, const wchar_t* className) { return NextWindowOf(pid, className, nullptr); }
-
-std::set<HWND> VisibleWindows(DWORD pid, const wchar_t* className) {
-    std::set<HWND> visible;
-    for (HWND window = NextWindowOf(pid, className, nullptr); window; window = NextWindowOf(pid, className, window)) {
-        if (IsWindowVisible(window)) visible.insert(window);
-    }
-    return visible;
-}
-
 int WindowCount(DWORD pid) {
-    struct Count {
-        DWORD pid;
-        int windows;
-    } count{pid, 0};
-    EnumWindows(
-        [](HWND window, LPARAM value) -> BOOL {
-            auto& c = *reinterpret_cast<Count*>(value);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != c.pid) return TRUE;
-            ++c.windows;
-            EnumChildWindows(
-                window,
-                [](HWND, LPARAM windows) -> BOOL {
-                    ++*reinterpret_cast<int*>(windows);
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&c.windows));
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count.windows;
+    int count = 0;
+    for (const e2e::WindowInfo& window : e2e::WindowsOfProcess(pid, false)) {
+        ++count;
+        EnumChildWindows(
+            window.handle,
+            [](HWND, LPARAM windows) -> BOOL {
+                ++*reinterpret_cast<int*>(windows);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+    }
+    return count;
 }
 
 double CopyUntilNewWindow(DWORD pid, const wchar_t* className, const std::wstring& text, std::set<HWND>& seen) {
     // The windows shown before this copy: a program may show one it showed
     // before again (Velmor keeps a closed clip window for the next clip).
-    seen = VisibleWindows(pid, className);
+    seen = e2e::VisibleWindowsOf(pid, className);
     const size_t shownBefore = seen.size();
     if (!testsupport::SetClipboardText(text)) return -1;
     const double start = NowMs();  // right after the CloseClipboard that announces the change
     for (;;) {
-        for (HWND window : VisibleWindows(pid, className)) {
+        for (HWND window : e2e::VisibleWindowsOf(pid, className)) {
             if (!seen.insert(window).second) continue;
             const double ms = NowMs() - start;
             // Not timed: wait until the program has hidden the window this clip
@@ -172,7 +141,7 @@ double CopyUntilNewWindow(DWORD pid, const wchar_t* className, const std::wstrin
             // the next copy starts from the windows it really shows. Only
             // looking: a message sent to the program would change what is measured.
             const double found = NowMs();
-            while (VisibleWindows(pid, className).size() > shownBefore && NowMs() - found < 50) Sleep(1);
+            while (e2e::VisibleWindowsOf(pid, className).size() > shownBefore && NowMs() - found < 50) Sleep(1);
             return ms;
         }
         if (NowMs() - start > 3000) return -1;
@@ -259,6 +228,12 @@ ProcessMeter MeterOf(const e2e::VelmorProcess& velmor) {
     // Its folder's name is unique.
     const std::wstring& folder = velmor.Folder();
     return ProcessMeter(velmor.Process(), folder.substr(folder.find_last_of(L'\\') + 1));
+}
+
+bool Started(e2e::VelmorProcess& velmor) {
+    if (velmor.Start()) return true;
+    std::printf("velmor.exe did not start\n");
+    return false;
 }
 
 SIZE_T PrivateBytes(HANDLE process) {

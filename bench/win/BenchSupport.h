@@ -21,12 +21,6 @@ int EnvInt(const char* name, int fallback);
 // "12.34" with the given decimals.
 std::string Fixed(double value, int decimals = 2);
 
-// A top-level window of a class in a process, shown or not, or nullptr.
-HWND WindowOf(DWORD pid, const wchar_t* className);
-// The shown top-level windows of a class in a process. Asks only for that
-// class: every call is a wineserver round trip, and a heavy probe would slow
-// down the very program it measures.
-std::set<HWND> VisibleWindows(DWORD pid, const wchar_t* className);
 // All windows of a process, top-level and child: what USER objects it holds
 // that can be counted from outside.
 int WindowCount(DWORD pid);
@@ -66,6 +60,9 @@ private:
 };
 
 ProcessMeter MeterOf(const e2e::VelmorProcess& velmor);
+
+// Starts velmor.exe, or says that it did not start.
+bool Started(e2e::VelmorProcess& velmor);
 
 // Private memory in bytes (Wine reports the resident anonymous memory).
 SIZE_T PrivateBytes(HANDLE process);

@@ -23,7 +23,6 @@
 
 namespace {
 
-constexpr wchar_t kVelmorClip[] = L"TForm2";
 constexpr wchar_t kBareClip[] = L"VelmorBareClip";
 constexpr int kWarmUpCopies = 10;
 
@@ -42,7 +41,7 @@ public:
         }
         testsupport::PumpUntil(
             [&] {
-                window_ = bench::WindowOf(info_.dwProcessId, L"VelmorBareViewer");
+                window_ = e2e::WindowOf(info_.dwProcessId, L"VelmorBareViewer");
                 return window_ != nullptr && WaitForInputIdle(info_.hProcess, 0) == 0;
             },
             std::chrono::seconds(20));
@@ -79,7 +78,7 @@ struct Latencies {
 
 // Copies into a running program and times each copy to its new window.
 void TimeCopies(DWORD pid, HANDLE process, const wchar_t* clipClass, int copies, int& serial, Latencies& into) {
-    std::set<HWND> seen = bench::VisibleWindows(pid, clipClass);
+    std::set<HWND> seen = e2e::VisibleWindowsOf(pid, clipClass);
     // The first windows pay for class registration and font loading.
     for (int i = 0; i < kWarmUpCopies; ++i) {
         bench::CopyUntilNewWindow(pid, clipClass, L"warm-up copy " + std::to_wstring(serial++), seen);
@@ -114,11 +113,8 @@ bool MeasureLatency(int copies) {
         for (int turn = 0; turn < 2; ++turn) {
             if ((block + turn) % 2 == 0) {
                 e2e::VelmorProcess velmor;
-                if (!velmor.Start()) {
-                    std::printf("velmor.exe did not start\n");
-                    return false;
-                }
-                TimeCopies(velmor.Pid(), velmor.Process(), kVelmorClip, count, serial, velmorTimes);
+                if (!bench::Started(velmor)) return false;
+                TimeCopies(velmor.Pid(), velmor.Process(), e2e::kClipWindowClass, count, serial, velmorTimes);
                 Quit(velmor);
             } else {
                 BareViewer bare;
@@ -174,11 +170,7 @@ struct Target {
     const bench::ProcessMeter& meter;
 };
 
-size_t ClipWindows(const Target& target) {
-    size_t count = 0;
-    for (const auto& window : e2e::WindowsOfProcess(target.pid, false)) count += window.className == target.clipClass;
-    return count;
-}
+size_t ClipWindows(const Target& target) { return e2e::WindowsOf(target.pid, target.clipClass).size(); }
 
 Snapshot Take(const Target& target) {
     return {static_cast<double>(bench::PrivateBytes(target.process)) / 1048576.0,
@@ -209,7 +201,7 @@ constexpr int kSettleCopies = 100;
 SoakResult Soak(const Target& target, int copies) {
     SoakResult r;
     r.atStart = Take(target);
-    std::set<HWND> seen = bench::VisibleWindows(target.pid, target.clipClass);
+    std::set<HWND> seen = e2e::VisibleWindowsOf(target.pid, target.clipClass);
     for (int i = 0; i < kSettleCopies; ++i) {
         bench::CopyUntilNewWindow(target.pid, target.clipClass, L"settling copy " + std::to_wstring(i), seen);
     }
@@ -248,12 +240,9 @@ bool MeasureSoak(int copies) {
         e2e::VelmorProcess velmor;
         // The most clips shown that the settings allow, so that the soak runs at the window limit.
         velmor.PutFile(L"property.ini", "[property]\r\nMaxClipCount=50\r\n");
-        if (!velmor.Start()) {
-            std::printf("velmor.exe did not start\n");
-            return false;
-        }
+        if (!bench::Started(velmor)) return false;
         const bench::ProcessMeter meter = bench::MeterOf(velmor);
-        velmorSoak = Soak({velmor.Pid(), velmor.Process(), kVelmorClip, meter}, copies);
+        velmorSoak = Soak({velmor.Pid(), velmor.Process(), e2e::kClipWindowClass, meter}, copies);
         Quit(velmor);
     }
     {

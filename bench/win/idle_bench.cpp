@@ -70,12 +70,6 @@ void PrintRow(const char* state, const Usage& usage) {
                 server.c_str());
 }
 
-std::wstring Title(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return text;
-}
-
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 // Ends Velmor as its Quit does, so that the next start finds no instance.
@@ -112,10 +106,7 @@ int main() {
     std::string titlesAfter;
     {
         e2e::VelmorProcess velmor;
-        if (!velmor.Start()) {
-            std::printf("velmor.exe did not start\n");
-            return 1;
-        }
+        if (!bench::Started(velmor)) return 1;
         const bench::ProcessMeter meter = bench::MeterOf(velmor);
         Sleep(kSettleMs);
         quiet = Measure(meter, idleSeconds);
@@ -128,25 +119,22 @@ int main() {
     {
         e2e::VelmorProcess velmor;
         velmor.PutFile(L"property.ini", "[property]\r\nCloseClipTimer=1\r\nCountDown=3600\r\n");
-        if (!velmor.Start()) {
-            std::printf("velmor.exe did not start\n");
-            return 1;
-        }
+        if (!bench::Started(velmor)) return 1;
         const bench::ProcessMeter meter = bench::MeterOf(velmor);
-        std::set<HWND> seen = bench::VisibleWindows(velmor.Pid(), L"TForm2");
+        std::set<HWND> seen = e2e::VisibleWindowsOf(velmor.Pid(), e2e::kClipWindowClass);
         // A third of a second apart, so that each clip's tick is a burst of its own.
         for (int i = 0; i < 3; ++i) {
-            bench::CopyUntilNewWindow(velmor.Pid(), L"TForm2", L"counting clip " + std::to_wstring(i), seen);
+            bench::CopyUntilNewWindow(velmor.Pid(), e2e::kClipWindowClass, L"counting clip " + std::to_wstring(i), seen);
             Sleep(333);
         }
         Sleep(kSettleMs);
-        for (HWND clip : bench::VisibleWindows(velmor.Pid(), L"TForm2")) {
-            titlesBefore += " \"" + Narrow(Title(clip)) + "\"";
+        for (HWND clip : e2e::VisibleWindowsOf(velmor.Pid(), e2e::kClipWindowClass)) {
+            titlesBefore += " \"" + Narrow(e2e::WindowTitle(clip)) + "\"";
         }
         counting = Measure(meter, idleSeconds);
-        const std::set<HWND> shown = bench::VisibleWindows(velmor.Pid(), L"TForm2");
+        const std::set<HWND> shown = e2e::VisibleWindowsOf(velmor.Pid(), e2e::kClipWindowClass);
         countingAtEnd = shown.size();
-        for (HWND clip : shown) titlesAfter += " \"" + Narrow(Title(clip)) + "\"";
+        for (HWND clip : shown) titlesAfter += " \"" + Narrow(e2e::WindowTitle(clip)) + "\"";
         PrintRow("three clips counting down", counting);
         Quit(velmor);
     }
@@ -157,10 +145,7 @@ int main() {
     bool aboutShown = false;
     {
         e2e::VelmorProcess velmor;
-        if (!velmor.Start()) {
-            std::printf("velmor.exe did not start\n");
-            return 1;
-        }
+        if (!bench::Started(velmor)) return 1;
         const bench::ProcessMeter meter = bench::MeterOf(velmor);
         const HWND box = velmor.ShowAbout();
         aboutShown = box != nullptr;

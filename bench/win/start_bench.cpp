@@ -31,7 +31,7 @@ int main() {
         HWND main = nullptr;
         double ms = -1;
         while (bench::NowMs() - start < 20000 && velmor.Running()) {
-            if (!main) main = bench::WindowOf(velmor.Pid(), L"TVelmor");
+            if (!main) main = e2e::WindowOf(velmor.Pid(), e2e::kMainWindowClass);
             if (main && testsupport::TrayIconExists(main)) {
                 ms = bench::NowMs() - start;
                 break;

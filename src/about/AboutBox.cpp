@@ -29,22 +29,20 @@ std::function<void()>& Beeper() {
 }  // namespace
 
 AboutBox::AboutBox(ui::Form& mainWindow) : mainWindow_(mainWindow) {
-    ui::FormOptions options;
-    options.className = L"TversionDialog";
-    options.caption = L"Version";
-    options.bounds = {CW_USEDEFAULT, CW_USEDEFAULT, kClientWidth, kClientHeight};
-    options.border = ui::BorderStyle::Dialog;
-    options.minimizeBox = false;
-    options.maximizeBox = false;
-    options.stayOnTop = true;
-    options.dialogKeys = true;
-    options.background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    CreateForm(options);
+    CreateForm({.className = L"TversionDialog",
+                .caption = L"Version",
+                .bounds = {CW_USEDEFAULT, CW_USEDEFAULT, kClientWidth, kClientHeight},
+                .border = ui::BorderStyle::Dialog,
+                .minimizeBox = false,
+                .maximizeBox = false,
+                .stayOnTop = true,
+                .dialogKeys = true,
+                .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
     SetClientSize(ui::Scale(kClientWidth), ui::Scale(kClientHeight));
     FinishCreation();
 
     const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
-    AnimationBox.Create(*this, {14, 24, 233, 89});
+    AnimationBox.Create(*this, {.bounds = {14, 24, 233, 89}});
     AnimationBox.SetCursor(hand);
     AnimationBox.OnPaint = [this](ui::PaintBox&, HDC dc, const RECT& area) {
         FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -59,7 +57,7 @@ AboutBox::AboutBox(ui::Form& mainWindow) : mainWindow_(mainWindow) {
     }
     OkButton.Create(*this, {.bounds = {93, 152, 75, 25}, .caption = L"&Ok"});
     // Below the visible client area: the source of the logo, never seen in place.
-    LogoImage.Create(*this, {6, 224, kLogoWidth, kLogoHeight});
+    LogoImage.Create(*this, {.bounds = {6, 224, kLogoWidth, kLogoHeight}});
     LoadLogo();
     LogoImage.OnPaint = [this](ui::PaintBox&, HDC dc, const RECT&) {
         BITMAPINFO info{};
@@ -99,14 +97,23 @@ void AboutBox::StartShowing() {
     const ui::Bounds self = PixelBounds();
     SetPosition(main.left + (main.width - self.width) / 2, main.top + (main.height - self.height) / 2);
     mainWindow_.SetEnabled(false);
-    StartAnimation();
+    try {
+        StartAnimation();
+    } catch (...) {
+        // No box without its worker; above all, the main window must not
+        // stay disabled behind a box that never showed.
+        Hide();
+        mainWindow_.SetEnabled(true);
+        throw;
+    }
 }
 
 void AboutBox::StartAnimation() {
     if (!animation_) {
         if (Beeper()) Beeper()();
         else MessageBeep(0);
-        animation_ = std::make_unique<Animation>(AnimationBox, logoRows_);
+        animation_ = AnimationFactory ? AnimationFactory(AnimationBox, logoRows_)
+                                      : std::make_unique<Animation>(AnimationBox, logoRows_);
         animation_->SetPriority(THREAD_PRIORITY_LOWEST);
     }
     if (animation_->Paused()) animation_->ResumeFromBlack();

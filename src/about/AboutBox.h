@@ -34,6 +34,9 @@ public:
     void OpenWebPage();
     void StartAnimation();
 
+    // Makes the worker in place of the default (tests make it fail); empty: the default.
+    std::function<std::unique_ptr<Animation>(ui::PaintBox& paintBox, ConstPixelRows logo)> AnimationFactory;
+
     // Null until the box is first shown.
     Animation* Worker() const noexcept { return animation_.get(); }
     // Opens the web page in place of ShellExecuteA (tests); empty restores it.

@@ -5,7 +5,9 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/File.h"
 #include "platform/Module.h"
+#include "platform/ScreenGeometry.h"
 #include "platform/Text.h"
 #include "settings/Charsets.h"
 #include "settings/PropertyFile.h"
@@ -34,18 +36,18 @@ constexpr int kDesignHeight = 363;
 // The strip along the bottom that holds "Task Tray".
 constexpr int kStripHeight = 41;
 
-clipwindow::WorkArea ToWorkArea(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+platform::WorkArea ToWorkArea(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 // The work area of every monitor, for the check that the window is on screen.
-std::vector<clipwindow::WorkArea> MonitorWorkAreas() {
-    std::vector<clipwindow::WorkArea> areas;
+std::vector<platform::WorkArea> MonitorWorkAreas() {
+    std::vector<platform::WorkArea> areas;
     EnumDisplayMonitors(
         nullptr, nullptr,
         [](HMONITOR monitor, HDC, LPRECT, LPARAM found) -> BOOL {
             MONITORINFO info{};
             info.cbSize = sizeof info;
             if (GetMonitorInfoW(monitor, &info)) {
-                reinterpret_cast<std::vector<clipwindow::WorkArea>*>(found)->push_back(ToWorkArea(info.rcWork));
+                reinterpret_cast<std::vector<platform::WorkArea>*>(found)->push_back(ToWorkArea(info.rcWork));
             }
             return TRUE;
         },
@@ -56,20 +58,18 @@ std::vector<clipwindow::WorkArea> MonitorWorkAreas() {
 }  // namespace
 
 MainWindow::MainWindow() {
-    ui::FormOptions options;
-    options.className = L"TVelmor";
-    options.caption = L"Velmor";
-    options.bounds = {CW_USEDEFAULT, CW_USEDEFAULT, kDesignWidth, kDesignHeight};
-    options.border = ui::BorderStyle::Sizeable;
-    options.maximizeBox = false;
-    options.stayOnTop = true;
-    options.minWidth = kDesignWidth;
-    options.minHeight = kDesignHeight;
-    options.dialogKeys = true;
-    CreateForm(options);
+    CreateForm({.className = L"TVelmor",
+                .caption = L"Velmor",
+                .bounds = {CW_USEDEFAULT, CW_USEDEFAULT, kDesignWidth, kDesignHeight},
+                .border = ui::BorderStyle::Sizeable,
+                .maximizeBox = false,
+                .stayOnTop = true,
+                .minWidth = kDesignWidth,
+                .minHeight = kDesignHeight,
+                .dialogKeys = true});
     ClipWindowFactory = [](MainWindow& owner) { return std::make_unique<clipwindow::ClipWindow>(owner); };
     Pages.Create(*this);
-    BottomPanel.Create(*this, {0, 268, 280, kStripHeight});
+    BottomPanel.Create(*this, {.bounds = {0, 268, 280, kStripHeight}});
     BottomPanel.AlignBottom(kStripHeight);
     TaskTrayButton.Create(BottomPanel, {.bounds = {191, 8, 83, 25}, .caption = L"Task Tray", .key = L"[Button]TaskTray"});
     TaskTrayButton.OnClick = [this](ui::Button&) { HideToTray(); };
@@ -138,12 +138,14 @@ void MainWindow::StartUp() {
     SetFormFont(ui::CreateMenuFont());
     LoadSettings();
     watcher_ = std::make_unique<clipboard::ClipboardWatcher>();
-    AttachClipboardChanged();
+    // Without a watcher the program still starts; the menus offer Resume.
+    Reporting([this] { SetWatching(true); });
     Reporting([this] { ListLanguageFiles(); });
     Reporting([this] {
-        const std::string& chosen = Pages.LanguageFile;
-        if (Pages.LoadLanguageCheck.Checked() && !chosen.empty() && platform::FileExists(languages_.Folder() + chosen)) {
-            ApplyLanguageFile(languages_.Folder() + chosen);
+        const std::optional<std::wstring> chosen =
+            Pages.LoadLanguageCheck.Checked() ? languages_.PathOf(Pages.LanguageFile) : std::nullopt;
+        if (chosen) {
+            ApplyLanguageFile(*chosen);
         } else {
             ApplyDefaultLanguage();
         }
@@ -181,13 +183,23 @@ LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     switch (message) {
+        case WM_TIMER:
+            if (wParam != kRetryReadTimer) break;
+            KillTimer(Handle(), kRetryReadTimer);
+            // Suspended meanwhile: what was copied before is not shown after.
+            if (watching_) clips_.RetryRead();
+            return 0;
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
-            // Windows ends the program without closing the window: save as a close would.
+            // Windows ends the program without closing the window: save as a
+            // close would, but show nothing: a box would hold up the log-off.
+            // A save that fails has left the old file as it was.
             if (wParam) {
-                ui::CloseAction action = ui::CloseAction::Hide;
-                SaveOnClose(action);
+                try {
+                    SaveSettings();
+                } catch (...) {
+                }
             }
             return 0;
         default:
@@ -257,22 +269,31 @@ void MainWindow::ShowFromTray() {
     SetFocus();
 }
 
-void MainWindow::Suspend() {
-    SuspendItem->SetVisible(false);
-    ResumeItem->SetVisible(true);
-    SuspendTrayItem->SetVisible(false);
-    ResumeTrayItem->SetVisible(true);
-    watching_ = false;
-    watcher_->SetOnClipChange(nullptr);
+void MainWindow::Suspend() { SetWatching(false); }
+
+void MainWindow::Resume() { SetWatching(true); }
+
+void MainWindow::SetWatching(bool watching) {
+    if (watching) {
+        try {
+            AttachClipboardChanged();
+        } catch (...) {
+            // The menus offer Resume again, which tries once more.
+            ShowWatching(false);
+            throw;
+        }
+    } else {
+        watcher_->SetOnClipChange(nullptr);
+    }
+    ShowWatching(watching);
 }
 
-void MainWindow::Resume() {
-    SuspendItem->SetVisible(true);
-    ResumeItem->SetVisible(false);
-    SuspendTrayItem->SetVisible(true);
-    ResumeTrayItem->SetVisible(false);
-    watching_ = true;
-    AttachClipboardChanged();
+void MainWindow::ShowWatching(bool watching) {
+    watching_ = watching;
+    SuspendItem->SetVisible(watching);
+    ResumeItem->SetVisible(!watching);
+    SuspendTrayItem->SetVisible(watching);
+    ResumeTrayItem->SetVisible(!watching);
 }
 
 void MainWindow::QuitFromTray() {
@@ -295,6 +316,11 @@ void MainWindow::ShowAboutBox() {
     aboutBox->Show();
 }
 
+void MainWindow::UseWatcher(std::unique_ptr<clipboard::ClipboardWatcher> watcher) {
+    watcher_ = std::move(watcher);
+    SetWatching(watching_);
+}
+
 void MainWindow::AttachClipboardChanged() {
     watcher_->SetOnClipChange([this](clipboard::ClipboardWatcher& sender) { ClipboardChanged(sender); });
 }
@@ -303,7 +329,7 @@ void MainWindow::BeginOwnCopy() { watcher_->SetOnClipChange(nullptr); }
 
 void MainWindow::EndOwnCopy() {
     // A copy back while suspended leaves the watcher suspended.
-    if (watching_) AttachClipboardChanged();
+    if (watching_) SetWatching(true);
 }
 
 void MainWindow::GoToTray() {
@@ -323,13 +349,15 @@ void MainWindow::SaveOnClose(ui::CloseAction&) {
 }
 
 void MainWindow::LoadSettings() {
-    const std::string& folder = languages_.Folder();
-    settings::RemoveUnfinishedSave(settings::PropertyFilePath());
-    const settings::PrivateProfileReader file(settings::PropertyFilePath());
+    const std::wstring path = settings::PropertyFilePath();
+    settings::RemoveUnfinishedSave(path);
+    const settings::PropertyFile file = settings::PropertyFile::Load(path);
+    // The program runs on defaults; the user's file is kept for another start.
+    keepPropertyFile_ = file.Unreadable();
+    if (keepPropertyFile_) ui::ReportError(settings::CannotRead(path));
     // First, so that a font it gives is the window's font when the clip font's defaults are taken.
-    const std::string languageFile = settings::ReadLanguageFileKey(file);
-    if (!languageFile.empty() && platform::FileExists(folder + languageFile)) {
-        Reporting([&] { ApplyLanguageFile(folder + languageFile); });
+    if (const std::optional<std::wstring> language = languages_.PathOf(settings::ReadLanguageFileKey(file))) {
+        Reporting([&] { ApplyLanguageFile(*language); });
     }
 
     settings::SettingsDefaults defaults;
@@ -354,6 +382,7 @@ void MainWindow::LoadSettings() {
 }
 
 void MainWindow::SaveSettings() {
+    if (keepPropertyFile_) return;
     settings::StoredSettings stored;
     Pages.Save(stored);
     // The bounds the window has, also while it is hidden in the tray.
@@ -366,7 +395,7 @@ void MainWindow::SaveSettings() {
     settings::SavePropertyFile(settings::PropertyFilePath(), stored);
 }
 
-void MainWindow::ApplyLanguageFile(const std::string& path) {
+void MainWindow::ApplyLanguageFile(const std::wstring& path) {
     try {
         // Each menu is rebuilt once, not once per caption.
         const ui::MenuUpdate bar(MenuBar);
@@ -380,7 +409,7 @@ void MainWindow::ApplyLanguageFile(const std::string& path) {
 }
 
 void MainWindow::ApplyDefaultLanguage() {
-    const std::string path = languages_.Folder() + "Default.lng";
+    const std::wstring path = languages_.Folder() + L"Default.lng";
     if (platform::FileExists(path)) ApplyLanguageFile(path);
 }
 
@@ -393,21 +422,21 @@ void MainWindow::SetFontCharsetByName(const std::wstring& name) {
 void MainWindow::ApplyChosenLanguage() {
     const int row = Pages.LanguageList.ItemIndex();
     if (row < 0) return;
-    const std::optional<std::string> file = languages_.FileOf(platform::WideToAnsi(Pages.LanguageList.Item(row)));
+    const std::optional<std::wstring> file = languages_.FileOf(platform::WideToAnsi(Pages.LanguageList.Item(row)));
     if (!file) return;
-    Pages.LanguageFile = *file;
+    Pages.LanguageFile = platform::WideToAnsi(*file);
     ApplyLanguageFile(languages_.Folder() + *file);
 }
 
 void MainWindow::ReloadLanguageFiles() { ListLanguageFiles(); }
 
 void MainWindow::PutLanguageFile() {
-    const std::optional<std::string> chosen = languages_.ChooseFile(Handle());
+    const std::optional<std::wstring> chosen = languages_.ChooseFile(Handle());
     if (!chosen) return;
-    ui::Application::Get().ShowMessage(platform::AnsiToWide(*chosen));
-    const std::string name = chosen->substr(chosen->find_last_of("\\/") + 1);
+    ui::Application::Get().ShowMessage(*chosen);
+    const std::wstring name = chosen->substr(chosen->find_last_of(L"\\/") + 1);
     // A file of that name already there is kept; a failed copy is not reported.
-    CopyFileA(chosen->c_str(), (languages_.Folder() + name).c_str(), TRUE);
+    CopyFileW(platform::ApiPath(*chosen).c_str(), platform::ApiPath(languages_.Folder() + name).c_str(), TRUE);
     ListLanguageFiles();
 }
 

@@ -37,6 +37,8 @@ public:
     MainWindow();
 
     clipboard::ClipboardWatcher* Watcher() noexcept { return watcher_.get(); }
+    // Replaces the watcher (tests give one whose window cannot be made) in the state it is in.
+    void UseWatcher(std::unique_ptr<clipboard::ClipboardWatcher> watcher);
     std::int32_t ClipCounter() const noexcept { return clips_.ClipCounter(); }
     const clipboard::ClipManager& Clips() const noexcept { return clips_; }
     // The clip window in a slot (open or closed by itself), or nullptr.
@@ -50,6 +52,8 @@ public:
     static constexpr UINT kMakeSpareClip = WM_APP + 1;
     // Posted by Preview: the sample memo takes the latest clip's text.
     static constexpr UINT kShowPreview = WM_APP + 2;
+    // The timer that reads a clipboard another program held once more.
+    static constexpr UINT_PTR kRetryReadTimer = 1;
 
     // The About box, made at start beside this window; shown by Help, "&Version".
     ui::Form* aboutBox = nullptr;
@@ -77,6 +81,7 @@ public:
     ui::MenuItem* QuitTrayItem = nullptr;
 
     bool TrayIconPresent() const noexcept { return tray_.Present(); }
+    // Whether the watcher is in the viewer chain; the menus offer Suspend exactly then.
     bool Watching() const noexcept { return watching_; }
 
     void ClipboardChanged(clipboard::ClipboardWatcher& sender);
@@ -97,11 +102,12 @@ public:
     void HideToTray();
     void ShowAboutBox();
 
-    // "property.ini": read once at start, written at every close of the window.
+    // "property.ini": read once at start, written at every close of the window
+    // (but never when it was there and could not be read).
     void LoadSettings();
     void SaveSettings();
-    // Language files (full paths in the system code page).
-    void ApplyLanguageFile(const std::string& path);
+    // Language files, by full path.
+    void ApplyLanguageFile(const std::wstring& path);
     void ApplyDefaultLanguage();
     void ListLanguageFiles();
     void SetFontCharsetByName(const std::wstring& name);
@@ -128,6 +134,7 @@ protected:
 private:
     // ClipWindows
     clipboard::ClipboardRead ReadClipboard() override;
+    void RetryRead(unsigned delayMs) override;
     std::uint32_t TickCount() override { return GetTickCount(); }
     std::uint32_t ClipboardSequence() override { return GetClipboardSequenceNumber(); }
     clipboard::ClipOptions Options() override;
@@ -155,6 +162,10 @@ private:
     void CreateMenus();
     // Joins the viewer chain with ClipboardChanged as the handler.
     void AttachClipboardChanged();
+    // Joins or leaves the chain; when joining fails, the menus show the
+    // watcher suspended and the error propagates.
+    void SetWatching(bool watching);
+    void ShowWatching(bool watching);
     NOTIFYICONDATAA TrayRecord();
     void ShowTrayMenu(POINT at);
     void StartUp();
@@ -177,6 +188,8 @@ private:
     // The text the sample memo is to show, once the clip that brought it is shown.
     std::optional<std::wstring> pendingPreview_;
     bool watching_ = true;  // false while suspended from the menus
+    // property.ini was there but could not be read at start: it is not written over with defaults.
+    bool keepPropertyFile_ = false;
     TrayPresence tray_;
     platform::IconHandle trayIcon_;
 };

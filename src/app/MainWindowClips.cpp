@@ -34,10 +34,17 @@ void MainWindow::ClipboardChanged(clipboard::ClipboardWatcher&) { clips_.Clipboa
 clipboard::ClipboardRead MainWindow::ReadClipboard() {
     const platform::ClipboardSnapshot snapshot = platform::ReadClipboardSnapshot(Handle());
     clipboard::ClipboardRead read;
+    read.held = snapshot.held;
     read.excluded = snapshot.excluded;
     read.text = snapshot.text;
     if (snapshot.wideText) read.wideText = *snapshot.wideText;
     return read;
+}
+
+void MainWindow::RetryRead(unsigned delayMs) {
+    // A timer, not a wait: the program answers meanwhile, and a newer change
+    // that comes is handled at once.
+    SetTimer(Handle(), kRetryReadTimer, delayMs, nullptr);
 }
 
 clipboard::ClipOptions MainWindow::Options() {
@@ -73,7 +80,7 @@ void MainWindow::ShowPreview() {
 
 clipboard::ClipEntry MainWindow::Entry(int slot) {
     const clipwindow::ClipWindow* clip = Clip(slot);
-    return clip ? clipboard::ClipEntry{true, clip->Pinned, clip->Serial} : clipboard::ClipEntry{};
+    return clip ? clipboard::ClipEntry{true, clip->Pinned(), clip->Serial()} : clipboard::ClipEntry{};
 }
 
 std::wstring MainWindow::ClipText(int slot) {
@@ -88,9 +95,7 @@ void MainWindow::FocusClip(int slot) {
 void MainWindow::ShowFirstPage() { Pages.Tabs.SetActivePageIndex(settings::SettingsPages::kPropertyPage); }
 
 void MainWindow::CreateClip(int slot) {
-    std::unique_ptr<clipwindow::ClipWindow> window = NewClipWindow();
-    window->SlotIndex = slot;
-    SetClip(slot, std::move(window));
+    SetClip(slot, NewClipWindow());
 }
 
 void MainWindow::ShowClipWindow(int slot, const std::wstring& text) {
@@ -103,9 +108,7 @@ void MainWindow::ShowClipWindow(int slot, const std::wstring& text) {
 
 void MainWindow::StartClip(int slot, std::int32_t serial, int countDown, bool timerOn) {
     clipwindow::ClipWindow& window = *Clip(slot);
-    window.Serial = serial;
-    window.CountDown = countDown;
-    window.Elapsed = 0;
+    window.Start(slot, serial, countDown);
     window.CountDownTimer.SetEnabled(timerOn);
     PostMessageW(Handle(), kMakeSpareClip, 0, 0);
 }
@@ -134,7 +137,6 @@ void MainWindow::MakeSpareClip() noexcept {
     }
     // Idle and in no slot: its timer must not close anything.
     spare_->CountDownTimer.SetEnabled(false);
-    spare_->SlotIndex = -1;
 }
 
 void MainWindow::SetClip(int slot, std::unique_ptr<clipwindow::ClipWindow> window) {
@@ -145,6 +147,8 @@ void MainWindow::SetClip(int slot, std::unique_ptr<clipwindow::ClipWindow> windo
     // One whose handler is running (its menu is open, it is copying back) is
     // destroyed after that handler returns.
     std::unique_ptr<clipwindow::ClipWindow> old = std::exchange(clipWindows_[static_cast<size_t>(slot)], std::move(window));
+    // A menu of the old window may still close it: the slot is another's now.
+    if (old) old->LeaveSlot();
     if (old && !spare_ && !old->Busy()) {
         old->ResetForReuse();
         spare_ = std::move(old);

@@ -3,7 +3,7 @@
 
 #include "about/AboutBox.h"
 #include "app/MainWindow.h"
-#include "platform/Handles.h"
+#include "app/SingleInstance.h"
 #include "ui/Application.h"
 #include "widgets/FontTable.h"
 
@@ -12,13 +12,8 @@ constexpr char kInstanceMutex[] = "Velmor";
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    if (const HANDLE running = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kInstanceMutex)) {
-        CloseHandle(running);
-        return 0;
-    }
-    // Two starts at the same instant both miss OpenMutexA; only one creates the mutex.
-    platform::KernelHandle instance(CreateMutexA(nullptr, FALSE, kInstanceMutex));
-    if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+    const app::InstanceClaim instance = app::ClaimInstance(kInstanceMutex);
+    if (instance.otherRuns) return 0;
 
     ui::Application& application = ui::Application::Get();
     int exitCode = 0;
@@ -46,6 +41,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         exitCode = 1;
     }
     application.DestroyForms();
-    if (instance) ReleaseMutex(instance.get());
+    if (instance.mutex) ReleaseMutex(instance.mutex.get());
     return exitCode;
 }

@@ -4,37 +4,74 @@
 
 namespace clipboard {
 
-void ClipManager::ClipboardChanged() noexcept {
+void ClipManager::ClipboardChanged() noexcept { Run(true); }
+
+void ClipManager::RetryRead() noexcept {
+    if (waiting_) Run(false);
+}
+
+void ClipManager::Run(bool notified) noexcept {
     // A clipboard call can let another change notification in (Wine sends two
-    // per X copy, the second while the first is still reading).
+    // per X copy, the second while the first is still reading). A retry that
+    // comes meanwhile has nothing to add: the change being handled reads the
+    // clipboard as it is now.
     if (inChange_) {
-        changeWhileBusy_ = true;
+        if (notified) changeWhileBusy_ = true;
         return;
     }
     inChange_ = true;
     do {
         changeWhileBusy_ = false;
         try {
-            HandleChange();
+            HandleChange(notified);
         } catch (...) {
-            // A failed clipboard read or window never reaches the user.
+            // A failed window never reaches the user.
         }
-        lastChangeTime_ = windows_.TickCount();
+        // A retry is no change: the time stays that of the last notification.
+        if (notified) lastChangeTime_ = windows_.TickCount();
+        notified = true;
     } while (changeWhileBusy_);
     inChange_ = false;
 }
 
-void ClipManager::HandleChange() {
+void ClipManager::HandleChange(bool notified) {
+    const std::uint32_t now = windows_.TickCount();
     const std::uint32_t sequence = windows_.ClipboardSequence();
     if (sequence != 0 && sequence == handledSequence_) return;
+    // A late notification of the change that waits, or its retry, keeps its
+    // times; an unknown sequence number makes every notification a change.
+    const bool sameChange = waiting_ && (sequence == 0 ? !notified : sequence == waiting_->sequence);
+    // The clipboard changed again since: that change is notified on its own
+    // (unless it was not to be watched, such as a window's own copy back).
+    if (!notified && !sameChange) {
+        waiting_.reset();
+        return;
+    }
+    if (!sameChange) waiting_ = WaitingChange{sequence, now, lastChangeTime_};
+    std::optional<ClipboardRead> read;
+    try {
+        read = windows_.ReadClipboard();
+    } catch (...) {
+        // Tried again like a held clipboard: the next read may well succeed.
+    }
+    if (!read || read->held) {
+        if (now - waiting_->time < kHeldLimitMs) {
+            windows_.RetryRead(kRetryMs);
+        } else {
+            handledSequence_ = sequence;  // given up
+            waiting_.reset();
+        }
+        return;
+    }
+    const WaitingChange change = *waiting_;
+    waiting_.reset();
     handledSequence_ = sequence;
-    const ClipboardRead read = windows_.ReadClipboard();
-    clipboardText_ = read.wideText;
-    if (read.excluded) return;
-    if (read.text && !read.text->empty()) pendingText_ = *read.text;
+    clipboardText_ = read->wideText;
+    if (read->excluded) return;
+    if (read->text && !read->text->empty()) pendingText_ = *read->text;
     const ClipOptions options = windows_.Options();
     if (options.doubleCopy) {
-        if (!DoubleCopyDue(windows_.TickCount(), lastChangeTime_)) return;
+        if (!DoubleCopyDue(change.time, change.previousTime)) return;
     } else if (pendingText_.empty()) {
         return;
     }

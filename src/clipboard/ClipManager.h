@@ -19,6 +19,7 @@ struct ClipboardRead {
     bool excluded = false;            // marked as a secret: no clip, no pending text
     std::optional<std::string> text;  // the text in the system code page; none without text
     std::wstring wideText;            // the same text as a paste would insert it
+    bool held = false;                // another program had the clipboard open: nothing was read
 };
 
 // The settings the manager reads at the moment it needs them.
@@ -34,8 +35,12 @@ struct ClipOptions {
 // What the manager needs of the main window. Slots are 0 .. kClipSlots - 1.
 class ClipWindows {
 public:
-    // Throws when the clipboard cannot be read.
+    // Never waits for a clipboard another program holds (held is set then);
+    // throws when the clipboard cannot be read.
     virtual ClipboardRead ReadClipboard() = 0;
+    // Calls ClipManager::RetryRead once, delayMs from now, while the program
+    // goes on with its messages; a later request replaces an earlier one.
+    virtual void RetryRead(unsigned delayMs) = 0;
     // A number the system raises at every change of the clipboard; 0 when unknown.
     virtual std::uint32_t ClipboardSequence() = 0;
     virtual std::uint32_t TickCount() = 0;
@@ -70,7 +75,17 @@ public:
     // A notification that comes late, for a change already read (a burst of
     // copies queues them faster than windows are made), only moves the time.
     // Errors are dropped silently; the time of the change is kept in any case.
+    // A change counts as read only once it was read: a clipboard another
+    // program holds (or a read that fails) is tried again on RetryRead, up to
+    // kHeldLimitMs after the change; a newer change takes the waiting one's place.
     void ClipboardChanged() noexcept;
+    // The retry that ClipWindows::RetryRead was asked for.
+    void RetryRead() noexcept;
+    // Whether a change waits to be read.
+    bool ReadWaiting() const noexcept { return waiting_.has_value(); }
+
+    static constexpr unsigned kRetryMs = 10;
+    static constexpr std::uint32_t kHeldLimitMs = 5000;
     // The pending text becomes a clip window, or is dropped; it is cleared
     // unless an error stops the intake.
     void ShowClip();
@@ -90,7 +105,15 @@ public:
     std::uint32_t LastChangeTime() const noexcept { return lastChangeTime_; }
 
 private:
-    void HandleChange();
+    // A change that has not been read yet.
+    struct WaitingChange {
+        std::uint32_t sequence = 0;
+        std::uint32_t time = 0;          // of its first notification
+        std::uint32_t previousTime = 0;  // of the change before it, for the double-copy rule
+    };
+
+    void Run(bool notified) noexcept;
+    void HandleChange(bool notified);
     ClipTable Table();
 
     ClipWindows& windows_;
@@ -101,6 +124,7 @@ private:
     std::wstring clipboardText_;  // the text of the change being handled
     std::uint32_t lastChangeTime_ = 0;
     std::uint32_t handledSequence_ = 0;  // the clipboard's sequence number when it was last read
+    std::optional<WaitingChange> waiting_;
     bool inChange_ = false;
     bool changeWhileBusy_ = false;
 };

@@ -63,7 +63,7 @@ void ClipboardWatcher::SetOnClipChange(ChangeHandler handler) {
         return;
     }
     window_ = AllocateWindow();
-    if (!window_) throw platform::OutOfResources(L"ClipboardWatcher.SetOnClipChange: Cannot Allocate HWnd");
+    if (!window_) throw platform::OutOfResources(L"TVxClipDetector.SetOnClipChange: Cannot Allocate HWnd");
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     onClipChange_ = std::move(handler);
     joining_ = true;
@@ -90,11 +90,30 @@ LRESULT CALLBACK ClipboardWatcher::WindowProc(HWND window, UINT message, WPARAM 
 LRESULT ClipboardWatcher::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_DRAWCLIPBOARD: {
+            // Joining's notification is no change, and the next viewer is not known yet.
+            if (IgnoreFirst && joining_) return 0;
+            // A notification that comes while one is handled (the read's
+            // clipboard calls, or the wait on the next viewer, let it in) is
+            // only noted: the one running handles it and passes it on after
+            // the read has closed the clipboard, so the next viewer can read
+            // too, and a slow viewer cannot make notifications nest.
+            if (handling_) {
+                changeWhileHandling_ = true;
+                return 0;
+            }
+            handling_ = true;
+            struct Done {
+                ClipboardWatcher& self;
+                ~Done() { self.handling_ = self.changeWhileHandling_ = false; }
+            } done{*this};
             // The handler may leave the chain (and so clear next viewer); keep whom to tell.
             const HWND window = window_;
-            if (!(IgnoreFirst && joining_)) DoClipChange();
-            const HWND next = window == window_ ? nextViewer_ : nullptr;
-            if (next) PassOn(next, WM_DRAWCLIPBOARD, 0, 0);
+            do {
+                changeWhileHandling_ = false;
+                DoClipChange();
+                if (window != window_) break;
+                if (nextViewer_) PassOn(nextViewer_, WM_DRAWCLIPBOARD, 0, 0);
+            } while (changeWhileHandling_ && window == window_);
             return 0;
         }
         case WM_CHANGECBCHAIN:

@@ -40,6 +40,8 @@ private:
     HWND nextViewer_ = nullptr;
     ChangeHandler onClipChange_;
     bool joining_ = false;
+    bool handling_ = false;            // a WM_DRAWCLIPBOARD is being handled
+    bool changeWhileHandling_ = false;  // and another came meanwhile
     HWND window_ = nullptr;
 };
 

@@ -16,16 +16,14 @@ constexpr DWORD kCopiedTitleMs = 1000;
 }  // namespace
 
 ClipWindow::ClipWindow(ClipHost& host) : host_(host) {
-    ui::FormOptions options;
-    options.className = L"TForm2";
-    options.bounds = {0, 0, kCreatedWidth, kCreatedHeight};
-    options.border = ui::BorderStyle::SizeToolWindow;
-    options.stayOnTop = true;
-    options.alphaBlend = true;
-    options.minWidth = kMinWidth;
-    CreateForm(options);
+    CreateForm({.className = L"TForm2",
+                .bounds = {0, 0, kCreatedWidth, kCreatedHeight},
+                .border = ui::BorderStyle::SizeToolWindow,
+                .stayOnTop = true,
+                .alphaBlend = true,
+                .minWidth = kMinWidth});
 
-    TextMemo.Create(*this, {0, 0, kCreatedWidth, kCreatedHeight}, {.wordWrap = true, .scrollBars = ui::ScrollBars::None});
+    TextMemo.Create(*this, {.bounds = {0, 0, kCreatedWidth, kCreatedHeight}, .wordWrap = true, .scrollBars = ui::ScrollBars::None});
     PinItem = &TitleMenu.Add(L"&Dont Hide");
     PinItem->OnClick = [this](ui::MenuItem&) { TogglePinned(); };
     CloseItem = &TitleMenu.Add(L"&Close");
@@ -55,18 +53,25 @@ void ClipWindow::FinishCreation() {
 }
 
 void ClipWindow::RenewTitleStamp() {
-    TitleStamp = settings::FormatNow(host_.Settings().timeFormat);
-    SetTitle(TitleStamp);
+    titleStamp_ = settings::FormatNow(host_.Settings().timeFormat);
+    SetTitle(titleStamp_);
+}
+
+void ClipWindow::Start(int slot, std::int32_t serial, int countDown) {
+    slot_ = slot;
+    serial_ = serial;
+    countDown_ = countDown;
+    elapsed_ = 0;
 }
 
 void ClipWindow::ResetForReuse() {
     CountDownTimer.SetEnabled(false);
     Hide();
-    SlotIndex = -1;
-    Serial = 0;
-    CountDown = 0;
-    Elapsed = 0;
-    Pinned = false;
+    LeaveSlot();
+    serial_ = 0;
+    countDown_ = 0;
+    elapsed_ = 0;
+    pinned_ = false;
     PinItem->SetChecked(false);
     SetAlpha(255);
     TextMemo.SetScrollBars(ui::ScrollBars::None);
@@ -106,34 +111,34 @@ void ClipWindow::KeepOnScreenAndFocus() {
 }
 
 void ClipWindow::ResetCountDown() {
-    Elapsed = 0;
+    elapsed_ = 0;
     SetAlpha(255);
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void ClipWindow::BecomeNewest() {
-    Serial = host_.TouchClipCounter();
-    TitleStamp = settings::FormatNow(host_.Settings().timeFormat);
-    SetTitle(TitleStamp);
+    serial_ = host_.TouchClipCounter();
+    titleStamp_ = settings::FormatNow(host_.Settings().timeFormat);
+    SetTitle(titleStamp_);
     ResetCountDown();
 }
 
 void ClipWindow::ReleaseSlot(ui::CloseAction&) {
     CountDownTimer.SetEnabled(false);
-    host_.ClipClosed(SlotIndex);
+    host_.ClipClosed(slot_);
 }
 
 void ClipWindow::OnTimerTick() {
     const settings::ClipSettings settings = host_.Settings();
     const TickOutcome tick =
-        Tick({CountDown, Elapsed, Pinned, settings.hideGradually, settings.titleTimer}, TitleStamp);
+        Tick({countDown_, elapsed_, pinned_, settings.hideGradually, settings.titleTimer}, titleStamp_);
     if (tick.stopTimer) {
         CountDownTimer.SetEnabled(false);
         SetAlpha(255);
         Invalidate();
         return;
     }
-    Elapsed = tick.elapsed;
+    elapsed_ = tick.elapsed;
     SetAlpha(static_cast<BYTE>(tick.alpha));
     if (tick.title) SetTitle(*tick.title);
     if (tick.close) Close();
@@ -141,50 +146,56 @@ void ClipWindow::OnTimerTick() {
 
 void ClipWindow::TogglePinned() {
     const settings::ClipSettings settings = host_.Settings();
-    Pinned = !Pinned;
+    pinned_ = !pinned_;
     CountDownTimer.SetEnabled(settings.countDownEnabled);
-    if (Pinned) {
+    if (pinned_) {
         TextMemo.SetFontColor(settings.fixedTextColor);
         TextMemo.SetColor(settings.fixedColor);
         SetTitle(platform::WideToAnsi(host_.Texts().fixedTitle));
     } else {
         TextMemo.SetFontColor(settings.standardTextColor);
         TextMemo.SetColor(settings.standardColor);
-        SetTitle(TitleStamp);
+        SetTitle(titleStamp_);
     }
-    PinItem->SetChecked(Pinned);
+    PinItem->SetChecked(pinned_);
 }
 
 void ClipWindow::CloseFromMenu() { Close(); }
 
 void ClipWindow::ZoomIn() {
     ui::FontInfo font = TextMemo.GetFontInfo();
-    ++font.size;
+    font.size = ZoomedSize(font.size, 1);
     TextMemo.SetFontInfo(font);
 }
 
 void ClipWindow::ZoomOut() {
     ui::FontInfo font = TextMemo.GetFontInfo();
-    --font.size;
+    font.size = ZoomedSize(font.size, -1);
     TextMemo.SetFontInfo(font);
 }
 
 void ClipWindow::CopyBack() {
     host_.BeginOwnCopy();
-    TextMemo.SelectAll();
-    TextMemo.CopyToClipboard();
+    try {
+        TextMemo.SelectAll();
+        TextMemo.CopyToClipboard();
+    } catch (...) {
+        // Watching goes on as before the copy, also when the copy fails.
+        host_.EndOwnCopy();
+        throw;
+    }
     host_.EndOwnCopy();
     SetTitle(platform::WideToAnsi(host_.Texts().copiedTitle));
     // The copied title stays for a second; the program waits meanwhile.
     Sleep(kCopiedTitleMs);
-    SetTitle(Pinned ? platform::WideToAnsi(host_.Texts().fixedTitle) : TitleStamp);
+    SetTitle(pinned_ ? platform::WideToAnsi(host_.Texts().fixedTitle) : titleStamp_);
 }
 
 LRESULT ClipWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCLBUTTONDOWN:
             ResetCountDown();
-            Serial = host_.TouchClipCounter();
+            serial_ = host_.TouchClipCounter();
             break;  // the default handling moves or sizes the window
         case WM_NCLBUTTONDBLCLK:
             CopyBack();

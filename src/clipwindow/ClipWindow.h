@@ -16,12 +16,15 @@ class ClipWindow : public ui::Form {
 public:
     explicit ClipWindow(ClipHost& host);
 
-    std::string TitleStamp;
-    std::int32_t Serial = 0;
-    std::int32_t SlotIndex = 0;
-    std::int32_t CountDown = 0;
-    std::int32_t Elapsed = 0;
-    bool Pinned = false;
+    // The time the title shows while the window counts down.
+    const std::string& TitleStamp() const noexcept { return titleStamp_; }
+    // Its place in the clip order: the newest clip has the highest.
+    std::int32_t Serial() const noexcept { return serial_; }
+    // The slot it holds in its owner's clip table; -1 once it holds none.
+    int Slot() const noexcept { return slot_; }
+    std::int32_t CountDown() const noexcept { return countDown_; }
+    std::int32_t Elapsed() const noexcept { return elapsed_; }
+    bool Pinned() const noexcept { return pinned_; }
 
     ui::Memo TextMemo;
     ui::Timer CountDownTimer{1000};
@@ -39,6 +42,11 @@ public:
     bool CanFocus() const noexcept;
     // A window made ahead of its use: its title takes the time of now.
     void RenewTitleStamp();
+    // The shown window takes its slot and serial and counts down from countDown seconds.
+    void Start(int slot, std::int32_t serial, int countDown);
+    // Its slot went to another window (or none): a close of this one no
+    // longer frees it. Its handlers may still run (its menu is open).
+    void LeaveSlot() noexcept { slot_ = -1; }
     // A closed window kept to show the next clip: back to how it was made
     // (hidden, not pinned, opaque, no count-down, no scroll bar); its size
     // is the next layout's.
@@ -59,6 +67,12 @@ protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    std::string titleStamp_;
+    std::int32_t serial_ = 0;
+    int slot_ = -1;
+    std::int32_t countDown_ = 0;
+    std::int32_t elapsed_ = 0;
+    bool pinned_ = false;
     int createdClientHeight_ = 0;
     void FinishCreation();
     void ResetCountDown();

@@ -1,6 +1,7 @@
 #include "clipwindow/ClipWindowRules.h"
 
 #include <algorithm>
+#include <climits>
 #include <limits>
 #include <utility>
 
@@ -81,6 +82,13 @@ Position KeepInWorkArea(const WindowRect& window, const WorkArea& area) noexcept
     if (lastLeft < left) left = lastLeft;
     if (lastTop < top) top = lastTop;
     return {ClampToInt(left), ClampToInt(top)};
+}
+
+int ZoomedSize(int size, int step) noexcept {
+    const long long zoomed = static_cast<long long>(size) + step;
+    if (zoomed > INT_MAX) return INT_MAX;
+    if (zoomed < INT_MIN) return INT_MIN;
+    return static_cast<int>(zoomed);
 }
 
 }  // namespace clipwindow

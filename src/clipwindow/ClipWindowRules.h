@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ScreenGeometry.h"
+
 namespace clipwindow {
 
 struct TickInput {
@@ -56,29 +58,19 @@ struct LayoutOutcome {
 // off at the maximum gets a scroll bar, and only when "Vertical" is chosen.
 LayoutOutcome LayoutHeight(const LayoutInput& in) noexcept;
 
-struct WindowRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
-
-struct WorkArea {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
-
-struct Position {
-    int left = 0;
-    int top = 0;
-    friend bool operator==(const Position&, const Position&) = default;
-};
+// The clip window's rules speak in the screen's geometry.
+using platform::Position;
+using platform::WindowRect;
+using platform::WorkArea;
 
 // Pulls a window that sticks out past the right or bottom edge of the work
 // area back so that it ends there. The left and top edges are left alone: the
 // window opens at the cursor, which is already on the screen.
 Position KeepInWorkArea(const WindowRect& window, const WorkArea& area) noexcept;
+
+// The clip font's size one point bigger (step 1) or smaller (step -1), as
+// Ctrl+B and Ctrl+S change it. There is no bound but the int's own ends,
+// where the size stays.
+int ZoomedSize(int size, int step) noexcept;
 
 }  // namespace clipwindow

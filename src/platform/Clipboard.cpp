@@ -52,15 +52,18 @@ private:
     std::vector<UINT> formats_;
 };
 
+// A mark that is listed but cannot be read counts as set: a secret is kept
+// out on doubt, never shown because its mark was damaged or withdrawn.
 bool MarkedSecret(const Formats& formats) {
     if (!formats.Has(PasswordHintFormat())) return false;
     const HANDLE data = GetClipboardData(PasswordHintFormat());
-    if (!data) return false;
+    if (!data) return true;
     const auto* bytes = static_cast<const char*>(GlobalLock(data));
-    if (!bytes) return false;
+    if (!bytes) return true;
     std::string_view hint(bytes, GlobalSize(data));
     while (!hint.empty() && (hint.back() == '\0' || hint.back() == '\n' || hint.back() == ' ')) hint.remove_suffix(1);
-    const bool secret = hint == "secret";
+    // A value cut short ("", "sec") is read as the mark it began.
+    const bool secret = std::string_view("secret").starts_with(hint);
     GlobalUnlock(data);
     return secret;
 }
@@ -82,16 +85,18 @@ unsigned TextCodePage() {
     return found && codePage != 0 ? static_cast<unsigned>(codePage) : kSystemCodePage;
 }
 
+// Only a readable DWORD other than 0 allows history; as with the hint, an
+// unreadable or short value counts as a refusal.
 bool HistoryForbidden(const Formats& formats) {
     if (!formats.Has(HistoryFormat())) return false;
     const HANDLE data = GetClipboardData(HistoryFormat());
-    if (!data || GlobalSize(data) < sizeof(DWORD)) return false;
+    if (!data || GlobalSize(data) < sizeof(DWORD)) return true;
     const auto* value = static_cast<const DWORD*>(GlobalLock(data));
-    const bool forbidden = value && *value == 0;
-    if (value) GlobalUnlock(data);
+    if (!value) return true;
+    const bool forbidden = *value == 0;
+    GlobalUnlock(data);
     return forbidden;
 }
-
 
 // Formats are listed in the order they were placed, converted ones last.
 UINT PlacedTextFormat() {
@@ -119,19 +124,7 @@ std::basic_string<Char> ReadText(UINT format) {
 
 }  // namespace
 
-ClipboardLock::ClipboardLock(HWND owner, DWORD waitMs) noexcept {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (OpenClipboard(owner)) {
-            opened_ = true;
-            return;
-        }
-        if (GetTickCount() - start >= waitMs) return;
-        // Holders (Wine's X11 bridge among them) keep it for a millisecond or
-        // two: short steps make the copy appear that much sooner.
-        Sleep(1);
-    }
-}
+ClipboardLock::ClipboardLock(HWND owner) noexcept : opened_(OpenClipboard(owner) != FALSE) {}
 
 ClipboardLock::~ClipboardLock() {
     if (opened_) CloseClipboard();
@@ -146,7 +139,10 @@ ClipboardSnapshot ReadClipboardSnapshot(HWND owner) {
         if (!before.HasText() && !mayBeExcluded) return snapshot;
     }
     ClipboardLock lock(owner);
-    if (!lock.Opened()) throw Error(L"Cannot open the clipboard");
+    if (!lock.Opened()) {
+        snapshot.held = true;
+        return snapshot;
+    }
     // Asked again: the clipboard may have changed before it was opened.
     const Formats formats;
     if (formats.Has(ExcludeFormat()) || HistoryForbidden(formats) || MarkedSecret(formats)) {

@@ -1,6 +1,7 @@
 #pragma once
-// Reading the clipboard as another program may be holding it: opening is
-// retried for a short while instead of losing the copy.
+// Reading the clipboard as another program may be holding it. The read never
+// waits for the holder (it runs on the GUI thread): it says the clipboard was
+// held, and the caller tries again later.
 #include <windows.h>
 
 #include <optional>
@@ -8,13 +9,10 @@
 
 namespace platform {
 
-// How long a clipboard held open by another program is waited for.
-constexpr DWORD kClipboardWaitMs = 100;
-
-// OpenClipboard, retried until it succeeds or waitMs pass; closes on destruction.
+// OpenClipboard, tried once; closes on destruction.
 class ClipboardLock {
 public:
-    explicit ClipboardLock(HWND owner, DWORD waitMs = kClipboardWaitMs) noexcept;
+    explicit ClipboardLock(HWND owner) noexcept;
     ~ClipboardLock();
     ClipboardLock(const ClipboardLock&) = delete;
     ClipboardLock& operator=(const ClipboardLock&) = delete;
@@ -25,13 +23,14 @@ private:
 };
 
 struct ClipboardSnapshot {
+    bool held = false;                     // another program had it open: nothing was read
     bool excluded = false;                 // a password manager asked monitors to look away
     std::optional<std::string> text;       // CF_TEXT, system code page; none without text
     std::optional<std::wstring> wideText;  // CF_UNICODETEXT, what a paste would insert
 };
 
 // Reads the text in both forms and the privacy marks, with one read of the
-// clipboard; throws platform::Error when it cannot be opened or read.
+// clipboard; throws platform::Error when it cannot be read once opened.
 ClipboardSnapshot ReadClipboardSnapshot(HWND owner);
 
 }  // namespace platform

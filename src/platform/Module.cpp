@@ -4,10 +4,10 @@
 
 namespace platform {
 
-std::string ExePath() {
-    std::string path(MAX_PATH, '\0');
+std::wstring ExePath() {
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
             return path;
@@ -16,15 +16,10 @@ std::string ExePath() {
     }
 }
 
-std::string ExeFolder() {
-    std::string path = ExePath();
-    path.erase(path.find_last_of("\\/") + 1);
+std::wstring ExeFolder() {
+    std::wstring path = ExePath();
+    path.erase(path.find_last_of(L"\\/") + 1);
     return path;
-}
-
-bool FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace platform

@@ -3,10 +3,9 @@
 
 namespace platform {
 
-// Folder of the running executable, with a trailing backslash, in the system code page.
-std::string ExeFolder();
-// Full path of the running executable, in the system code page.
-std::string ExePath();
-bool FileExists(const std::string& path);
+// Full path of the running executable, whatever its folder is called and however long it is.
+std::wstring ExePath();
+// Its folder, with a trailing backslash.
+std::wstring ExeFolder();
 
 }  // namespace platform

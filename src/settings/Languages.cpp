@@ -1,8 +1,10 @@
 #include "settings/Languages.h"
 
 #include <array>
+#include <cstdint>
 
 #include "platform/Error.h"
+#include "platform/File.h"
 #include "platform/Handles.h"
 #include "platform/Text.h"
 
@@ -26,9 +28,8 @@ std::wstring SystemMessage(DWORD error) {
     return message;
 }
 
-platform::Error FileError(const std::string& path) {
-    const DWORD error = GetLastError();
-    return platform::Error(L"Cannot open file \"" + platform::AnsiToWide(path) + L"\". " + SystemMessage(error));
+platform::Error FileError(const std::wstring& path, DWORD error) {
+    return platform::Error(L"Cannot open file \"" + path + L"\". " + SystemMessage(error));
 }
 
 std::wstring FromSystemCodePage(std::string_view bytes) { return platform::AnsiToWide(bytes); }
@@ -43,40 +44,35 @@ bool KeysEqualByLocale(std::wstring_view fileKey, std::wstring_view wanted) {
 
 }  // namespace
 
-std::string ReadFileBytes(const std::string& path) {
-    const platform::KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) throw FileError(path);
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) throw FileError(path);
+std::string ReadFileBytes(const std::wstring& path) {
     // Language files are small; one that is not must not be read past what memory allows.
-    constexpr LONGLONG kLargest = 256LL * 1024 * 1024;
-    if (size.QuadPart > kLargest) {
-        SetLastError(ERROR_FILE_TOO_LARGE);
-        throw FileError(path);
-    }
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() && !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-        throw FileError(path);
-    }
-    bytes.resize(read);
-    return bytes;
+    constexpr std::uint64_t kLargest = 256ULL * 1024 * 1024;
+    platform::FileContents contents = platform::ReadFileBytes(path, kLargest);
+    if (!contents.Read()) throw FileError(path, contents.error);
+    return std::move(contents.bytes);
 }
 
-LanguageText ReadLanguageFile(const std::string& path) {
+LanguageText ReadLanguageFile(const std::wstring& path) {
     return LanguageText::FromBytes(ReadFileBytes(path), &FromSystemCodePage, &KeysEqualByLocale);
 }
 
-void Languages::Apply(const std::string& path, LanguageTarget& target) const {
+std::optional<std::wstring> Languages::PathOf(std::string_view storedName) const {
+    const std::wstring name = platform::AnsiToWide(storedName);
+    if (!IsPlainFileName(name)) return std::nullopt;
+    std::wstring path = folder_ + name;
+    if (!platform::FileExists(path)) return std::nullopt;
+    return path;
+}
+
+void Languages::Apply(const std::wstring& path, LanguageTarget& target) const {
     ApplyLanguage(ReadLanguageFile(path), target);
 }
 
 void Languages::List(ui::ListBox& list) {
     list.ClearItems();
     table_.clear();
-    WIN32_FIND_DATAA found{};
-    const HANDLE search = FindFirstFileA((folder_ + "*.lng").c_str(), &found);
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(platform::ApiPath(folder_ + L"*.lng").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     struct Close {
         HANDLE handle;
@@ -84,17 +80,17 @@ void Languages::List(ui::ListBox& list) {
     } close{search};
     do {
         if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
-        const std::string fileName = found.cFileName;
+        const std::wstring fileName = found.cFileName;
         const std::optional<std::wstring> name =
             LanguageDisplayName(ReadFileBytes(folder_ + fileName), &FromSystemCodePage);
         // The table holds the name in the system code page, and so does the list.
-        Entry entry{fileName, name ? platform::WideToAnsi(*name) : fileName};
+        Entry entry{fileName, platform::WideToAnsi(name ? *name : fileName)};
         list.AddItem(platform::AnsiToWide(entry.displayName));
         table_.push_back(std::move(entry));
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
 }
 
-std::optional<std::string> Languages::FileOf(const std::string& displayName) const {
+std::optional<std::wstring> Languages::FileOf(const std::string& displayName) const {
     for (const Entry& entry : table_) {
         if (entry.displayName == displayName) return entry.fileName;
     }
@@ -103,18 +99,18 @@ std::optional<std::string> Languages::FileOf(const std::string& displayName) con
 
 void Languages::SetDialogRunner(DialogRunner runner) { Runner() = std::move(runner); }
 
-std::optional<std::string> Languages::ChooseFile(HWND owner) const {
-    std::array<char, 32768> file{};
-    OPENFILENAMEA dialog{};
+std::optional<std::wstring> Languages::ChooseFile(HWND owner) const {
+    std::array<wchar_t, 32768> file{};
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
-    static constexpr char kFilter[] = "Language Text File(*.lng)\0*.lng\0";
+    static constexpr wchar_t kFilter[] = L"Language Text File(*.lng)\0*.lng\0";
     dialog.lpstrFilter = kFilter;
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
-    const bool chosen = Runner() ? Runner()(dialog) : GetOpenFileNameA(&dialog) != FALSE;
-    if (!chosen || file[0] == '\0') return std::nullopt;
-    return std::string(file.data());
+    const bool chosen = Runner() ? Runner()(dialog) : GetOpenFileNameW(&dialog) != FALSE;
+    if (!chosen || file[0] == L'\0') return std::nullopt;
+    return std::wstring(file.data());
 }
 
 }  // namespace settings

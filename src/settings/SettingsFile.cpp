@@ -64,12 +64,12 @@ int ClampToInt(std::int64_t value) noexcept {
 }
 
 // The spot where the window's bottom-right corner meets the area's.
-clipwindow::Position BottomRight(const clipwindow::WorkArea& area, int width, int height) noexcept {
+platform::Position BottomRight(const platform::WorkArea& area, int width, int height) noexcept {
     return {ClampToInt(static_cast<std::int64_t>(area.right) - width),
             ClampToInt(static_cast<std::int64_t>(area.bottom) - height)};
 }
 
-bool Overlaps(const clipwindow::WindowRect& window, const clipwindow::WorkArea& area) noexcept {
+bool Overlaps(const platform::WindowRect& window, const platform::WorkArea& area) noexcept {
     const std::int64_t right = static_cast<std::int64_t>(window.left) + window.width;
     const std::int64_t bottom = static_cast<std::int64_t>(window.top) + window.height;
     return window.left < area.right && area.left < right && window.top < area.bottom && area.top < bottom;
@@ -79,7 +79,7 @@ StoredSettings DefaultSettings(const SettingsDefaults& at) {
     const ClipSettings built;
     StoredSettings s;
     s.activePage = 0;
-    const clipwindow::Position corner = BottomRight(at.primaryWorkArea, at.width, at.height);
+    const platform::Position corner = BottomRight(at.primaryWorkArea, at.width, at.height);
     s.left = corner.left;
     s.top = corner.top;
     s.width = at.width;
@@ -136,6 +136,17 @@ std::string ValueText(const std::string& text) {
 
 }  // namespace
 
+std::optional<std::string> IniText::Read(std::string_view section, std::string_view key) const {
+    constexpr std::size_t kLongestValue = 2047;
+    std::optional<std::string> value = text_.Read(section, key);
+    if (value && value->size() > kLongestValue) value->resize(kLongestValue);
+    return value;
+}
+
+void IniText::Write(std::string_view section, std::string_view key, std::string_view value) {
+    text_.Write(section, key, value);
+}
+
 int ReadIniInteger(const IniReader& reader, std::string_view section, std::string_view key, int fallback) {
     const std::optional<std::string> text = reader.Read(section, key);
     if (!text) return fallback;
@@ -153,6 +164,14 @@ std::string ReadIniString(const IniReader& reader, std::string_view section, std
                           std::string fallback) {
     std::optional<std::string> text = reader.Read(section, key);
     return text ? std::move(*text) : std::move(fallback);
+}
+
+bool IsPlainFileName(std::wstring_view name) noexcept {
+    constexpr std::wstring_view kNotInNames = L"\\/:*?\"<>|";
+    const bool forbidden = std::any_of(name.begin(), name.end(), [&](wchar_t c) {
+        return c < L' ' || kNotInNames.find(c) != std::wstring_view::npos;
+    });
+    return !forbidden && name.find_first_not_of(L". ") != std::wstring_view::npos;
 }
 
 std::string ReadLanguageFileKey(const IniReader& reader) {
@@ -174,7 +193,7 @@ StoredSettings ReadSettings(const IniReader& reader, const SettingsDefaults& def
     // treated like any other unreadable value.
     if (s.clipFontCharset < 0 || s.clipFontCharset > 255) s.clipFontCharset = defaults.fontCharset;
 
-    const clipwindow::Position place =
+    const platform::Position place =
         PlaceOnScreen({s.left, s.top, s.width, s.height}, defaults.workAreas, defaults.primaryWorkArea);
     s.left = place.left;
     s.top = place.top;
@@ -188,12 +207,12 @@ void WriteSettings(IniWriter& writer, const StoredSettings& settings) {
     }
 }
 
-clipwindow::Position PlaceOnScreen(const clipwindow::WindowRect& window,
-                                   std::span<const clipwindow::WorkArea> workAreas,
-                                   const clipwindow::WorkArea& primaryWorkArea) noexcept {
+platform::Position PlaceOnScreen(const platform::WindowRect& window,
+                                 std::span<const platform::WorkArea> workAreas,
+                                 const platform::WorkArea& primaryWorkArea) noexcept {
     const bool visible = Overlaps(window, primaryWorkArea) ||
                          std::any_of(workAreas.begin(), workAreas.end(),
-                                     [&](const clipwindow::WorkArea& area) { return Overlaps(window, area); });
+                                     [&](const platform::WorkArea& area) { return Overlaps(window, area); });
     if (visible) return {window.left, window.top};
     return BottomRight(primaryWorkArea, window.width, window.height);
 }

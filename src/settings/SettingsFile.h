@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "clipwindow/ClipWindowRules.h"
+#include "platform/ProfileText.h"
+#include "platform/ScreenGeometry.h"
 #include "ui/Color.h"
 
 namespace settings {
@@ -32,6 +33,19 @@ public:
 
 protected:
     ~IniWriter() = default;
+};
+
+// A file's text, read and written as the private-profile functions do
+// (platform::ProfileText); a value is cut to 2047 characters, as they hand it over.
+class IniText final : public IniReader, public IniWriter {
+public:
+    explicit IniText(std::string bytes = {}) : text_(std::move(bytes)) {}
+    std::optional<std::string> Read(std::string_view section, std::string_view key) const override;
+    void Write(std::string_view section, std::string_view key, std::string_view value) override;
+    const std::string& Bytes() const noexcept { return text_.Bytes(); }
+
+private:
+    platform::ProfileText text_;
 };
 
 // Whole numbers as ParseInteger reads them; missing or unreadable gives fallback.
@@ -83,8 +97,8 @@ struct StoredSettings {
 // The facts some defaults are taken from, as they stand when the load runs,
 // that is after property/LanguageFile was applied.
 struct SettingsDefaults {
-    clipwindow::WorkArea primaryWorkArea;
-    std::vector<clipwindow::WorkArea> workAreas;  // every monitor's
+    platform::WorkArea primaryWorkArea;
+    std::vector<platform::WorkArea> workAreas;  // every monitor's
     int width = 0;  // the settings window's outer size now
     int height = 0;
     int minWidth = 0;  // and its minimum
@@ -94,6 +108,12 @@ struct SettingsDefaults {
     int fontCharset = 0;
     std::string timeFormat;  // the time-format box's text
 };
+
+// Whether a name from the file (LanguageFile, LoadFile) is a plain file name,
+// as a listing of the folder gives: no folder, drive, colon, wildcard or
+// control character, and not one made only of dots and blanks ("..").
+// Appended to the program's folder, it names a file in that folder only.
+bool IsPlainFileName(std::wstring_view name) noexcept;
 
 // property/LanguageFile, "Default.lng" when missing. It is read before the
 // other keys and never written.
@@ -114,8 +134,8 @@ void WriteSettings(IniWriter& writer, const StoredSettings& settings);
 // one of the work areas (the primary one counts whether listed or not), so a
 // monitor that was unplugged or a hand-edited position cannot lose it off
 // screen; otherwise its bottom-right corner meets the primary work area's.
-clipwindow::Position PlaceOnScreen(const clipwindow::WindowRect& window,
-                                   std::span<const clipwindow::WorkArea> workAreas,
-                                   const clipwindow::WorkArea& primaryWorkArea) noexcept;
+platform::Position PlaceOnScreen(const platform::WindowRect& window,
+                                 std::span<const platform::WorkArea> workAreas,
+                                 const platform::WorkArea& primaryWorkArea) noexcept;
 
 }  // namespace settings

@@ -10,13 +10,11 @@
 namespace settings {
 
 namespace {
-// Spin edits without a range take any whole number, negative ones included.
-constexpr ui::SpinEditOptions Unbounded(int value) { return {.minValue = 0, .maxValue = 0, .value = value}; }
 constexpr int kDroppedRows = 15;
 }  // namespace
 
 void SettingsPages::Create(ui::Window& form) {
-    Tabs.Create(form, {0, 0, 280, 268});
+    Tabs.Create(form, {.bounds = {0, 0, 280, 268}});
     PropertyPage = &Tabs.AddPage(L"Property");
     PropertyPage->SetCaptionKey(L"[property]Property");
     ClipTextPage = &Tabs.AddPage(L"ClipText");
@@ -47,21 +45,21 @@ void SettingsPages::Fit(int clientWidth, int clientHeight, int stripHeight) {
 void SettingsPages::CreatePropertyPage() {
     ui::TabSheet& page = *PropertyPage;
     MaxClipCountLabel.Create(page, {.bounds = {8, 16, 79, 13}, .caption = L"Max Clip Count :", .key = L"[property]MaxClipCount"});
-    MaxClipCountEdit.Create(page, {136, 12, 57, 22}, {.minValue = kMinClipCount, .maxValue = kMaxClipCount, .value = 3});
+    MaxClipCountEdit.Create(page, {.bounds = {136, 12, 57, 22}, .minValue = kMinClipCount, .maxValue = kMaxClipCount, .value = 3});
     WidthLabel.Create(page, {.bounds = {8, 40, 33, 13}, .caption = L"width :", .key = L"[property]Width"});
-    WidthEdit.Create(page, {136, 36, 57, 22}, Unbounded(200));
+    WidthEdit.Create(page, {.bounds = {136, 36, 57, 22}, .value = 200});
     MaxHeightLabel.Create(page, {.bounds = {8, 64, 61, 13}, .caption = L"Max Height :", .key = L"[property]MaxHeight"});
-    MaxHeightEdit.Create(page, {136, 60, 57, 22}, Unbounded(120));
+    MaxHeightEdit.Create(page, {.bounds = {136, 60, 57, 22}, .value = 120});
     IgnoreLargeTextCheck.Create(page, {.bounds = {8, 88, 249, 17},
                              .caption = L"Ignore Large Text",
                              .key = L"[property]IgnoreLargeText",
                              .checked = true});
     TextSizeLabel.Create(page, {.bounds = {16, 112, 64, 13}, .caption = L"Size of Text :", .key = L"[property]SizeOfText"});
-    TextSizeEdit.Create(page, {136, 108, 65, 22}, Unbounded(1000));
+    TextSizeEdit.Create(page, {.bounds = {136, 108, 65, 22}, .value = 1000});
     BytesLabel.Create(page, {.bounds = {208, 112, 22, 13}, .caption = L"byte", .key = L"[property]byte"});
     CountDownCheck.Create(page, {.bounds = {8, 136, 249, 17}, .caption = L"Close Clip Timer", .key = L"[property]CloseClipTimer"});
     CountDownLabel.Create(page, {.bounds = {16, 160, 66, 13}, .caption = L"Count Down :", .key = L"[property]CountDown"});
-    CountDownEdit.Create(page, {136, 156, 65, 22}, Unbounded(120));
+    CountDownEdit.Create(page, {.bounds = {136, 156, 65, 22}, .value = 120});
     SecondsLabel.Create(page, {.bounds = {208, 160, 16, 13}, .caption = L"sec", .key = L"[property]sec"});
     HideGraduallyCheck.Create(page, {.bounds = {16, 184, 241, 17},
                                   .caption = L"Hide Gradually(Win2000 or later)",
@@ -74,13 +72,13 @@ void SettingsPages::CreatePropertyPage() {
 void SettingsPages::CreateClipTextPage() {
     ui::TabSheet& page = *ClipTextPage;
     FontLabel.Create(page, {.bounds = {8, 12, 49, 13}, .caption = L"Clip Font :", .key = L"[ClipText]Font"});
-    FontNamePicker.Create(page, {88, 8, 177, 21});
+    FontNamePicker.Create(page, {.bounds = {88, 8, 177, 21}});
     FontNamePicker.SetDropDownCount(kDroppedRows);
     FontNamePicker.SetValue(L"Arial");
     FontSizeLabel.Create(page, {.bounds = {8, 36, 71, 13}, .caption = L"Clip Font Size :", .key = L"[ClipText]Size"});
-    FontSizeEdit.Create(page, {88, 32, 57, 22}, Unbounded(9));
+    FontSizeEdit.Create(page, {.bounds = {88, 32, 57, 22}, .value = 9});
     CharsetLabel.Create(page, {.bounds = {8, 60, 65, 13}, .caption = L"Clip Charset :", .key = L"[ClipText]CharSet"});
-    CharsetBox.Create(page, {88, 56, 177, 21}, ui::ComboStyle::DropDownList);
+    CharsetBox.Create(page, {.bounds = {88, 56, 177, 21}, .style = ui::ComboStyle::DropDownList});
     CharsetBox.SetDropDownCount(static_cast<int>(kCharsets.size()));
     for (const CharsetRow& row : kCharsets) CharsetBox.AddItem(row.listText);
     CharsetBox.SetItemIndex(0);
@@ -94,12 +92,12 @@ void SettingsPages::CreateClipTextPage() {
     NoScrollBarRadio.Create(page, {.bounds = ScrollBarGroup.ChildBounds({8, 44, 105, 17}), .caption = L"None", .key = L"[ClipText]None"});
     MarginGroup.Create(page, {.bounds = {136, 80, 129, 73}, .caption = L"Margin", .key = L"[ClipText]Margin"});
     LeftMarginLabel.Create(page, {.bounds = MarginGroup.ChildBounds({8, 20, 19, 13}), .caption = L"Left", .key = L"[ClipText]Left"});
-    LeftMarginEdit.Create(page, MarginGroup.ChildBounds({64, 16, 49, 22}), Unbounded(0));
+    LeftMarginEdit.Create(page, {.bounds = MarginGroup.ChildBounds({64, 16, 49, 22}), .value = 0});
     RightMarginLabel.Create(page, {.bounds = MarginGroup.ChildBounds({8, 44, 25, 13}), .caption = L"Right", .key = L"[ClipText]Right"});
-    RightMarginEdit.Create(page, MarginGroup.ChildBounds({64, 40, 49, 22}), Unbounded(0));
+    RightMarginEdit.Create(page, {.bounds = MarginGroup.ChildBounds({64, 40, 49, 22}), .value = 0});
 
-    SampleMemo.Create(page, {8, 160, 257, 73}, {.wordWrap = true, .scrollBars = ui::ScrollBars::None});
-    SampleMemo.SetText(L"SampleMemo");
+    SampleMemo.Create(page, {.bounds = {8, 160, 257, 73}, .wordWrap = true, .scrollBars = ui::ScrollBars::None});
+    SampleMemo.SetText(L"MemoSample");
 
     FontSizeEdit.OnChange = [this](ui::SpinEdit&) { OnFontSizeChanged(); };
     FontNamePicker.OnChange = [this](widgets::FontNameComboBox&) { OnFontNameChanged(); };
@@ -122,7 +120,7 @@ void SettingsPages::SetUpColorPicker(widgets::ColorComboBox& picker, ui::Window&
     picker.SetCustomColorSaveOption({widgets::SaveToColorFile::scfIniFile, "CustomColors"});
     picker.SetValue(ui::kColorNone);
     picker.SetCustomColor(ui::kColorNone);
-    picker.Create(page, bounds);
+    picker.Create(page, {.bounds = bounds});
     picker.SetDropDownCount(kDroppedRows);
     picker.EndLoading();
     picker.OnChange = [this](widgets::ColorComboBox&) { OnColorChanged(); };
@@ -135,7 +133,7 @@ void SettingsPages::CreateClipWindowPage() {
                                .caption = L"Show Timer Count Down",
                                .key = L"[ClipWindow]TimerCount",
                                .checked = true});
-    TimeFormatBox.Create(page, TitleBarGroup.ChildBounds({8, 35, 145, 21}), ui::ComboStyle::DropDown);
+    TimeFormatBox.Create(page, {.bounds = TitleBarGroup.ChildBounds({8, 35, 145, 21}), .style = ui::ComboStyle::DropDown});
     TimeFormatBox.AddItem(L"hh:mm ss");
     TimeFormatBox.AddItem(L"hh:mm");
     TimeFormatBox.SetText(L"hh:mm ss");
@@ -160,7 +158,7 @@ void SettingsPages::CreateOtherPage() {
     LoadLanguageCheck.Create(page, {.bounds = {8, 8, 257, 17},
                              .caption = L"Load Language File(It need *.lng text file.)",
                              .key = L"[Other]LoadLanguageFile"});
-    LanguageList.Create(page, {2, 32, 263, 145});
+    LanguageList.Create(page, {.bounds = {2, 32, 263, 145}});
     PutFileButton.Create(page, {.bounds = {112, 184, 75, 25}, .caption = L"Put File", .key = L"[Other]PutFile"});
     ReloadButton.Create(page, {.bounds = {192, 184, 75, 25}, .caption = L"ReLoad", .key = L"[Other]Reload"});
 }

@@ -109,7 +109,7 @@ void Application::RemoveDialogForm(HWND form) noexcept { std::erase(dialogForms_
 
 void Application::Release(std::unique_ptr<Window> window) {
     if (!window) return;
-    if (window->Busy()) {
+    if (window->Busy() || outsideHandlers_ > 0) {
         released_.push_back(std::move(window));
         return;
     }
@@ -131,6 +131,8 @@ void Application::HandlerReturned() noexcept {
 }
 
 void Application::SweepReleased() noexcept {
+    // The end of the outside handler sweeps again.
+    if (outsideHandlers_ > 0) return;
     std::vector<std::unique_ptr<Window>> done;
     for (auto& window : released_) {
         if (!window->Busy()) done.push_back(std::move(window));
@@ -298,6 +300,7 @@ void Application::RunHandOffs() noexcept {
         handOff->state = HandOff::State::Running;
         lock.unlock();
         try {
+            const OutsideHandler running;
             (*handOff->call)();
         } catch (...) {
             ReportCurrentException();

@@ -68,6 +68,18 @@ public:
     std::size_t ReleasedCount() const noexcept { return released_.size(); }
     // Called by Window as the outermost handler of a window returns.
     void HandlerReturned() noexcept;
+    // Marks a handler that runs outside every window procedure: a timer tick,
+    // a menu shortcut run before dispatch, a worker's hand-off. Which window
+    // it belongs to is not known, so while one runs every release waits.
+    class OutsideHandler {
+    public:
+        OutsideHandler() noexcept { ++Get().outsideHandlers_; }
+        ~OutsideHandler() {
+            if (--Get().outsideHandlers_ == 0) Get().HandlerReturned();
+        }
+        OutsideHandler(const OutsideHandler&) = delete;
+        OutsideHandler& operator=(const OutsideHandler&) = delete;
+    };
 
     void Run();
     // Handles every message waiting in the queue, then returns.
@@ -131,6 +143,7 @@ private:
     std::vector<std::unique_ptr<Form>> forms_;
     std::vector<std::unique_ptr<Window>> released_;
     bool sweepPosted_ = false;
+    int outsideHandlers_ = 0;  // OutsideHandler scopes on the stack
     ErrorReporter errorReporter_;
     ErrorReporter messageReporter_;
 

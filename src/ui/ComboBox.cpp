@@ -19,8 +19,9 @@ private:
 };
 }  // namespace
 
-void ComboBox::Create(Window& parent, const Bounds& design, ComboStyle style) {
-    CreateCombo(parent, design, style == ComboStyle::DropDown ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST);
+void ComboBox::Create(Window& parent, const ComboBoxParams& params) {
+    CreateCombo(parent, params.bounds,
+                params.style == ComboStyle::DropDown ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST);
 }
 
 void ComboBox::CreateCombo(Window& parent, const Bounds& design, DWORD style) {

@@ -13,9 +13,14 @@ enum class ComboStyle {
     DropDownList,  // list only: the text is the selected item's
 };
 
+struct ComboBoxParams {
+    Bounds bounds;  // 96-dpi figures
+    ComboStyle style = ComboStyle::DropDown;
+};
+
 class ComboBox : public Control {
 public:
-    void Create(Window& parent, const Bounds& design, ComboStyle style = ComboStyle::DropDown);
+    void Create(Window& parent, const ComboBoxParams& params);
 
     void AddItem(std::wstring_view text);
     void ClearItems();

@@ -1,6 +1,8 @@
 #pragma once
 // Base of the child controls: creation inside a parent window at 96-dpi
-// bounds, with the parent's font.
+// bounds, with the parent's font. Every form and control is made from one
+// parameter struct of its kind (FormParams, ButtonParams, MemoParams, ...),
+// written with designated initialisers: Create(parent, {.bounds = ..., .caption = ...}).
 #include <windows.h>
 
 #include <string_view>

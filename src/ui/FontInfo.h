@@ -1,6 +1,7 @@
 #pragma once
 // A font as the settings describe it: face, point size, character set, style
 // and colour. Point sizes turn into pixel heights at the screen's density.
+#include <climits>
 #include <cstdint>
 #include <string>
 
@@ -23,10 +24,13 @@ struct FontInfo {
 
 // round(size * dpi / 72), the character height in pixels (12 for 9 pt at 96 dpi).
 // Sizes of zero or less give 1 pixel: a font cannot be smaller than that.
+// Sizes whose height an int cannot hold give the largest int, so that the
+// height is always positive and can be negated (a LOGFONT's lfHeight).
 constexpr int FontPixelHeight(int points, int dpi) noexcept {
     if (points <= 0) return 1;
-    const long long product = static_cast<long long>(points) * dpi;
-    return static_cast<int>((product + 36) / 72);
+    const long long pixels = (static_cast<long long>(points) * dpi + 36) / 72;
+    if (pixels > INT_MAX) return INT_MAX;
+    return pixels < 1 ? 1 : static_cast<int>(pixels);
 }
 
 }  // namespace ui

@@ -9,7 +9,7 @@ namespace ui {
 
 namespace {
 
-void StylesFor(const FormOptions& options, DWORD& style, DWORD& exStyle) {
+void StylesFor(const FormParams& options, DWORD& style, DWORD& exStyle) {
     style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     exStyle = 0;
     switch (options.border) {
@@ -56,7 +56,7 @@ void Form::OnHandleDestroyed() {
     if (menu_) ::SetMenu(Handle(), nullptr);
 }
 
-void Form::CreateForm(const FormOptions& options) {
+void Form::CreateForm(const FormParams& options) {
     Application& application = Application::Get();
     application.Initialize();
     DWORD style = 0;
@@ -231,6 +231,8 @@ bool Form::IsShortCut(const MSG& message) {
     const bool alt = GetKeyState(VK_MENU) < 0;
     MenuItem* item = menu_->FindShortCut(static_cast<std::uint16_t>(message.wParam), ctrl, shift, alt);
     if (!item) return false;
+    // Run before any window procedure: the form may release itself in it.
+    const Application::OutsideHandler running;
     item->Click();
     return true;
 }

@@ -30,7 +30,7 @@ enum class BorderStyle {
     SizeToolWindow,  // small caption, sizing border
 };
 
-struct FormOptions {
+struct FormParams {
     const wchar_t* className = L"TForm";
     std::wstring caption;
     Bounds bounds{CW_USEDEFAULT, CW_USEDEFAULT, 300, 300};  // 96-dpi outer bounds
@@ -86,7 +86,7 @@ public:
     std::function<void(Form& sender)> OnResize;
 
 protected:
-    void CreateForm(const FormOptions& options);
+    void CreateForm(const FormParams& params);
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnHandleDestroyed() override;
 

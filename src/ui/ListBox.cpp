@@ -2,10 +2,10 @@
 
 namespace ui {
 
-void ListBox::Create(Window& parent, const Bounds& design) {
+void ListBox::Create(Window& parent, const ListBoxParams& params) {
     // No integral height: the box keeps the height it was given.
     CreateControl(parent, L"LISTBOX", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                  WS_EX_CLIENTEDGE, design);
+                  WS_EX_CLIENTEDGE, params.bounds);
 }
 
 void ListBox::AddItem(std::wstring_view text) {

@@ -7,9 +7,13 @@
 
 namespace ui {
 
+struct ListBoxParams {
+    Bounds bounds;  // 96-dpi figures
+};
+
 class ListBox : public Control {
 public:
-    void Create(Window& parent, const Bounds& design);
+    void Create(Window& parent, const ListBoxParams& params);
 
     void AddItem(std::wstring_view text);
     void ClearItems();

@@ -22,13 +22,13 @@ DWORD ScrollStyle(ScrollBars scrollBars) {
 }
 }  // namespace
 
-void Memo::Create(Window& parent, const Bounds& design, const MemoOptions& options) {
-    DWORD style = WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_NOHIDESEL | ScrollStyle(options.scrollBars);
-    if (!options.wordWrap) style |= ES_AUTOHSCROLL;
+void Memo::Create(Window& parent, const MemoParams& params) {
+    DWORD style = WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_NOHIDESEL | ScrollStyle(params.scrollBars);
+    if (!params.wordWrap) style |= ES_AUTOHSCROLL;
     style |= ES_AUTOVSCROLL;
-    if (options.readOnly) style |= ES_READONLY;
-    CreateControl(parent, L"EDIT", style, WS_EX_CLIENTEDGE, design);
-    scrollBars_ = options.scrollBars;
+    if (params.readOnly) style |= ES_READONLY;
+    CreateControl(parent, L"EDIT", style, WS_EX_CLIENTEDGE, params.bounds);
+    scrollBars_ = params.scrollBars;
     // The whole clipboard text must fit, whatever its length.
     SendMessageW(Handle(), EM_SETLIMITTEXT, 0, 0);
 }
@@ -63,6 +63,7 @@ void Memo::ReplaceSelection(std::wstring_view text) {
 }
 
 void Memo::SetMargins(int left, int right) {
+    margins_.emplace(left, right);
     SendMessageA(Handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                  MAKELONG(static_cast<WORD>(left), static_cast<WORD>(right)));
 }
@@ -89,6 +90,7 @@ void Memo::SetFontInfo(const FontInfo& font) {
     measuredFont_ = nullptr;  // the old handle's value may come back for another font
     SetFont(fontHandle_.get());
     font_ = font;
+    if (margins_) SetMargins(margins_->first, margins_->second);
     Invalidate();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // A multi-line edit control with its own font and colours.
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/Handles.h"
 #include "ui/ColorTarget.h"
@@ -12,7 +14,8 @@ namespace ui {
 
 enum class ScrollBars { None, Horizontal, Vertical, Both };
 
-struct MemoOptions {
+struct MemoParams {
+    Bounds bounds;  // 96-dpi figures
     bool wordWrap = true;
     bool readOnly = false;
     ScrollBars scrollBars = ScrollBars::None;
@@ -20,7 +23,7 @@ struct MemoOptions {
 
 class Memo : public Control, public ColorTarget {
 public:
-    void Create(Window& parent, const Bounds& design, const MemoOptions& options = {});
+    void Create(Window& parent, const MemoParams& params);
 
     void SetText(std::wstring_view text);
     std::wstring Text() const { return Window::Text(); }
@@ -33,7 +36,8 @@ public:
     void PasteFromClipboard();
     // Inserts text at the selection, as typing or a paste does.
     void ReplaceSelection(std::wstring_view text);
-    void SetMargins(int left, int right);  // pixels
+    // Pixels; kept through later font changes, which reset an edit control's margins.
+    void SetMargins(int left, int right);
     void SetScrollBars(ScrollBars scrollBars);
     ScrollBars GetScrollBars() const noexcept { return scrollBars_; }
     void SetFontInfo(const FontInfo& font);
@@ -53,6 +57,7 @@ protected:
 
 private:
     FontInfo font_;
+    std::optional<std::pair<int, int>> margins_;  // as last set, left and right
     platform::FontHandle fontHandle_;
     // LineHeight of the font last measured: measuring takes a device context.
     mutable HFONT measuredFont_ = nullptr;

@@ -12,9 +12,9 @@ void TabSheet::SetCaption(std::wstring_view caption) {
     owner_->SetTabText(index_, std::wstring(caption));
 }
 
-void PageControl::Create(Window& parent, const Bounds& design) {
+void PageControl::Create(Window& parent, const PageControlParams& params) {
     CreateControl(parent, WC_TABCONTROLW, WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | TCS_MULTILINE,
-                  WS_EX_CONTROLPARENT, design);
+                  WS_EX_CONTROLPARENT, params.bounds);
 }
 
 TabSheet& PageControl::AddPage(std::wstring_view caption) {

@@ -30,9 +30,13 @@ private:
     int index_;
 };
 
+struct PageControlParams {
+    Bounds bounds;  // 96-dpi figures
+};
+
 class PageControl : public Control {
 public:
-    void Create(Window& parent, const Bounds& design);
+    void Create(Window& parent, const PageControlParams& params);
 
     TabSheet& AddPage(std::wstring_view caption);
     int PageCount() const noexcept { return static_cast<int>(pages_.size()); }

@@ -7,7 +7,8 @@ namespace ui {
 
 PaintBox::~PaintBox() { DestroyHandle(); }
 
-void PaintBox::Create(Window& parent, const Bounds& design) {
+void PaintBox::Create(Window& parent, const PaintBoxParams& box) {
+    const Bounds& design = box.bounds;
     ClassParams windowClass;
     windowClass.name = L"TPaintBox";
     windowClass.style = CS_HREDRAW | CS_VREDRAW;

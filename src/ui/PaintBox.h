@@ -9,12 +9,16 @@
 
 namespace ui {
 
+struct PaintBoxParams {
+    Bounds bounds;  // 96-dpi figures
+};
+
 class PaintBox : public Window {
 public:
     PaintBox() = default;
     ~PaintBox() override;
 
-    void Create(Window& parent, const Bounds& design);
+    void Create(Window& parent, const PaintBoxParams& params);
     // The mouse pointer over the box; nullptr for the arrow.
     void SetCursor(HCURSOR cursor) noexcept { cursor_ = cursor; }
     // Draws now instead of at the next idle moment.

@@ -12,8 +12,9 @@ Panel::~Panel() {
     DestroyHandle();
 }
 
-void Panel::Create(Window& parent, const Bounds& design, Bevel bevel) {
-    bevel_ = bevel;
+void Panel::Create(Window& parent, const PanelParams& params) {
+    const Bounds& design = params.bounds;
+    bevel_ = params.bevel;
     CreateContainer(parent.Handle(), {Scale(design.left), Scale(design.top), Scale(design.width), Scale(design.height)},
                     L"TPanel", WS_VISIBLE);
 }

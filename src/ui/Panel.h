@@ -11,12 +11,17 @@ namespace ui {
 
 enum class Bevel { None, Raised, Lowered };
 
+struct PanelParams {
+    Bounds bounds;  // 96-dpi figures
+    Bevel bevel = Bevel::None;
+};
+
 class Panel : public Window {
 public:
     Panel() = default;
     ~Panel() override;
 
-    void Create(Window& parent, const Bounds& design, Bevel bevel = Bevel::None);
+    void Create(Window& parent, const PanelParams& params);
     SIZE ClientSize() const;
     void SetBevel(Bevel bevel);
     Bevel GetBevel() const noexcept { return bevel_; }

@@ -4,11 +4,11 @@
 
 namespace ui {
 
-void SpinEdit::Create(Window& parent, const Bounds& design, const SpinEditOptions& options) {
-    range_ = {options.minValue, options.maxValue};
-    increment_ = options.increment;
-    CreateControl(parent, L"EDIT", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, design,
-                  SpinText(ClampSpinValue(options.value, range_)));
+void SpinEdit::Create(Window& parent, const SpinEditParams& params) {
+    range_ = {params.minValue, params.maxValue};
+    increment_ = params.increment;
+    CreateControl(parent, L"EDIT", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, params.bounds,
+                  SpinText(ClampSpinValue(params.value, range_)));
     arrows_.Create(*this, parent);
 }
 

@@ -9,8 +9,9 @@
 
 namespace ui {
 
-struct SpinEditOptions {
-    int minValue = 0;  // equal limits: no range
+struct SpinEditParams {
+    Bounds bounds;     // 96-dpi figures
+    int minValue = 0;  // equal limits: no range, any whole number (negative ones too)
     int maxValue = 0;
     int value = 0;
     int increment = 1;
@@ -18,7 +19,7 @@ struct SpinEditOptions {
 
 class SpinEdit : public Control {
 public:
-    void Create(Window& parent, const Bounds& design, const SpinEditOptions& options = {});
+    void Create(Window& parent, const SpinEditParams& params);
 
     int Value() const;
     // Clamps; OnChange runs when the text changes as a result.

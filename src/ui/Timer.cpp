@@ -61,6 +61,7 @@ void CALLBACK Timer::Proc(HWND, UINT, UINT_PTR id, DWORD) noexcept {
     if (!state->timer || state->ticking) return;
     state->ticking = true;
     try {
+        const Application::OutsideHandler running;
         Timer& timer = *state->timer;
         if (timer.OnTimer) timer.OnTimer(timer);
     } catch (...) {

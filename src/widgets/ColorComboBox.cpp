@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <array>
-#include <cstdlib>
 #include <exception>
 
 #include "platform/Error.h"
@@ -58,19 +57,6 @@ void Dots(HDC dc, int firstX, int top) {
     for (int x = firstX; x <= firstX + 8; x += 4) Rectangle(dc, x, top, x + 2, top + 2);
 }
 
-int FontHeightOf(HFONT font) {
-    LOGFONTW logFont{};
-    if (font && GetObjectW(font, sizeof logFont, &logFont) == sizeof logFont && logFont.lfHeight < 0) {
-        return -logFont.lfHeight;
-    }
-    // A cell height or the default: measure the characters themselves.
-    const platform::WindowDC screen(nullptr);
-    const platform::ScopedSelect use(screen.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
-    TEXTMETRICW metrics{};
-    if (!GetTextMetricsW(screen.Get(), &metrics)) return 0;
-    return metrics.tmHeight - metrics.tmInternalLeading;
-}
-
 }  // namespace
 
 // ------------------------------------------------------------ custom button
@@ -78,7 +64,7 @@ int FontHeightOf(HFONT font) {
 void ColorCustomButton::Create(ColorComboBox& owner) {
     owner_ = &owner;
     ClassParams windowClass;
-    windowClass.name = L"ColorComboButton";
+    windowClass.name = L"TColorComboButton";
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     CreateParams params;
     params.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
@@ -188,75 +174,18 @@ LRESULT ColorCustomButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 ColorComboBox::ColorComboBox() : model_(*this) {}
 
 ColorComboBox::~ColorComboBox() {
-    Unlink();
     DestroyHandle();
     if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
 }
 
-void ColorComboBox::Create(ui::Window& parent, const ui::Bounds& design) {
-    const int height = ColorItemHeightForControlHeight(ui::Scale(design.height)).value_or(ItemHeight());
-    OwnerDrawCombo::Create(parent, design, height);
+void ColorComboBox::Create(ui::Window& parent, const PickerParams& params) {
+    CreatePicker(parent, params);
     // The button is a child; the field must not paint over it.
     SetWindowLongPtrW(Handle(), GWL_STYLE, GetWindowLongPtrW(Handle(), GWL_STYLE) | WS_CLIPCHILDREN);
     button_.Create(*this);
     FontChanged();
     ApplyHint();  // one given before the window existed
     model_.WindowCreated();
-}
-
-void ColorComboBox::SetPixelBounds(const ui::Bounds& pixels) {
-    if (!HandleAllocated()) return;
-    // A combo box's own height is its field: the height asked for sets the entries.
-    if (const auto height = ColorItemHeightForControlHeight(pixels.height)) SetItemHeight(*height);
-    SetWindowPos(Handle(), nullptr, pixels.left, pixels.top, pixels.width, PixelBounds().height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    ApplyDropDownHeight();
-    PlaceCustomButton();
-}
-
-void ColorComboBox::SetItemHeight(int height) {
-    if (height < 1) height = 1;
-    if (ItemHeight() == height) return;
-    const int selected = ItemIndex();
-    OwnerDrawCombo::SetItemHeight(height);
-    if (HandleAllocated()) {
-        const int font = FontPixelHeight();
-        const int wanted = ColorFontHeightForItemHeight(height, font);
-        if (wanted != font) {
-            LOGFONTW logFont{};
-            const auto current = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
-            if (!current || GetObjectW(current, sizeof logFont, &logFont) != sizeof logFont) {
-                GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont);
-            }
-            logFont.lfHeight = -wanted;
-            logFont.lfWidth = 0;
-            if (platform::FontHandle smaller{CreateFontIndirectW(&logFont)}) {
-                const HFONT handle = smaller.get();
-                SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(handle), TRUE);
-                ownFont_ = std::move(smaller);  // after the control let go of the old one
-            }
-        }
-        SetItemIndex(selected);
-        PlaceCustomButton();
-    }
-}
-
-int ColorComboBox::FontPixelHeight() const {
-    const auto font = HandleAllocated() ? reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)) : nullptr;
-    return FontHeightOf(font);
-}
-
-void ColorComboBox::FontChanged() {
-    const int height = ColorItemHeightForFont(ItemHeight(), FontPixelHeight());
-    if (height != ItemHeight()) OwnerDrawCombo::SetItemHeight(height);
-    PlaceCustomButton();
-}
-
-void ColorComboBox::SetColor(ui::ColorValue color) {
-    if (color_ == color) return;
-    color_ = color;
-    Invalidate();
-    if (button_.HandleAllocated()) InvalidateRect(button_.Handle(), nullptr, FALSE);
 }
 
 void ColorComboBox::SetHint(const std::wstring& text) {
@@ -339,46 +268,30 @@ LRESULT ColorComboBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
+void ColorComboBox::DrawEntry(HDC dc, const RECT& area, int index) {
+    if (index >= static_cast<int>(List().size())) return;
+    ui::ColorValue color = model_.EntryColor(index);
+    if (color == ui::kColorDefault) color = DefaultColor();
+    const ColorItemLayout layout = LayoutItem({area.left, area.top, area.right, area.bottom}, ShowText(), ItemHeight(),
+                                              FontPixelHeight(), color == ui::kColorDefault);
+    if (layout.swatch) {
+        const RECT swatch{layout.swatchRect.left, layout.swatchRect.top, layout.swatchRect.right,
+                          layout.swatchRect.bottom};
+        // A custom colour of "none" has nothing to show: the frame stays empty.
+        if (color != ui::kColorNone) {
+            const platform::BrushHandle fill(CreateSolidBrush(ui::ToColorRef(color)));
+            FillRect(dc, &swatch, fill.get());
+        }
+        if (layout.outline) FrameRect(dc, &swatch, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+    if (ShowText()) {
+        const std::wstring& text = List()[static_cast<std::size_t>(index)].text;
+        TextOutW(dc, layout.textLeft, layout.textTop, text.c_str(), static_cast<int>(text.size()));
+    }
+}
+
 void ColorComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
-    const HDC dc = item.hDC;
-    const RECT& area = item.rcItem;
-    const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    const bool disabled = (item.itemState & ODS_DISABLED) != 0 || !IsWindowEnabled(Handle());
-    {
-        const platform::BrushHandle background(
-            CreateSolidBrush(selected ? GetSysColor(COLOR_HIGHLIGHT) : ui::ToColorRef(color_)));
-        FillRect(dc, &area, background.get());
-    }
-    const int index = static_cast<int>(item.itemID);
-    if (index >= 0 && index < static_cast<int>(List().size())) {
-        ui::ColorValue color = model_.EntryColor(index);
-        if (color == ui::kColorDefault) color = DefaultColor();
-        const ColorItemLayout layout =
-            LayoutItem({area.left, area.top, area.right, area.bottom}, ShowText(), ItemHeight(),
-                       FontPixelHeight(), color == ui::kColorDefault);
-        if (layout.swatch) {
-            const RECT swatch{layout.swatchRect.left, layout.swatchRect.top, layout.swatchRect.right,
-                              layout.swatchRect.bottom};
-            // A custom colour of "none" has nothing to show: the frame stays empty.
-            if (color != ui::kColorNone) {
-                const platform::BrushHandle fill(CreateSolidBrush(ui::ToColorRef(color)));
-                FillRect(dc, &swatch, fill.get());
-            }
-            if (layout.outline) FrameRect(dc, &swatch, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        }
-        if (ShowText()) {
-            const std::wstring& text = List()[static_cast<std::size_t>(index)].text;
-            const auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
-            const platform::ScopedSelect useFont(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
-            const int oldMode = SetBkMode(dc, TRANSPARENT);
-            const COLORREF oldColor = SetTextColor(
-                dc, GetSysColor(disabled ? COLOR_GRAYTEXT : (selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT)));
-            TextOutW(dc, layout.textLeft, layout.textTop, text.c_str(), static_cast<int>(text.size()));
-            SetTextColor(dc, oldColor);
-            SetBkMode(dc, oldMode);
-        }
-    }
-    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &area);
+    OwnerDrawCombo::DrawItem(item);
     if (item.itemState != 0 && !SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0) && button_.HandleAllocated()) {
         InvalidateRect(button_.Handle(), nullptr, FALSE);
     }
@@ -387,27 +300,14 @@ void ColorComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
 // ---------------------------------------------------------- linked control
 
 void ColorComboBox::SetChangeControl(ui::Window* control) {
-    if (changeControl_ == control) return;
+    if (ChangeControl() == control) return;
     ui::ColorTarget* target = nullptr;
     if (control) {
         target = dynamic_cast<ui::ColorTarget*>(control);
         if (!target) throw platform::Error(L"The linked control cannot take colours");
     }
-    Unlink();
-    if (control) {
-        // The object's end, not its window's: a window may be made again.
-        linkWatch_ = control->WatchDestroy([this] {
-            changeControl_ = nullptr;
-            model_.SetChangeControl(nullptr);
-        });
-        changeControl_ = control;
-    }
+    Link(control);
     model_.SetChangeControl(target);
-}
-
-void ColorComboBox::Unlink() noexcept {
-    if (changeControl_) changeControl_->UnwatchDestroy(linkWatch_);
-    changeControl_ = nullptr;
 }
 
 // ---------------------------------------------------------- custom dialog

@@ -13,10 +13,10 @@
 
 #include "platform/Handles.h"
 #include "ui/Color.h"
-#include "ui/OwnerDrawCombo.h"
 #include "widgets/ColorPickerModel.h"
 #include "widgets/ColorSaveSetting.h"
 #include "widgets/CustomColorList.h"
+#include "widgets/PickerComboBox.h"
 
 namespace widgets {
 
@@ -41,17 +41,14 @@ private:
     bool sunken_ = false;   // what the face shows
 };
 
-class ColorComboBox : public ui::OwnerDrawCombo, private ColorPickerHost {
+class ColorComboBox : public PickerComboBox, private ColorPickerHost {
 public:
     using ChangeHandler = std::function<void(ColorComboBox& sender)>;
 
     ColorComboBox();
     ~ColorComboBox() override;
 
-    // A control height above 6 (96-dpi figure) makes ItemHeight the height less 6.
-    void Create(ui::Window& parent, const ui::Bounds& design);
-    // The height asked for sets the entries' height (the field follows them).
-    void SetPixelBounds(const ui::Bounds& pixels) override;
+    void Create(ui::Window& parent, const PickerParams& params);
 
     ui::ColorValue Value() const { return model_.Value(); }
     void SetValue(ui::ColorValue value) { model_.SetValue(value); }
@@ -79,9 +76,7 @@ public:
     void SetZenKakuKana(bool convert) { model_.SetZenKakuKana(convert); }
     bool HintIsOtherLanguage() const noexcept { return model_.HintIsOtherLanguage(); }
     void SetHintIsOtherLanguage(bool other) { model_.SetHintIsOtherLanguage(other); }
-    // The control must take colours (ui::ColorTarget). The link ends when the
-    // control object is destroyed; its window may come and go before that.
-    ui::Window* ChangeControl() const noexcept { return changeControl_; }
+    // The control that follows the colour must take colours (ui::ColorTarget).
     void SetChangeControl(ui::Window* control);
     bool ChangeControlFont() const noexcept { return model_.ChangeControlFont(); }
     void SetChangeControlFont(bool font) { model_.SetChangeControlFont(font); }
@@ -91,19 +86,12 @@ public:
     void SetCustomColorSaveOption(const ColorSaveSetting& option) { saveOption_ = option; }
     UserColors& Items() noexcept { return model_.Items(); }
     void SetItems(const UserColors& items) { model_.SetItems(items); }
-    // Screen pixels. A font taller than the entries is made smaller (not below 12).
-    void SetItemHeight(int height);
-    // The list's background (the control's Color).
-    ui::ColorValue Color() const noexcept { return color_; }
-    void SetColor(ui::ColorValue color);
     const std::wstring& Hint() const noexcept { return hint_; }
     void SetHint(const std::wstring& text) override;
 
     // Throws platform::Error for an index outside the list.
     std::wstring OtherLanguageName(int index) const { return model_.OtherLanguageName(index); }
     const std::vector<ColorItem>& List() const noexcept { return model_.List(); }
-    // The font's character height in pixels.
-    int FontPixelHeight() const;
 
     // Around a form's setting up of the picker (see ColorPickerModel).
     void BeginLoading() noexcept { model_.BeginLoading(); }
@@ -126,9 +114,11 @@ public:
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DrawItem(const DRAWITEMSTRUCT& item) override;
+    void DrawEntry(HDC dc, const RECT& area, int index) override;
     void Change() override;
     void OnHandleDestroyed() override;
-    void FontChanged() override;
+    void LinkGone() noexcept override { model_.SetChangeControl(nullptr); }
+    void PlaceParts() override { PlaceCustomButton(); }
 
 private:
     // ColorPickerHost
@@ -141,19 +131,14 @@ private:
     void RaiseChange() override;
     void RaiseClick() override;
 
-    void Unlink() noexcept;
     void ApplyHint();
 
     ColorPickerModel model_;
     ColorCustomButton button_;
-    ui::Window* changeControl_ = nullptr;
-    int linkWatch_ = 0;
     bool customColorSave_ = false;
     ColorSaveSetting saveOption_;
-    ui::ColorValue color_ = ui::kColorWindow;
     std::wstring hint_;
     HWND tooltip_ = nullptr;
-    platform::FontHandle ownFont_;
 };
 
 }  // namespace widgets

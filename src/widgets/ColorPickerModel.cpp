@@ -422,18 +422,4 @@ PixelRect CustomButtonBounds(bool shown, int clientWidth, int clientHeight, int 
     return {left, metrics.margin, left + metrics.width, clientHeight - metrics.margin};
 }
 
-std::optional<int> ColorItemHeightForControlHeight(int controlHeight) noexcept {
-    if (controlHeight > 6) return controlHeight - 6;
-    return std::nullopt;
-}
-
-int ColorFontHeightForItemHeight(int itemHeight, int fontHeight) noexcept {
-    if (std::abs(fontHeight) > itemHeight) return std::max(std::abs(itemHeight), 12);
-    return std::abs(fontHeight);
-}
-
-int ColorItemHeightForFont(int itemHeight, int fontHeight) noexcept {
-    return itemHeight < std::abs(fontHeight) ? std::abs(fontHeight) : itemHeight;
-}
-
 }  // namespace widgets

@@ -230,11 +230,4 @@ struct CustomButtonMetrics {
 PixelRect CustomButtonBounds(bool shown, int clientWidth, int clientHeight, int scrollBarWidth,
                              const CustomButtonMetrics& metrics = {}) noexcept;
 
-// A control given a new height takes this item height (unchanged: nullopt).
-std::optional<int> ColorItemHeightForControlHeight(int controlHeight) noexcept;
-// The font's pixel height after ItemHeight became itemHeight.
-int ColorFontHeightForItemHeight(int itemHeight, int fontHeight) noexcept;
-// The item height after the font changed to fontHeight pixels.
-int ColorItemHeightForFont(int itemHeight, int fontHeight) noexcept;
-
 }  // namespace widgets

@@ -3,24 +3,29 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <vector>
 
+#include "platform/File.h"
 #include "platform/Handles.h"
 #include "platform/Module.h"
+#include "platform/ProfileText.h"
 
 namespace widgets {
 
 namespace {
 
-// GetPrivateProfileStringA cuts a value to the buffer; grow until it fits.
-std::string ReadIniValue(const std::string& path, const std::string& section, const std::string& key) {
-    std::vector<char> buffer(256);
-    for (;;) {
-        const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer.data(),
-                                                      static_cast<DWORD>(buffer.size()), path.c_str());
-        if (length + 1 < buffer.size() || buffer.size() >= 65536) return std::string(buffer.data(), length);
-        buffer.resize(buffer.size() * 4);
-    }
+// Far more than sixteen colours need; a larger file is none of ours.
+constexpr std::uint64_t kLargestStore = 1024 * 1024;
+
+// The store's text: empty when the file is missing, nothing when it is
+// there but cannot be read (held, no access, UTF-16).
+std::optional<platform::ProfileText> ReadStore(const std::wstring& path) {
+    platform::FileContents contents = platform::ReadFileBytes(path, kLargestStore);
+    if (contents.Missing()) return platform::ProfileText();
+    if (!contents.Read() || platform::ProfileText::IsUtf16(contents.bytes)) return std::nullopt;
+    return platform::ProfileText(std::move(contents.bytes));
 }
 
 // A string value of the key, or nothing when it is missing or not a string.
@@ -43,21 +48,21 @@ bool ReadRegistryString(HKEY key, const std::string& name, std::string& value) {
 
 }  // namespace
 
-std::string CustomColorIniPath() {
-    std::string path = platform::ExePath();
-    const auto slash = path.find_last_of("\\/");
-    const auto dot = path.find_last_of('.');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) path.erase(dot);
-    return path + ".ini";
+std::wstring CustomColorIniPath() {
+    std::wstring path = platform::ExePath();
+    const auto slash = path.find_last_of(L"\\/");
+    const auto dot = path.find_last_of(L'.');
+    if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) path.erase(dot);
+    return path + L".ini";
 }
 
 void LoadCustomColors(const ColorSaveSetting& setting, CustomColorList& list) {
     if (setting.RegIni == SaveToColorFile::scfIniFile) {
-        const std::string path = CustomColorIniPath();
+        const std::optional<platform::ProfileText> store = ReadStore(CustomColorIniPath());
         list.Clear();
-        for (int slot = 0; slot < kCustomColorSlots; ++slot) {
+        for (int slot = 0; slot < kCustomColorSlots && store; ++slot) {
             const std::string key = CustomColorKey(slot);
-            const std::string value = ReadIniValue(path, setting.Section, key);
+            const std::string value = store->Read(setting.Section, key).value_or("");
             if (!value.empty()) list.Add(key + "=" + value);
         }
         return;
@@ -83,7 +88,11 @@ void SaveCustomColors(const ColorSaveSetting& setting, const CustomColorList& li
         }
         key.reset(made);
     }
-    const std::string path = CustomColorIniPath();
+    const std::wstring path = CustomColorIniPath();
+    // The file's other sections and lines stay; one that cannot be read is not written over.
+    std::optional<platform::ProfileText> store;
+    if (!key) store = ReadStore(path);
+    bool changed = false;
     for (const std::string& line : list.Lines()) {
         const auto equals = line.find('=');
         if (equals == std::string::npos || equals == 0) continue;
@@ -92,10 +101,12 @@ void SaveCustomColors(const ColorSaveSetting& setting, const CustomColorList& li
         if (key) {
             RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                            static_cast<DWORD>(value.size() + 1));
-        } else {
-            WritePrivateProfileStringA(setting.Section.c_str(), name.c_str(), value.c_str(), path.c_str());
+        } else if (store) {
+            store->Write(setting.Section, name, value);
+            changed = true;
         }
     }
+    if (changed) platform::OverwriteFile(path, store->Bytes(), platform::WhenMissing::Create);
 }
 
 }  // namespace widgets

@@ -18,7 +18,7 @@ struct ColorSaveSetting {
 };
 
 // The executable's path with ".ini" in place of its extension.
-std::string CustomColorIniPath();
+std::wstring CustomColorIniPath();
 
 // Replaces the list with the stored lines "ColorA=..." to "ColorP=..." that
 // exist. A registry key that cannot be opened leaves the list as it is.

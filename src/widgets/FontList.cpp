@@ -1,7 +1,6 @@
 #include "widgets/FontList.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <utility>
 
 namespace widgets {
@@ -185,18 +184,5 @@ FontItemLayout LayoutFontItem(int left, int top, int bottom, int imageHeight, bo
     layout.textLeft = left + 20;
     return layout;
 }
-
-// --------------------------------------------------------------- item height
-
-int ItemHeightForControlHeight(int controlHeight, int current) noexcept {
-    return controlHeight > 6 ? controlHeight - 6 : current;
-}
-
-int FontHeightForItemHeight(int fontHeight, int itemHeight) noexcept {
-    if (fontHeight <= itemHeight) return fontHeight;
-    return std::max(std::abs(itemHeight), 12);
-}
-
-int ItemHeightForFont(int itemHeight, int fontHeight) noexcept { return itemHeight < fontHeight ? fontHeight : itemHeight; }
 
 }  // namespace widgets

@@ -195,15 +195,4 @@ struct FontItemLayout {
 // when marks are shown (with a mark or without), else 2 pixels in.
 FontItemLayout LayoutFontItem(int left, int top, int bottom, int imageHeight, bool iconVisible, FontMark mark) noexcept;
 
-// --------------------------------------------------------------- item height
-
-// The item height a control height gives (the frame takes 6 pixels), or
-// current when the control is too low for that.
-int ItemHeightForControlHeight(int controlHeight, int current) noexcept;
-// The font's character height after the item height changed: a font taller
-// than the items comes down to the item height, but not below 12 pixels.
-int FontHeightForItemHeight(int fontHeight, int itemHeight) noexcept;
-// The item height after the font changed: never below the font's height.
-int ItemHeightForFont(int itemHeight, int fontHeight) noexcept;
-
 }  // namespace widgets

@@ -13,15 +13,13 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Handles.h"
-#include "ui/Color.h"
-#include "ui/OwnerDrawCombo.h"
 #include "widgets/FontList.h"
 #include "widgets/FontListModel.h"
+#include "widgets/PickerComboBox.h"
 
 namespace widgets {
 
-class FontNameComboBox : public ui::OwnerDrawCombo, private FontListHost {
+class FontNameComboBox : public PickerComboBox, private FontListHost {
 public:
     using ChangeHandler = std::function<void(FontNameComboBox& sender)>;
 
@@ -29,12 +27,10 @@ public:
     FontNameComboBox();
     // A picker over another table, which must outlive it.
     explicit FontNameComboBox(const std::vector<FontEntry>& table);
-    ~FontNameComboBox() override;
 
-    // The item height follows the control height (height - 6) when that is
-    // above 6 pixels, else ItemHeight. Fills the list, which selects the
-    // value given before or else the first entry, raising OnChange.
-    void Create(ui::Window& parent, const ui::Bounds& design);
+    // Fills the list, which selects the value given before or else the first
+    // entry, raising OnChange.
+    void Create(ui::Window& parent, const PickerParams& params);
 
     // The selected family's name; empty when nothing is selected. Setting a
     // name no entry has selects the first entry.
@@ -64,20 +60,8 @@ public:
     // The control whose font name follows the selection; linking takes its
     // font name as Value. A control whose font is not known yet (no window,
     // and not a memo) gives its name when this picker next applies its value
-    // (Create, EndLoading). The link ends when the control object is
-    // destroyed; its window may come and go before that.
-    ui::Window* ChangeControl() const noexcept { return linked_; }
+    // (Create, EndLoading).
     void SetChangeControl(ui::Window* control);
-
-    // The list's background, on which unselected rows are drawn.
-    ui::ColorValue Color() const noexcept { return color_; }
-    void SetColor(ui::ColorValue color);
-
-    // Screen pixels. A font taller than the new height comes down to it (not
-    // below 12 pixels); the selection stays.
-    void SetItemHeight(int height);
-    // New bounds also set the item height, as Create does.
-    void SetPixelBounds(const ui::Bounds& pixels) override;
 
     // Loading the form: Value only keeps the name until EndLoading, which
     // fills the list and applies it.
@@ -95,9 +79,9 @@ public:
     ChangeHandler OnClick;
 
 protected:
-    void DrawItem(const DRAWITEMSTRUCT& item) override;
+    void DrawEntry(HDC dc, const RECT& area, int index) override;
     void Change() override;
-    void FontChanged() override;
+    void LinkGone() noexcept override { linkedNameUnread_ = false; }
 
 private:
     // FontListHost
@@ -110,16 +94,11 @@ private:
     void RaiseClick() override;
     void Repaint() override { Invalidate(); }
 
-    void Unlink() noexcept;
     // Value becomes the linked control's font name, when it can be known.
     void ReadLinkedName();
 
     FontListModel model_;
-    ui::Window* linked_ = nullptr;
-    int linkWatch_ = 0;
     bool linkedNameUnread_ = false;
-    ui::ColorValue color_ = ui::kColorWindow;
-    platform::FontHandle ownFont_;  // made when ItemHeight shrinks the font
 };
 
 }  // namespace widgets

@@ -16,8 +16,7 @@ TEST(About, QuittingFromTheTrayWhileTheBoxAnimatesEndsTheProgramCleanly) {
     ASSERT_NE(about, nullptr);
     EXPECT_FALSE(IsWindowEnabled(velmor.MainWindow()));
     testsupport::PumpFor(300ms);  // the worker is drawing
-    constexpr UINT kTrayMessage = WM_USER + 100;
-    PostMessageW(velmor.MainWindow(), kTrayMessage, 1, WM_RBUTTONDOWN);
+    PostMessageW(velmor.MainWindow(), e2e::kTrayMessage, 1, WM_RBUTTONDOWN);
     HWND menu = nullptr;
     ASSERT_TRUE(testsupport::PumpUntil([&] { return (menu = velmor.ShownMenu()) != nullptr; }, 3s));
     PostMessageW(menu, WM_CHAR, L'q', 0);

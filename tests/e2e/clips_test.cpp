@@ -7,6 +7,7 @@
 #include "VelmorProcess.h"
 #include "WinTestSupport.h"
 
+using e2e::ClipText;
 using e2e::VelmorProcess;
 using e2e::WindowInfo;
 using namespace std::chrono_literals;
@@ -15,19 +16,6 @@ using testsupport::PumpUntil;
 using testsupport::SetClipboardText;
 
 namespace {
-
-std::vector<WindowInfo> VisibleClips(const VelmorProcess& velmor) {
-    auto clips = velmor.WindowsOfClass(L"TForm2");
-    std::erase_if(clips, [](const WindowInfo& clip) { return !clip.visible; });
-    return clips;
-}
-
-std::wstring ClipText(HWND clip) {
-    const HWND memo = FindWindowExW(clip, nullptr, L"Edit", nullptr);
-    wchar_t text[4096] = {};
-    SendMessageW(memo, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text));
-    return text;
-}
 
 class Clips : public ::testing::Test {
 protected:
@@ -38,7 +26,7 @@ protected:
     // Copies, then waits for the number of visible clips to settle on `expected`.
     bool CopyAndExpect(const std::wstring& text, size_t expected) {
         if (!SetClipboardText(text)) return false;
-        return PumpUntil([&] { return VisibleClips(velmor).size() == expected; }, 5s);
+        return PumpUntil([&] { return velmor.VisibleClips().size() == expected; }, 5s);
     }
     VelmorProcess velmor;
 };
@@ -49,12 +37,12 @@ TEST_F(Clips, FourCopiesLeaveThreeClipsAtTheCursor) {
     EXPECT_TRUE(CopyAndExpect(L"third", 3));
     ASSERT_TRUE(SetClipboardText(L"fourth"));
     EXPECT_TRUE(PumpUntil([&] {
-        const auto clips = VisibleClips(velmor);
+        const auto clips = velmor.VisibleClips();
         return clips.size() == 3 && std::any_of(clips.begin(), clips.end(), [](const WindowInfo& clip) {
                    return ClipText(clip.handle) == L"fourth";
                });
     }));
-    for (const auto& clip : VisibleClips(velmor)) {
+    for (const auto& clip : velmor.VisibleClips()) {
         EXPECT_NE(ClipText(clip.handle), L"first") << "the oldest clip was closed";
         EXPECT_EQ(clip.rect.left, 200);
         EXPECT_EQ(clip.rect.top, 150);
@@ -66,7 +54,7 @@ TEST_F(Clips, TheSameTextTwiceMakesOneClipButARepeatAfterAnotherMakesAnother) {
     EXPECT_TRUE(CopyAndExpect(L"same", 1));
     ASSERT_TRUE(SetClipboardText(L"same"));
     PumpFor(300ms);
-    EXPECT_EQ(VisibleClips(velmor).size(), 1u);
+    EXPECT_EQ(velmor.VisibleClips().size(), 1u);
     EXPECT_TRUE(CopyAndExpect(L"other", 2));
     EXPECT_TRUE(CopyAndExpect(L"same", 3));
 }
@@ -76,8 +64,8 @@ TEST_F(Clips, EightBitTextIsReadInTheCodePageOfTheInputLanguageItWasCopiedIn) {
     ASSERT_TRUE(testsupport::SetClipboardFormats(
         {{CF_TEXT, std::string("\xC0\xC1\xE9", 4)},
          {CF_LOCALE, std::string(reinterpret_cast<const char*>(&russian), sizeof russian)}}));
-    ASSERT_TRUE(PumpUntil([&] { return VisibleClips(velmor).size() == 1; }, 5s));
-    EXPECT_EQ(ClipText(VisibleClips(velmor).front().handle), L"\u0410\u0411\u0439");
+    ASSERT_TRUE(PumpUntil([&] { return velmor.VisibleClips().size() == 1; }, 5s));
+    EXPECT_EQ(ClipText(velmor.VisibleClips().front().handle), L"\u0410\u0411\u0439");
 }
 
 TEST_F(Clips, AClipNearTheRightOrBottomEdgeIsMovedIntoTheWorkArea) {
@@ -88,7 +76,7 @@ TEST_F(Clips, AClipNearTheRightOrBottomEdgeIsMovedIntoTheWorkArea) {
     // The window is shown at the cursor first and pulled in right after.
     RECT rect{};
     EXPECT_TRUE(PumpUntil([&] {
-        rect = VisibleClips(velmor).front().rect;
+        rect = velmor.VisibleClips().front().rect;
         return rect.right == work.right && rect.bottom == work.bottom;
     }, 2s)) << rect.right << "," << rect.bottom;
 }
@@ -98,17 +86,17 @@ TEST_F(Clips, SixtyCopiesKeepThreeClipsAndNeverMoreThanFiftyOneWindows) {
     for (int i = 0; i < 60; ++i) {
         ASSERT_TRUE(SetClipboardText(L"copy " + std::to_wstring(i)));
         PumpUntil([&] {
-            const auto clips = VisibleClips(velmor);
+            const auto clips = velmor.VisibleClips();
             return std::any_of(clips.begin(), clips.end(), [&](const WindowInfo& clip) {
                 return ClipText(clip.handle) == L"copy " + std::to_wstring(i);
             });
         }, 3s);
-        most = std::max(most, velmor.WindowsOfClass(L"TForm2").size());
+        most = std::max(most, velmor.WindowsOfClass(e2e::kClipWindowClass).size());
     }
-    EXPECT_EQ(VisibleClips(velmor).size(), 3u);
+    EXPECT_EQ(velmor.VisibleClips().size(), 3u);
     EXPECT_LE(most, 51u);
     // Three clips and the one made ahead for the next copy; closed clips are released.
-    EXPECT_LE(velmor.WindowsOfClass(L"TForm2").size(), 4u);
+    EXPECT_LE(velmor.WindowsOfClass(e2e::kClipWindowClass).size(), 4u);
 }
 
 TEST_F(Clips, AClipFlaggedAsExcludedNeverAppears) {
@@ -125,7 +113,7 @@ TEST_F(Clips, AClipFlaggedAsExcludedNeverAppears) {
     SetClipboardData(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"), mark);
     CloseClipboard();
     PumpFor(500ms);
-    EXPECT_TRUE(velmor.WindowsOfClass(L"TForm2").empty());
+    EXPECT_TRUE(velmor.WindowsOfClass(e2e::kClipWindowClass).empty());
     EXPECT_TRUE(CopyAndExpect(L"not secret", 1));
 }
 
@@ -143,7 +131,7 @@ TEST_F(Clips, AClipboardHeldOpenByAnotherProgramStillYieldsTheClip) {
     PumpFor(50ms);
     CloseClipboard();
     EXPECT_TRUE(PumpUntil([&] {
-        const auto clips = VisibleClips(velmor);
+        const auto clips = velmor.VisibleClips();
         return clips.size() == 1 && ClipText(clips.front().handle) == held;
     }));
 }
@@ -152,21 +140,14 @@ TEST_F(Clips, AClipboardHeldOpenByAnotherProgramStillYieldsTheClip) {
 
 namespace {
 
-HWND ShownMenu(const VelmorProcess& velmor) {
-    for (const auto& window : velmor.Windows()) {
-        if (window.className == L"#32768" && window.visible) return window.handle;
-    }
-    return nullptr;
-}
-
 TEST_F(Clips, ARightPressOnTheTitleBarOpensTheClipMenuAndItsCloseCloses) {
     ASSERT_TRUE(CopyAndExpect(L"with a menu", 1));
-    const HWND clip = VisibleClips(velmor).front().handle;
+    const HWND clip = velmor.VisibleClips().front().handle;
     PostMessageW(clip, WM_NCRBUTTONDOWN, HTCAPTION, 0);
     HWND menu = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (menu = ShownMenu(velmor)) != nullptr; }, 3s));
+    ASSERT_TRUE(PumpUntil([&] { return (menu = velmor.ShownMenu()) != nullptr; }, 3s));
     PostMessageW(menu, WM_CHAR, L'c', 0);  // "&Close"
-    EXPECT_TRUE(PumpUntil([&] { return VisibleClips(velmor).empty(); }, 3s));
+    EXPECT_TRUE(PumpUntil([&] { return velmor.VisibleClips().empty(); }, 3s));
 }
 
 TEST_F(Clips, ClipsStayOnTopWhileAnotherProgramIsActive) {
@@ -175,7 +156,7 @@ TEST_F(Clips, ClipsStayOnTopWhileAnotherProgramIsActive) {
                                        400, 300, nullptr, nullptr, nullptr, nullptr);
     SetForegroundWindow(other);
     PumpFor(300ms);
-    const auto clips = VisibleClips(velmor);
+    const auto clips = velmor.VisibleClips();
     ASSERT_EQ(clips.size(), 1u);
     EXPECT_TRUE(clips.front().exStyle & WS_EX_TOPMOST);
     DestroyWindow(other);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <map>
 #include <random>
 #include <sstream>
@@ -15,30 +16,17 @@
 #include "VelmorProcess.h"
 #include "WinTestSupport.h"
 
+using e2e::ClipText;
+using e2e::kClipWindowClass;
 using e2e::VelmorProcess;
+using e2e::VisibleWindowsOf;
+using e2e::WindowsOf;
 using namespace std::chrono_literals;
 using testsupport::PumpFor;
 using testsupport::PumpUntil;
 using testsupport::SetClipboardText;
 
 namespace {
-
-std::vector<HWND> ClipWindows(DWORD pid, bool visibleOnly) {
-    std::vector<HWND> clips;
-    for (HWND window = FindWindowExW(nullptr, nullptr, L"TForm2", nullptr); window;
-         window = FindWindowExW(nullptr, window, L"TForm2", nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == pid && (!visibleOnly || IsWindowVisible(window))) clips.push_back(window);
-    }
-    return clips;
-}
-
-std::wstring ClipText(HWND clip) {
-    wchar_t text[256] = {};
-    SendMessageW(FindWindowExW(clip, nullptr, L"Edit", nullptr), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-    return text;
-}
 
 bool Answers(HWND window) {
     DWORD_PTR result = 0;
@@ -62,12 +50,13 @@ TEST(Hardening, ABurstOfTenThousandCopiesKeepsTheLimitsAndShowsTheLast) {
         EXPECT_TRUE(Answers(velmor.MainWindow())) << "the main window answers within a second";
         // Notifications still queued when the copier stops may show a clip
         // before the oldest is trimmed; at rest the limit holds.
-        EXPECT_TRUE(PumpUntil([&] { return ClipWindows(velmor.Pid(), true).size() <= 3u; }, 5s)) << "round " << round;
-        EXPECT_LE(ClipWindows(velmor.Pid(), false).size(), 51u) << "round " << round;
+        EXPECT_TRUE(PumpUntil([&] { return VisibleWindowsOf(velmor.Pid(), kClipWindowClass).size() <= 3u; }, 5s))
+            << "round " << round;
+        EXPECT_LE(WindowsOf(velmor.Pid(), kClipWindowClass).size(), 51u) << "round " << round;
     }
     EXPECT_TRUE(PumpUntil(
         [&] {
-            const auto clips = ClipWindows(velmor.Pid(), true);
+            const auto clips = VisibleWindowsOf(velmor.Pid(), kClipWindowClass);
             return std::any_of(clips.begin(), clips.end(), [](HWND clip) { return ClipText(clip) == L"burst 10000"; });
         },
         10s))
@@ -84,18 +73,27 @@ void CopyAndHold(const std::wstring& text, DWORD holdMs) {
 }
 
 bool Shows(const VelmorProcess& velmor, const std::wstring& text) {
-    const auto clips = ClipWindows(velmor.Pid(), true);
+    const auto clips = VisibleWindowsOf(velmor.Pid(), kClipWindowClass);
     return std::any_of(clips.begin(), clips.end(), [&](HWND clip) { return ClipText(clip) == text; });
+}
+
+int ClipsShowing(const VelmorProcess& velmor, const std::wstring& text) {
+    const auto clips = ClipWindows(velmor.Pid(), true);
+    return static_cast<int>(std::count_if(clips.begin(), clips.end(), [&](HWND clip) { return ClipText(clip) == text; }));
 }
 
 TEST(Hardening, AClipboardHeldOpenAfterACopyStillGivesTheClip) {
     VelmorProcess velmor;
     ASSERT_TRUE(velmor.Start());
-    for (int i = 0; i < 5; ++i) {
-        const std::wstring text = L"held " + std::to_wstring(i);
-        std::thread holder([&] { CopyAndHold(text, 50); });
-        EXPECT_TRUE(PumpUntil([&] { return Shows(velmor, text); }, 3s)) << i;
+    // Held for longer than any read may wait: the read is tried again until
+    // the holder lets go, and gives exactly one clip.
+    for (const DWORD holdMs : {50u, 150u, 500u, 2000u}) {
+        const std::wstring text = L"held " + std::to_wstring(holdMs) + L" ms";
+        std::thread holder([&] { CopyAndHold(text, holdMs); });
+        EXPECT_TRUE(PumpUntil([&] { return Shows(velmor, text); }, std::chrono::milliseconds(holdMs) + 3s)) << holdMs;
         holder.join();
+        PumpFor(200ms);
+        EXPECT_EQ(ClipsShowing(velmor, text), 1) << holdMs;
     }
     // A burst in which every tenth copy is held.
     std::thread copier([] {
@@ -166,6 +164,8 @@ TEST(Hardening, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
 }
 
 // Answers every message box of the process with OK; returns the texts shown.
+// The answer is sent, not posted: the box has hidden itself when it returns,
+// so that a busy program's box is not seen and counted again.
 std::vector<std::wstring> AnswerMessageBoxes(const VelmorProcess& velmor) {
     std::vector<std::wstring> texts;
     for (const auto& window : velmor.Windows()) {
@@ -173,9 +173,21 @@ std::vector<std::wstring> AnswerMessageBoxes(const VelmorProcess& velmor) {
         wchar_t text[512] = {};
         GetDlgItemTextW(window.handle, 0xFFFF, text, 512);
         texts.emplace_back(text);
-        PostMessageW(window.handle, WM_COMMAND, IDOK, 0);
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(window.handle, WM_COMMAND, IDOK, 0, SMTO_NORMAL, 5000, &result);
     }
     return texts;
+}
+
+// Answers the process's message boxes, adding their texts to shown, until done() holds.
+bool AnswerMessageBoxesUntil(const VelmorProcess& velmor, std::vector<std::wstring>& shown,
+                             const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    return PumpUntil(
+        [&] {
+            for (auto& text : AnswerMessageBoxes(velmor)) shown.push_back(std::move(text));
+            return done();
+        },
+        timeout);
 }
 
 TEST(Hardening, AReadOnlySettingsFileIsLeftAsItWasWithAMessageAndVelmorStillEnds) {
@@ -187,16 +199,31 @@ TEST(Hardening, AReadOnlySettingsFileIsLeftAsItWasWithAMessageAndVelmorStillEnds
     ASSERT_TRUE(velmor.Start());
     PostMessageW(velmor.MainWindow(), WM_CLOSE, 0, 0);
     std::vector<std::wstring> shown;
-    EXPECT_TRUE(PumpUntil(
-        [&] {
-            for (const auto& text : AnswerMessageBoxes(velmor)) shown.push_back(text);
-            return !velmor.Running();
-        },
-        10s));
+    EXPECT_TRUE(AnswerMessageBoxesUntil(velmor, shown, [&] { return !velmor.Running(); }, 10s));
     EXPECT_EQ(velmor.WaitForExit(), 0);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_NE(shown[0].find(L"property.ini に書き込めません"), std::wstring::npos) << shown[0];
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(velmor.FileBytes(L"property.ini"), old);
+}
+
+TEST(Hardening, ASettingsFileHeldByAnotherProgramAtStartIsSaidSoAndNeverOverwritten) {
+    VelmorProcess velmor;
+    const std::string old = "[property]\r\nMaxClipCount=7\r\nCountDown=77\r\n";
+    ASSERT_TRUE(velmor.PutFile(L"property.ini", old));
+    const std::wstring path = velmor.Folder() + L"\\property.ini";
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(velmor.Launch());
+    std::vector<std::wstring> shown;
+    EXPECT_TRUE(AnswerMessageBoxesUntil(velmor, shown, [&] { return !shown.empty(); }, 20s));
+    CloseHandle(held);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], path + L" を読み込めません。上書きしません");
+    ASSERT_TRUE(PumpUntil([&] { return testsupport::TrayIconExists(velmor.MainWindow()); }, 20s));
+    PostMessageW(velmor.MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(AnswerMessageBoxesUntil(velmor, shown, [&] { return !velmor.Running(); }, 10s));
+    EXPECT_EQ(shown.size(), 1u) << "nothing more to say at the close";
     EXPECT_EQ(velmor.FileBytes(L"property.ini"), old);
 }
 

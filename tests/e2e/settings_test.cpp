@@ -21,24 +21,11 @@ using testsupport::SetClipboardText;
 
 namespace {
 
-constexpr UINT kTrayMessage = WM_USER + 100;
-
-std::wstring Title(HWND window) {
-    wchar_t title[128] = {};
-    GetWindowTextW(window, title, 128);
-    return title;
-}
-
 class SettingsFile : public ::testing::Test {
 protected:
     bool StartWith(const std::string& ini) {
         SetCursorPos(200, 150);
         return velmor.PutFile(L"property.ini", ini) && velmor.Start();
-    }
-    std::vector<e2e::WindowInfo> Clips() {
-        auto clips = velmor.WindowsOfClass(L"TForm2");
-        std::erase_if(clips, [](const e2e::WindowInfo& clip) { return !clip.visible; });
-        return clips;
     }
     bool Quit() {
         PostMessageW(velmor.MainWindow(), WM_CLOSE, 0, 0);
@@ -117,12 +104,12 @@ TEST_F(SettingsFile, ARestartRestoresEverySetting) {
 TEST_F(SettingsFile, ACountingClipShowsTheSecondsLeftAndClosesAfterTheLast) {
     ASSERT_TRUE(StartWith("[property]\r\nCloseClipTimer=1\r\nCountDown=3\r\n"));
     ASSERT_TRUE(SetClipboardText(L"counting"));
-    ASSERT_TRUE(PumpUntil([&] { return Clips().size() == 1; }, 5s));
-    const HWND clip = Clips().front().handle;
+    ASSERT_TRUE(PumpUntil([&] { return velmor.VisibleClips().size() == 1; }, 5s));
+    const HWND clip = velmor.VisibleClips().front().handle;
     std::vector<std::wstring> seen;
     PumpUntil(
         [&] {
-            const std::wstring title = Title(clip);
+            const std::wstring title = e2e::WindowTitle(clip);
             if (const auto open = title.find(L" ("); open != std::wstring::npos) {
                 const std::wstring count = title.substr(open + 1);
                 if (seen.empty() || seen.back() != count) seen.push_back(count);
@@ -139,8 +126,8 @@ TEST_F(SettingsFile, ACountingClipShowsTheSecondsLeftAndClosesAfterTheLast) {
 TEST_F(SettingsFile, FadingFollowsTheCheckBoxAtTheNextTick) {
     ASSERT_TRUE(StartWith("[property]\r\nCloseClipTimer=1\r\nCountDown=20\r\nHideGradually=1\r\n"));
     ASSERT_TRUE(SetClipboardText(L"fading"));
-    ASSERT_TRUE(PumpUntil([&] { return Clips().size() == 1; }, 5s));
-    const HWND clip = Clips().front().handle;
+    ASSERT_TRUE(PumpUntil([&] { return velmor.VisibleClips().size() == 1; }, 5s));
+    const HWND clip = velmor.VisibleClips().front().handle;
     BYTE alpha = 255;
     ASSERT_TRUE(PumpUntil([&] { return GetLayeredWindowAttributes(clip, nullptr, &alpha, nullptr) && alpha < 255; }, 3s));
     const HWND hideGradually = testsupport::FindChild(velmor.MainWindow(), L"Button", L"Hide Gradually(Win2000 or later)");
@@ -155,20 +142,17 @@ TEST_F(SettingsFile, DoubleCopyLargeTextAndTheClipLimitComeFromTheFile) {
     PumpFor(300ms);
     ASSERT_TRUE(SetClipboardText(L"0123456789A"));  // a double copy, but 11 bytes
     PumpFor(300ms);
-    EXPECT_TRUE(Clips().empty());
+    EXPECT_TRUE(velmor.VisibleClips().empty());
     PumpFor(1100ms);
     ASSERT_TRUE(SetClipboardText(L"alone"));
     PumpFor(1100ms);
-    EXPECT_TRUE(Clips().empty()) << "a single copy makes nothing";
+    EXPECT_TRUE(velmor.VisibleClips().empty()) << "a single copy makes nothing";
     for (const wchar_t* text : {L"0123456789", L"0123456789", L"second", L"second"}) {
         ASSERT_TRUE(SetClipboardText(text));
         PumpFor(300ms);
     }
-    ASSERT_EQ(Clips().size(), 1u) << "one clip at most";
-    wchar_t text[32] = {};
-    SendMessageW(FindWindowExW(Clips().front().handle, nullptr, L"Edit", nullptr), WM_GETTEXT, 32,
-                 reinterpret_cast<LPARAM>(text));
-    EXPECT_STREQ(text, L"second");
+    ASSERT_EQ(velmor.VisibleClips().size(), 1u) << "one clip at most";
+    EXPECT_EQ(e2e::ClipText(velmor.VisibleClips().front().handle), L"second");
 }
 
 TEST_F(SettingsFile, LoggingOffSavesTheSettings) {

@@ -18,7 +18,7 @@ TEST(Startup, ShowsNoWindowEvenWithTextOnTheClipboard) {
         // Wine's own helper windows (IME) are never shown either.
         EXPECT_FALSE(window.visible) << "visible window of class " << testing::PrintToString(window.className);
     }
-    const auto main = velmor.WindowsOfClass(L"TVelmor");
+    const auto main = velmor.WindowsOfClass(e2e::kMainWindowClass);
     ASSERT_EQ(main.size(), 1u);
     EXPECT_EQ(main[0].title, L"Velmor");
     EXPECT_TRUE(main[0].exStyle & WS_EX_TOPMOST);

@@ -8,23 +8,12 @@
 #include "WinTestSupport.h"
 
 using e2e::VelmorProcess;
-using e2e::WindowInfo;
 using namespace std::chrono_literals;
 using testsupport::PumpFor;
 using testsupport::PumpUntil;
 using testsupport::TrayIconExists;
 
 namespace {
-
-constexpr UINT kTrayMessage = WM_USER + 100;
-
-
-HWND ShownMenu(const VelmorProcess& velmor) {
-    for (const auto& window : velmor.Windows()) {
-        if (window.className == L"#32768" && window.visible) return window.handle;
-    }
-    return nullptr;
-}
 
 class Tray : public ::testing::Test {
 protected:
@@ -34,19 +23,14 @@ protected:
         ASSERT_TRUE(PumpUntil([&] { return TrayIconExists(main); }, 3s));
     }
     HWND OpenMenu(LPARAM mouse) {
-        PostMessageW(main, kTrayMessage, 1, mouse);
+        PostMessageW(main, e2e::kTrayMessage, 1, mouse);
         HWND menu = nullptr;
-        PumpUntil([&] { return (menu = ShownMenu(velmor)) != nullptr; }, 3s);
+        PumpUntil([&] { return (menu = velmor.ShownMenu()) != nullptr; }, 3s);
         return menu;
     }
     // Chooses a menu item by its underlined letter.
     void Choose(HWND menu, wchar_t letter) { PostMessageW(menu, WM_CHAR, letter, 0); }
     bool MainShown() { return IsWindowVisible(main); }
-    size_t VisibleClips() {
-        size_t count = 0;
-        for (const auto& clip : velmor.WindowsOfClass(L"TForm2")) count += clip.visible ? 1 : 0;
-        return count;
-    }
 
     VelmorProcess velmor;
     HWND main = nullptr;
@@ -55,15 +39,15 @@ protected:
 TEST_F(Tray, APressOfEitherButtonOpensTheMenuAndOtherMouseMessagesDoNot) {
     EXPECT_FALSE(MainShown());
     for (const LPARAM ignored : {WM_LBUTTONUP, WM_RBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEMOVE}) {
-        PostMessageW(main, kTrayMessage, 1, ignored);
+        PostMessageW(main, e2e::kTrayMessage, 1, ignored);
         PumpFor(150ms);
-        EXPECT_EQ(ShownMenu(velmor), nullptr) << "mouse message " << ignored;
+        EXPECT_EQ(velmor.ShownMenu(), nullptr) << "mouse message " << ignored;
     }
     for (const LPARAM press : {WM_RBUTTONDOWN, WM_LBUTTONDOWN}) {
         const HWND menu = OpenMenu(press);
         ASSERT_NE(menu, nullptr) << "mouse message " << press;
         PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-        EXPECT_TRUE(PumpUntil([&] { return ShownMenu(velmor) == nullptr; }, 3s));
+        EXPECT_TRUE(PumpUntil([&] { return velmor.ShownMenu() == nullptr; }, 3s));
     }
 }
 
@@ -89,14 +73,14 @@ TEST_F(Tray, SuspendStopsClipsAndResumeIgnoresWhatWasCopiedMeanwhile) {
     PumpFor(200ms);
     ASSERT_TRUE(testsupport::SetClipboardText(L"while suspended"));
     PumpFor(400ms);
-    EXPECT_EQ(VisibleClips(), 0u);
+    EXPECT_EQ(velmor.VisibleClips().size(), 0u);
 
     // Only Resume is offered now: the same letter that suspended does nothing.
     Choose(OpenMenu(WM_RBUTTONDOWN), L'r');
     PumpFor(300ms);
-    EXPECT_EQ(VisibleClips(), 0u) << "the text copied while suspended is not shown";
+    EXPECT_EQ(velmor.VisibleClips().size(), 0u) << "the text copied while suspended is not shown";
     ASSERT_TRUE(testsupport::SetClipboardText(L"after resume"));
-    EXPECT_TRUE(PumpUntil([&] { return VisibleClips() == 1; }, 3s));
+    EXPECT_TRUE(PumpUntil([&] { return velmor.VisibleClips().size() == 1; }, 3s));
 }
 
 TEST_F(Tray, QuitFromTheTrayLeavesNoIconAndEndsTheProgram) {

@@ -31,19 +31,11 @@ TEST(XClipboard, TextCopiedWithXclipReachesVelmor) {
     EXPECT_TRUE(testsupport::PumpUntil([&] { return after.Changes() >= 1; }, 10s));
     EXPECT_TRUE(testsupport::PumpUntil([&] { return testsupport::ClipboardText() == L"from X"; }, 5s));
     // Wine reports one X copy twice, the second maybe while the first is read: still one clip.
-    const auto visibleClips = [&] {
-        auto clips = velmor.WindowsOfClass(L"TForm2");
-        std::erase_if(clips, [](const e2e::WindowInfo& clip) { return !clip.visible; });
-        return clips;
-    };
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return visibleClips().size() == 1; }, 5s));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return velmor.VisibleClips().size() == 1; }, 5s));
     testsupport::PumpFor(300ms);
-    const auto clips = visibleClips();
+    const auto clips = velmor.VisibleClips();
     ASSERT_EQ(clips.size(), 1u);
-    const HWND memo = FindWindowExW(clips.front().handle, nullptr, L"Edit", nullptr);
-    wchar_t text[64] = {};
-    SendMessageW(memo, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
-    EXPECT_STREQ(text, L"from X");
+    EXPECT_EQ(e2e::ClipText(clips.front().handle), L"from X");
     // Taking the clipboard back ends the xclip process that held the selection.
     testsupport::SetClipboardText(L"back to Windows");
 }

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "WinTestSupport.h"
 
 namespace e2e {
@@ -20,6 +22,25 @@ std::wstring NewTempFolder() {
         if (CreateDirectoryW(folder.c_str(), nullptr)) return folder;
         if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
     }
+}
+
+// The next top-level window of a class after `after` (the first for null) that the process owns.
+HWND NextWindowOf(DWORD pid, const wchar_t* className, HWND after) {
+    for (HWND window = FindWindowExW(nullptr, after, className, nullptr); window;
+         window = FindWindowExW(nullptr, window, className, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == pid) return window;
+    }
+    return nullptr;
+}
+
+std::set<HWND> WindowsOf(DWORD pid, const wchar_t* className, bool visibleOnly) {
+    std::set<HWND> found;
+    for (HWND window = NextWindowOf(pid, className, nullptr); window; window = NextWindowOf(pid, className, window)) {
+        if (!visibleOnly || IsWindowVisible(window)) found.insert(window);
+    }
+    return found;
 }
 
 void RemoveFolder(const std::wstring& folder) {
@@ -47,7 +68,13 @@ std::wstring VelmorExePath() {
     return L"velmor.exe";
 }
 
-VelmorProcess::VelmorProcess() : folder_(NewTempFolder()) {
+VelmorProcess::VelmorProcess(const std::wstring& subfolders) : root_(NewTempFolder()), folder_(root_) {
+    for (std::size_t at = 0; at < subfolders.size();) {
+        const std::size_t end = std::min(subfolders.find(L'\\', at), subfolders.size());
+        folder_ += L"\\" + subfolders.substr(at, end - at);
+        CreateDirectoryW(folder_.c_str(), nullptr);
+        at = end + 1;
+    }
     CopyFileW(VelmorExePath().c_str(), ExePath().c_str(), FALSE);
 }
 
@@ -60,7 +87,7 @@ VelmorProcess::~VelmorProcess() {
         CloseHandle(info_.hProcess);
         CloseHandle(info_.hThread);
     }
-    RemoveFolder(folder_);
+    RemoveFolder(root_);
 }
 
 bool VelmorProcess::PutFile(const std::wstring& name, const std::string& bytes) const {
@@ -93,10 +120,15 @@ HWND VelmorProcess::ShownMenu() const {
     return nullptr;
 }
 
+std::vector<WindowInfo> VelmorProcess::VisibleClips() const {
+    auto clips = WindowsOfClass(kClipWindowClass);
+    std::erase_if(clips, [](const WindowInfo& clip) { return !clip.visible; });
+    return clips;
+}
+
 bool VelmorProcess::ShowSettings() {
     const HWND main = MainWindow();
     if (!main) return false;
-    constexpr UINT kTrayMessage = WM_USER + 100;
     PostMessageW(main, kTrayMessage, 1, WM_LBUTTONDOWN);
     HWND menu = nullptr;
     testsupport::PumpUntil([&] { return (menu = ShownMenu()) != nullptr; }, std::chrono::seconds(3));
@@ -117,7 +149,7 @@ HWND VelmorProcess::ShowAbout() {
     HWND about = nullptr;
     testsupport::PumpUntil(
         [&] {
-            for (const auto& dialog : WindowsOfClass(L"TversionDialog")) {
+            for (const auto& dialog : WindowsOfClass(kAboutBoxClass)) {
                 if (dialog.visible) about = dialog.handle;
             }
             return about != nullptr;
@@ -210,8 +242,28 @@ std::vector<WindowInfo> VelmorProcess::WindowsOfClass(const std::wstring& classN
     return result;
 }
 
+std::set<HWND> WindowsOf(DWORD pid, const wchar_t* className) { return WindowsOf(pid, className, false); }
+
+std::set<HWND> VisibleWindowsOf(DWORD pid, const wchar_t* className) { return WindowsOf(pid, className, true); }
+
+HWND WindowOf(DWORD pid, const wchar_t* className) { return NextWindowOf(pid, className, nullptr); }
+
+std::wstring WindowTitle(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::wstring ClipText(HWND clip) {
+    const HWND memo = FindWindowExW(clip, nullptr, L"Edit", nullptr);
+    std::wstring text(static_cast<size_t>(SendMessageW(memo, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    text.resize(static_cast<size_t>(
+        SendMessageW(memo, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
 HWND VelmorProcess::MainWindow() const {
-    const auto found = WindowsOfClass(L"TVelmor");
+    const auto found = WindowsOfClass(kMainWindowClass);
     return found.empty() ? nullptr : found.front().handle;
 }
 

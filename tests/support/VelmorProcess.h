@@ -4,10 +4,18 @@
 #include <windows.h>
 
 #include <chrono>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace e2e {
+
+// What other programs see of Velmor: the classes its windows are registered
+// under, and the message its tray icon sends the main window.
+inline constexpr wchar_t kMainWindowClass[] = L"TVelmor";
+inline constexpr wchar_t kClipWindowClass[] = L"TForm2";
+inline constexpr wchar_t kAboutBoxClass[] = L"TversionDialog";
+inline constexpr UINT kTrayMessage = WM_USER + 100;
 
 struct WindowInfo {
     HWND handle = nullptr;
@@ -24,8 +32,9 @@ std::wstring VelmorExePath();
 
 class VelmorProcess {
 public:
-    // Copies velmor.exe into a new empty folder of its own.
-    VelmorProcess();
+    // Copies velmor.exe into a new empty folder of its own; with subfolders
+    // ("a\\b"), into folders of those names made inside that one.
+    explicit VelmorProcess(const std::wstring& subfolders = {});
     // Ends the process if it still runs and removes the folder.
     ~VelmorProcess();
     VelmorProcess(const VelmorProcess&) = delete;
@@ -58,8 +67,11 @@ public:
     HWND ShowAbout();
     // The menu shown now (a tray or menu-bar menu), or nullptr.
     HWND ShownMenu() const;
+    // The clip windows on screen now.
+    std::vector<WindowInfo> VisibleClips() const;
 
 private:
+    std::wstring root_;  // the folder of its own, removed at the end
     std::wstring folder_;
     PROCESS_INFORMATION info_{};
 };
@@ -67,5 +79,17 @@ private:
 // Top-level windows of a process. Reading titles sends the process a message
 // per window; a caller that needs no titles avoids slowing it down.
 std::vector<WindowInfo> WindowsOfProcess(DWORD pid, bool withTitles = true);
+
+// The top-level windows of one class in a process, all or only the shown
+// ones. Asks only for that class: every call is a wineserver round trip, and
+// a heavy probe would slow down the very program it measures.
+std::set<HWND> WindowsOf(DWORD pid, const wchar_t* className);
+std::set<HWND> VisibleWindowsOf(DWORD pid, const wchar_t* className);
+// The first of them, shown or not, or nullptr.
+HWND WindowOf(DWORD pid, const wchar_t* className);
+
+// A window's title, and the text of a clip window's memo.
+std::wstring WindowTitle(HWND window);
+std::wstring ClipText(HWND clip);
 
 }  // namespace e2e

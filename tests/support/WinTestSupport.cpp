@@ -87,48 +87,6 @@ std::wstring ClipboardText() {
     return text;
 }
 
-bool SaveWindowImage(HWND window, const std::wstring& path) {
-    RECT rect{};
-    return GetWindowRect(window, &rect) && SaveScreenImage(rect, path);
-}
-
-bool SaveScreenImage(const RECT& rect, const std::wstring& path) {
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    BITMAPFILEHEADER header{};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-    header.bfSize = header.bfOffBits + static_cast<DWORD>(stride * height);
-    bool saved = false;
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        saved = WriteFile(file, &header, sizeof header, &written, nullptr) &&
-                WriteFile(file, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr) &&
-                WriteFile(file, bits, static_cast<DWORD>(stride * height), &written, nullptr);
-        CloseHandle(file);
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return saved;
-}
-
 HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text) {
     struct Search {
         const wchar_t* className;
@@ -230,6 +188,59 @@ LRESULT CALLBACK ChainViewer::Proc(HWND window, UINT message, WPARAM wParam, LPA
         }
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+ViewerThread::ViewerThread(std::function<void(HWND, UINT)> onMessage) : onMessage_(std::move(onMessage)) {
+    thread_ = std::thread([this] { Run(); });
+    while (!window_) Sleep(1);
+}
+
+ViewerThread::~ViewerThread() {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    PumpUntil([this] { return done_.load(); }, std::chrono::seconds(5));
+    thread_.join();
+}
+
+void ViewerThread::Run() {
+    static const ATOM registered = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &ViewerThread::Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"VelmorTestViewerThread";
+        return RegisterClassW(&wc);
+    }();
+    (void)registered;
+    const HWND window = CreateWindowExW(0, L"VelmorTestViewerThread", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    next_ = SetClipboardViewer(window);
+    window_ = window;
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    done_ = true;
+}
+
+LRESULT CALLBACK ViewerThread::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<ViewerThread*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+        case WM_DRAWCLIPBOARD:
+            self->onMessage_(window, message);
+            if (self->next_) SendMessageW(self->next_, message, wParam, lParam);
+            return 0;
+        case WM_CHANGECBCHAIN:
+            self->onMessage_(window, message);
+            if (reinterpret_cast<HWND>(wParam) == self->next_) self->next_ = reinterpret_cast<HWND>(lParam);
+            else if (self->next_) SendMessageW(self->next_, message, wParam, lParam);
+            return 0;
+        case WM_CLOSE:
+            ChangeClipboardChain(window, self->next_);
+            DestroyWindow(window);
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
 }
 
 }  // namespace testsupport

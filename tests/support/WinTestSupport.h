@@ -3,10 +3,12 @@
 // message queue runs, and the clipboard as another program uses it.
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <map>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -24,10 +26,6 @@ bool SetClipboardAnsiText(const std::string& text, HWND owner = nullptr);
 // Puts several formats on the clipboard in one change, each as raw bytes.
 bool SetClipboardFormats(const std::vector<std::pair<UINT, std::string>>& formats, HWND owner = nullptr);
 std::wstring ClipboardText();
-
-// Saves what the screen shows of a window, or of an area, as a 24-bit BMP file.
-bool SaveWindowImage(HWND window, const std::wstring& path);
-bool SaveScreenImage(const RECT& area, const std::wstring& path);
 
 // A child window of this class (and, if given, this text); nullptr if none.
 HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text = nullptr);
@@ -61,6 +59,27 @@ private:
     HWND next_ = nullptr;
     int changes_ = 0;
     bool joined_ = false;
+};
+
+// A clipboard viewer on a thread of its own, as another program's would be.
+// onMessage sees each WM_DRAWCLIPBOARD and WM_CHANGECBCHAIN, on that thread,
+// before the viewer passes it on along the chain.
+class ViewerThread {
+public:
+    explicit ViewerThread(std::function<void(HWND window, UINT message)> onMessage);
+    // Leaves the chain, which sends to its first window (maybe this thread's): runs this thread's messages meanwhile.
+    ~ViewerThread();
+    ViewerThread(const ViewerThread&) = delete;
+    ViewerThread& operator=(const ViewerThread&) = delete;
+
+private:
+    void Run();
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    std::function<void(HWND, UINT)> onMessage_;
+    std::thread thread_;
+    std::atomic<HWND> window_{nullptr};
+    HWND next_ = nullptr;
+    std::atomic<bool> done_{false};
 };
 
 }  // namespace testsupport

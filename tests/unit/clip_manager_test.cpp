@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -34,6 +35,7 @@ public:
     std::function<void()> duringRead;
     std::array<Clip, kClipSlots> clips;
     int reads = 0;
+    int retries = 0;  // retries asked for
     int firstPageShown = 0;
 
     std::uint32_t sequence = 0;
@@ -59,6 +61,7 @@ public:
         if (failRead) throw std::runtime_error("held by another program");
         return next;
     }
+    void RetryRead(unsigned) override { ++retries; }
     std::uint32_t TickCount() override { return now; }
     std::uint32_t ClipboardSequence() override { return sequence; }
     clipboard::ClipOptions Options() override { return options; }
@@ -192,6 +195,66 @@ TEST(ClipManager, LateNotificationsOfAChangeAlreadyReadOnlyMoveTheTime) {
     EXPECT_EQ(windows.reads, 2);
     EXPECT_EQ(windows.clips[1].serial, serial) << "not taken for a repeat";
     EXPECT_EQ(windows.manager.LastChangeTime(), windows.now);
+}
+
+// Another program keeps the clipboard open after a copy: the change stays
+// unread until a retry opens it, keeps the time of its notification (the
+// double-copy rule measures between notifications), and is given up only
+// after kHeldLimitMs; a newer change takes its place.
+TEST(ClipManager, AHeldClipboardIsReadOnARetryUntilTheLimit) {
+    FakeWindows windows;
+    windows.options.doubleCopy = true;
+    windows.Copy("first");
+    windows.next.held = true;
+    windows.now += 500;  // a double copy, by its notification's time
+    ++windows.sequence;
+    windows.manager.ClipboardChanged();
+    windows.manager.ClipboardChanged();  // Wine's second notification of the same copy
+    EXPECT_TRUE(windows.manager.ReadWaiting());
+    EXPECT_EQ(windows.retries, 2);
+    windows.now += 2000;
+    windows.manager.RetryRead();
+    EXPECT_EQ(windows.retries, 3);
+    windows.next.held = false;
+    windows.manager.RetryRead();
+    EXPECT_FALSE(windows.manager.ReadWaiting());
+    EXPECT_EQ(windows.Open(), std::vector<int>{0});
+    EXPECT_EQ(windows.clips[0].text, L"first");
+    windows.manager.RetryRead();  // a retry that comes late reads nothing
+    EXPECT_EQ(windows.reads, 5);
+
+    windows.options.doubleCopy = false;
+    windows.Copy("held for good");
+    windows.next.held = true;  // the read above had it; this one does not
+    ++windows.sequence;
+    windows.manager.ClipboardChanged();
+    windows.now += clipboard::ClipManager::kHeldLimitMs;
+    windows.manager.RetryRead();
+    EXPECT_FALSE(windows.manager.ReadWaiting()) << "given up";
+    const int reads = windows.reads;
+    windows.manager.ClipboardChanged();  // a late notification of the change given up
+    EXPECT_EQ(windows.reads, reads);
+
+    for (const char* text : {"held, then replaced", "newer"}) {
+        windows.next = {false, text, std::wstring(text, text + std::strlen(text)), true};
+        ++windows.sequence;
+        windows.manager.ClipboardChanged();
+    }
+    windows.next.held = false;
+    windows.manager.RetryRead();
+    std::vector<std::wstring> texts;
+    for (const int slot : windows.Open()) texts.push_back(windows.clips[static_cast<std::size_t>(slot)].text);
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"first", L"held for good", L"newer"}));
+
+    windows.next = {false, "before a copy back", L"before a copy back", true};
+    ++windows.sequence;
+    windows.manager.ClipboardChanged();
+    ++windows.sequence;  // a change not watched (a window's own copy back) comes before the retry
+    windows.next.held = false;
+    const int readsBefore = windows.reads;
+    windows.manager.RetryRead();
+    EXPECT_FALSE(windows.manager.ReadWaiting());
+    EXPECT_EQ(windows.reads, readsBefore) << "the unwatched change is not read";
 }
 
 TEST(ClipManager, SecretsMakeNoClipAndNoPendingText) {

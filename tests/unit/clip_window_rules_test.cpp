@@ -190,4 +190,12 @@ TEST(WorkArea, SecondMonitorAndExtremeValues) {
     EXPECT_EQ(KeepInWorkArea({0, 0, INT_MAX, INT_MAX}, {0, 0, INT_MIN, INT_MIN}), (Position{INT_MIN, INT_MIN}));
 }
 
+TEST(Zoom, StepsOnePointAndStopsAtTheEndsOfAnInt) {
+    const struct {
+        int size, step, zoomed;
+    } cases[] = {{9, 1, 10}, {9, -1, 8}, {0, -1, -1}, {INT_MAX, 1, INT_MAX}, {INT_MIN, -1, INT_MIN},
+                 {INT_MAX, -1, INT_MAX - 1}, {INT_MIN, 1, INT_MIN + 1}};
+    for (const auto& c : cases) EXPECT_EQ(clipwindow::ZoomedSize(c.size, c.step), c.zoomed) << c.size << " " << c.step;
+}
+
 }  // namespace

@@ -380,20 +380,9 @@ TEST(ColorGeometry, EntryLayout) {
     EXPECT_EQ(layout.textTop, 4 + 1 + 1);
 }
 
-TEST(ColorGeometry, CustomButtonAndItemHeights) {
+TEST(ColorGeometry, CustomButtonBounds) {
     EXPECT_EQ(widgets::CustomButtonBounds(true, 121, 25, 17), (widgets::PixelRect{83, 2, 102, 23}));
     EXPECT_EQ(widgets::CustomButtonBounds(false, 121, 25, 17), (widgets::PixelRect{-19, 2, 0, 23}));
-
-    EXPECT_EQ(widgets::ColorItemHeightForControlHeight(25), 19);
-    EXPECT_EQ(widgets::ColorItemHeightForControlHeight(21), 15);
-    EXPECT_EQ(widgets::ColorItemHeightForControlHeight(7), 1);
-    EXPECT_EQ(widgets::ColorItemHeightForControlHeight(6), std::nullopt);
-    // ItemHeight 8 under an 11-pixel font: the font becomes 12, then the list 12.
-    EXPECT_EQ(widgets::ColorFontHeightForItemHeight(8, 11), 12);
-    EXPECT_EQ(widgets::ColorItemHeightForFont(8, 12), 12);
-    EXPECT_EQ(widgets::ColorFontHeightForItemHeight(19, 12), 12);
-    EXPECT_EQ(widgets::ColorFontHeightForItemHeight(14, -16), 14);
-    EXPECT_EQ(widgets::ColorItemHeightForFont(19, 12), 19);
 }
 
 }  // namespace

@@ -257,18 +257,3 @@ TEST(FontItemDrawing, MarkIsCentredAndTextStartsAfterIt) {
     EXPECT_EQ(layout.mark, FontMark::None);
     EXPECT_EQ(layout.textLeft, 6);
 }
-
-TEST(FontItemDrawing, ItemHeightFollowsControlHeightAndFont) {
-    EXPECT_EQ(ItemHeightForControlHeight(21, 16), 15);
-    EXPECT_EQ(ItemHeightForControlHeight(7, 16), 1);
-    EXPECT_EQ(ItemHeightForControlHeight(6, 16), 16);
-    EXPECT_EQ(ItemHeightForControlHeight(0, 16), 16);
-
-    EXPECT_EQ(FontHeightForItemHeight(12, 15), 12);
-    EXPECT_EQ(FontHeightForItemHeight(20, 15), 15);
-    EXPECT_EQ(FontHeightForItemHeight(20, 8), 12);
-    EXPECT_EQ(FontHeightForItemHeight(15, 15), 15);
-
-    EXPECT_EQ(ItemHeightForFont(15, 12), 15);
-    EXPECT_EQ(ItemHeightForFont(10, 12), 12);
-}

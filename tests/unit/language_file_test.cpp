@@ -5,10 +5,12 @@
 #include <string_view>
 #include <vector>
 
+#include "FakeCodePages.h"
 #include "settings/LanguageFile.h"
 
 namespace {
 
+using fakecodepage::DoubleByte;
 using settings::DecodeLanguageText;
 using settings::LanguageDisplayName;
 using settings::LanguageText;
@@ -26,27 +28,6 @@ std::string Utf16(std::u16string_view units, bool bigEndian) {
     }
     return bytes;
 }
-
-// A double-byte code page as Wine decodes one: a lead byte takes the next
-// byte whatever it is, even a CR; an invalid pair gives U+30FB.
-std::wstring DoubleByte(std::string_view bytes) {
-    std::wstring text;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x81 || lead > 0x9F) {
-            text += static_cast<wchar_t>(lead);
-        } else if (i + 1 == bytes.size()) {
-            text += wchar_t{0x30FB};
-        } else {
-            const auto trail = static_cast<unsigned char>(bytes[++i]);
-            text += trail >= 0x40 ? static_cast<wchar_t>(0x4E00 + (lead - 0x81) * 0xC0 + (trail - 0x40)) : wchar_t{0x30FB};
-        }
-    }
-    return text;
-}
-
-// The system code page being UTF-8, which can hold U+2028.
-std::wstring Utf8CodePage(std::string_view bytes) { return DecodeLanguageText("\xEF\xBB\xBF" + std::string(bytes), {}); }
 
 std::wstring Cp1252Euro(std::string_view bytes) {
     std::wstring text;
@@ -148,7 +129,7 @@ TEST(LanguageFile, DisplayNameOfTheFirstLineAloneMatchesTheWholeFile) {
         {"\xEF\xBB\xBF" "Na\xE2\x80\xA8me", {}, L"Na"},
         {Utf16(u"Na\u2028me", false), {}, L"Na"},
         {Utf16(u"", true), {}, std::nullopt},
-        {"Na\xE2\x80\xA8me\r\n", Utf8CodePage, L"Na"},  // U+2028 shows only after decoding
+        {"Na\xE2\x80\xA8me\r\n", fakecodepage::Utf8, L"Na"},  // U+2028 shows only after decoding
         {"\x81\rName\r\nx", DoubleByte, W(u"\u30FBName")},  // the CR belongs to a double-byte character
         {"N\x81", DoubleByte, W(u"N\u30FB")},
         {std::string("\x81\0\x81\n\x81\r", 6) + "A\n", DoubleByte, W(u"\u30FB\u30FB\u30FBA")},

@@ -6,12 +6,13 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Error.h"
 #include "settings/SettingsFile.h"
 
 namespace {
 
-using clipwindow::Position;
-using clipwindow::WorkArea;
+using platform::Position;
+using platform::WorkArea;
 using settings::ReadSettings;
 using settings::StoredSettings;
 
@@ -204,6 +205,24 @@ TEST(SettingsFile, WindowWhollyOffScreenReturnsToTheCorner) {
     EXPECT_EQ(lost.top, 1040 - 380);
     const StoredSettings extreme = Load({{"Main/Left", "2147483647"}, {"Main/Width", "2147483647"}});
     EXPECT_EQ(extreme.left, 1920 - 2147483647);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SettingsFile, OnlyPlainFileNamesFromTheFileAreTaken) {
+    const struct {
+        const wchar_t* name;
+        bool plain;
+    } cases[] = {
+        {L"Deutsch.lng", true},         {L"Ünïcödé 設定.lng", true}, {L"..lng", true},
+        {L"", false},                   {L"..", false},              {L". .", false},
+        {L"..\\Deutsch.lng", false},    {L"lang/Deutsch.lng", false}, {L"C:Deutsch.lng", false},
+        {L"C:\\Deutsch.lng", false},    {L"\\\\server\\x.lng", false}, {L"x.lng:stream", false},
+        {L"*.lng", false},              {L"a\tb.lng", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(settings::IsPlainFileName(c.name), c.plain) << platform::ToUtf8(c.name);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "ui/Color.h"
 #include "ui/FontInfo.h"
 #include "ui/ShortCut.h"
@@ -26,6 +28,10 @@ TEST(FontPixelHeight, RoundsPointsAtTheScreenDensity) {
     // Ctrl+S may take the size to zero and below; the font stays drawable.
     EXPECT_EQ(ui::FontPixelHeight(0, 96), 1);
     EXPECT_EQ(ui::FontPixelHeight(-5, 96), 1);
+    // Sizes from property.ini, a .lng file or typing reach any int; the
+    // height stays positive, so that it can be negated for a LOGFONT.
+    for (const int points : {1610612736, INT_MAX - 1, INT_MAX, INT_MIN}) EXPECT_GT(ui::FontPixelHeight(points, 96), 0) << points;
+    EXPECT_EQ(ui::FontPixelHeight(1610612736, 96), INT_MAX);
 }
 
 TEST(Color, ResolvesSystemSpecialAndRgbValues) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <numeric>
@@ -11,8 +12,10 @@
 #include "WinTestSupport.h"
 #include "about/AboutBox.h"
 #include "app/MainWindow.h"
+#include "platform/Error.h"
 #include "platform/Module.h"
 #include "settings/PropertyFile.h"
+#include "ui/Application.h"
 
 using namespace std::chrono_literals;
 using testsupport::PumpUntil;
@@ -22,7 +25,7 @@ namespace {
 class AboutBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        DeleteFileA(settings::PropertyFilePath().c_str());
+        DeleteFileW(settings::PropertyFilePath().c_str());
         velmor = std::make_unique<app::MainWindow>();
         dialog = std::make_unique<about::AboutBox>(*velmor);
         velmor->aboutBox = dialog.get();
@@ -99,10 +102,10 @@ TEST_F(AboutBoxTest, ShowsAnimatesAndStartsAgainFromBlackWithTheWalkersWhereThey
 }
 
 TEST_F(AboutBoxTest, TakesTheVersionCaptionAndOpensThePageFromAnythingButOk) {
-    const std::string language = platform::ExeFolder() + "A.lng";
-    std::ofstream(language, std::ios::binary) << "\xEF\xBB\xBF" "A\r\n[All]Version=\xC3\x9C" "ber Velmor\r\n";
+    const std::wstring language = platform::ExeFolder() + L"A.lng";
+    std::ofstream(std::filesystem::path(language), std::ios::binary) << "\xEF\xBB\xBF" "A\r\n[All]Version=\xC3\x9C" "ber Velmor\r\n";
     velmor->ApplyLanguageFile(language);
-    DeleteFileA(language.c_str());
+    DeleteFileW(language.c_str());
     velmor->ShowAboutBox();
     EXPECT_EQ(dialog->Text(), L"Über Velmor");
     dialog->OpenWebPage();
@@ -168,6 +171,22 @@ TEST_F(AboutBoxTest, LooksAsBuiltOnTopCentredOverTheMainWindowAndBeepsOnlyTheFir
     velmor->ShowAboutBox();
     EXPECT_EQ(beeps, 1) << "the second showing is silent";
     dialog->Close();
+}
+
+// The worker or its events cannot be made: the error is reported, and the
+// main window (visible in window mode, with no tray icon) is usable again.
+TEST_F(AboutBoxTest, AWorkerThatCannotBeMadeLeavesTheMainWindowEnabled) {
+    dialog->AnimationFactory = [](ui::PaintBox&, about::ConstPixelRows) -> std::unique_ptr<about::Animation> {
+        throw platform::OutOfResources(L"Cannot create a thread");
+    };
+    velmor->ShowFromTray();
+    std::vector<std::wstring> reported;
+    ui::Application::Get().SetErrorReporter([&](const std::wstring& message) { reported.push_back(message); });
+    SendMessageW(velmor->Handle(), WM_COMMAND, MAKEWPARAM(velmor->VersionItem->Command(), 0), 0);  // Help, "&Version"
+    ui::Application::Get().SetErrorReporter(nullptr);
+    EXPECT_EQ(reported, std::vector<std::wstring>(1, L"Cannot create a thread"));
+    EXPECT_TRUE(velmor->Enabled());
+    EXPECT_FALSE(dialog->Visible());
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // The clipboard watcher in a real viewer chain with real clipboard changes.
 #include <gtest/gtest.h>
+#include <windows.h>
 
+#include <algorithm>
+#include <atomic>
 #include <memory>
 
 #include "WinTestSupport.h"
@@ -162,6 +165,43 @@ TEST_F(ClipDetectorTest, AHandlerMayDetachAndReattachItselfWhileNotified) {
     EXPECT_EQ(calls, 2);
 }
 
+TEST_F(ClipDetectorTest, NotificationsGoOnAfterTheReadClosesTheClipboardAndNeverNest) {
+    // The next viewer, another program's: it reads the clipboard at each
+    // notification, and while it does, a new change is notified to the
+    // watcher (a slow viewer and a fast copier).
+    std::atomic<HWND> watcher{nullptr};
+    std::atomic<int> notified{0};
+    std::atomic<int> failedReads{0};
+    int depth = 0;
+    std::atomic<int> deepest{0};
+    int changesWhileReading = 3;
+    const testsupport::ViewerThread next([&](HWND self, UINT message) {
+        if (message != WM_DRAWCLIPBOARD) return;
+        ++notified;
+        deepest = std::max(deepest.load(), ++depth);
+        if (OpenClipboard(self)) CloseClipboard();
+        else ++failedReads;
+        if (watcher && changesWhileReading-- > 0) SendMessageW(watcher, WM_DRAWCLIPBOARD, 0, 0);
+        --depth;
+    });
+    ClipboardWatcher detector;
+    int calls = 0;
+    detector.SetOnClipChange([&](ClipboardWatcher& sender) {
+        if (++calls > 1) return;
+        // The read holds the clipboard; a second notification comes meanwhile, as Wine sends one.
+        ASSERT_TRUE(OpenClipboard(sender.WindowHandle()));
+        SendMessageW(sender.WindowHandle(), WM_DRAWCLIPBOARD, 0, 0);
+        CloseClipboard();
+    });
+    watcher = detector.WindowHandle();
+    ASSERT_TRUE(SetClipboardText(L"read by both"));
+    EXPECT_TRUE(PumpUntil([&] { return notified >= 2 && calls >= 2; }));
+    PumpFor(100ms);
+    EXPECT_EQ(failedReads, 0) << "passed on while the watcher's read held the clipboard";
+    EXPECT_EQ(deepest, 1) << "notifications nested while the next viewer answered";
+    detector.SetOnClipChange(nullptr);
+}
+
 class NoWindowDetector : public ClipboardWatcher {
 protected:
     HWND AllocateWindow() override { return nullptr; }
@@ -173,7 +213,7 @@ TEST(ClipDetectorFailure, NoWindowRaisesTheAllocationErrorAndStoresNothing) {
         detector.SetOnClipChange([](ClipboardWatcher&) {});
         FAIL() << "expected an error";
     } catch (const platform::OutOfResources& error) {
-        EXPECT_EQ(error.Message(), L"ClipboardWatcher.SetOnClipChange: Cannot Allocate HWnd");
+        EXPECT_EQ(error.Message(), L"TVxClipDetector.SetOnClipChange: Cannot Allocate HWnd");
     }
     EXPECT_FALSE(detector.OnClipChange());
     EXPECT_EQ(detector.WindowHandle(), nullptr);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <thread>
+#include <utility>
 
 #include "WinTestSupport.h"
 #include "app/MainWindow.h"
@@ -29,7 +30,7 @@ protected:
     void SetUp() override {
         SetCursorPos(100, 100);
         // Every test starts from the built settings.
-        DeleteFileA(settings::PropertyFilePath().c_str());
+        DeleteFileW(settings::PropertyFilePath().c_str());
         velmor = std::make_unique<app::MainWindow>();
         ui::FontInfo font;
         font.name = L"Liberation Sans";
@@ -38,7 +39,7 @@ protected:
     }
     void TearDown() override {
         velmor.reset();
-        DeleteFileA(settings::PropertyFilePath().c_str());
+        DeleteFileW(settings::PropertyFilePath().c_str());
     }
 
     // Copies text as another program would and waits for the clip it makes.
@@ -53,7 +54,7 @@ protected:
         ClipWindow* newest = nullptr;
         for (int slot = 0; slot < clipboard::kClipSlots; ++slot) {
             ClipWindow* clip = velmor->Clip(slot);
-            if (clip && velmor->SlotFlag(slot) && (!newest || clip->Serial > newest->Serial)) newest = clip;
+            if (clip && velmor->SlotFlag(slot) && (!newest || clip->Serial() > newest->Serial())) newest = clip;
         }
         return newest;
     }
@@ -159,7 +160,7 @@ TEST_F(ClipWindowTest, CopyBackRestoresTheTextWithoutANewClipAndShowsTheCopiedTi
     ClipWindow* clip = Copy(L"copy me back");
     ASSERT_NE(clip, nullptr);
     SetWindowTextW(clip->TextMemo.Handle(), L"copy me back, edited");
-    const std::string stamp = clip->TitleStamp;
+    const std::string stamp = clip->TitleStamp();
     const int clips = velmor->ClipWindowCount();
 
     // The window waits a second inside the double click; watch its title from another thread.
@@ -197,24 +198,24 @@ TEST_F(ClipWindowTest, PinningAHalfFadedWindowMakesItOpaqueAndStopsTheCountDown)
     BYTE alpha = 0;
     GetLayeredWindowAttributes(clip->Handle(), nullptr, &alpha, nullptr);
     EXPECT_EQ(alpha, 128);  // 127.5 rounds to even
-    EXPECT_EQ(clip->Title(), clip->TitleStamp + " (5)");
+    EXPECT_EQ(clip->Title(), clip->TitleStamp() + " (5)");
 
     clip->TogglePinned();
-    EXPECT_TRUE(clip->Pinned);
+    EXPECT_TRUE(clip->Pinned());
     EXPECT_TRUE(clip->PinItem->Checked());
     EXPECT_EQ(clip->Title(), "Fixed");
     clip->OnTimerTick();
     GetLayeredWindowAttributes(clip->Handle(), nullptr, &alpha, nullptr);
     EXPECT_EQ(alpha, 255);
     EXPECT_FALSE(clip->CountDownTimer.Enabled());
-    EXPECT_EQ(clip->Elapsed, 5);
+    EXPECT_EQ(clip->Elapsed(), 5);
 
     clip->TogglePinned();
     EXPECT_TRUE(clip->CountDownTimer.Enabled());
-    EXPECT_EQ(clip->Title(), clip->TitleStamp);
+    EXPECT_EQ(clip->Title(), clip->TitleStamp());
     for (int tick = 0; tick < 6; ++tick) clip->OnTimerTick();
     EXPECT_FALSE(IsWindowVisible(clip->Handle())) << "closed once the count ran out";
-    EXPECT_FALSE(velmor->SlotFlag(clip->SlotIndex));
+    EXPECT_FALSE(velmor->SlotFlag(clip->Slot()));
 }
 
 TEST_F(ClipWindowTest, ZoomShortcutsChangeTheFontButNotTheWindow) {
@@ -327,7 +328,7 @@ TEST_F(ClipWindowTest, PasswordManagersMarksKeepTheTextOut) {
     ASSERT_TRUE(SetClipboardWithMark(L"secret 2", "CanIncludeInClipboardHistory", 0));
     PumpFor(200ms);
     EXPECT_EQ(velmor->ClipWindowCount(), 0);
-    EXPECT_EQ(velmor->Pages.SampleMemo.Text(), L"SampleMemo") << "the secret never became the pending text";
+    EXPECT_EQ(velmor->Pages.SampleMemo.Text(), L"MemoSample") << "the secret never became the pending text";
     const int counter = velmor->ClipCounter();
     ASSERT_TRUE(SetClipboardWithMark(L"may show", "CanIncludeInClipboardHistory", 1));
     EXPECT_TRUE(PumpUntil([&] { return velmor->ClipCounter() != counter; }, 2s));
@@ -406,12 +407,12 @@ TEST_F(ClipWindowTest, APressOnTheFrameRestartsTheCountDownAndMakesTheClipNewest
     const std::string title = first->Title();
     // HTNOWHERE: the handling runs without starting a move.
     SendMessageW(first->Handle(), WM_NCLBUTTONDOWN, HTNOWHERE, 0);
-    EXPECT_EQ(first->Elapsed, 0);
+    EXPECT_EQ(first->Elapsed(), 0);
     BYTE alpha = 0;
     GetLayeredWindowAttributes(first->Handle(), nullptr, &alpha, nullptr);
     EXPECT_EQ(alpha, 255);
-    EXPECT_EQ(first->Serial, velmor->ClipCounter());
-    EXPECT_GT(first->Serial, second->Serial);
+    EXPECT_EQ(first->Serial(), velmor->ClipCounter());
+    EXPECT_GT(first->Serial(), second->Serial());
     EXPECT_EQ(first->Title(), title) << "a press keeps the title";
 }
 
@@ -426,11 +427,11 @@ TEST_F(ClipWindowTest, TheWindowMadeAheadTakesTheTimeOfItsCopyAndNeverTicks) {
     ASSERT_NE(first, nullptr);
     PumpFor(1500ms);
     EXPECT_EQ(OpenClips(), 1);
-    EXPECT_TRUE(velmor->SlotFlag(first->SlotIndex));
+    EXPECT_TRUE(velmor->SlotFlag(first->Slot()));
     velmor->Pages.CountDownCheck.SetChecked(true);
     ClipWindow* second = Copy(L"second");
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(second->Title(), second->TitleStamp);
+    EXPECT_EQ(second->Title(), second->TitleStamp());
     EXPECT_TRUE(second->CountDownTimer.Enabled());
     EXPECT_LE(velmor->ClipWindowCount(), 51);
 }
@@ -461,88 +462,48 @@ private:
     HWND window_ = nullptr;
 };
 
-TEST_F(ClipWindowTest, AClipTrimmedWhileItsMenuIsOpenLivesUntilTheMenuCloses) {
+// A clip's title-bar menu stays open while two copies come: the first trims
+// the clip, the second puts a new window into its slot. "Close" chosen in the
+// old menu then closes the old window only.
+TEST_F(ClipWindowTest, AClipTrimmedWhileItsMenuIsOpenLivesUntilTheMenuClosesAndLeavesItsSlotAlone) {
     velmor->Pages.MaxClipCountEdit.SetValue(1);
     ClipWindow* clip = Copy(L"menu open");
     ASSERT_NE(clip, nullptr);
+    ASSERT_EQ(clip->Slot(), 0);
     const HWND window = clip->Handle();
     GuiCaller gui;
     std::atomic<bool> aliveInMenu{false};
     std::atomic<bool> trimmed{false};
+    std::atomic<bool> slotReused{false};
     std::thread copier([&] {
-        // Once the menu is up, another program copies: the clip with the open menu is trimmed.
-        for (int i = 0; i < 200 && !FindWindowW(L"#32768", nullptr); ++i) Sleep(10);
+        HWND menu = nullptr;
+        for (int i = 0; i < 200 && !(menu = FindWindowW(L"#32768", nullptr)); ++i) Sleep(10);
         SetClipboardText(L"copied meanwhile");
         for (int i = 0; i < 300 && IsWindowVisible(window); ++i) Sleep(10);
-        gui.Call([&] {
-            trimmed = !IsWindowVisible(window);
-            aliveInMenu = IsWindow(window) != FALSE;
-            EndMenu();
-        });
+        trimmed = !IsWindowVisible(window);
+        SetClipboardText(L"in the old slot");
+        for (int i = 0; i < 300 && !slotReused; ++i) {
+            Sleep(10);
+            gui.Call([&] {
+                const ClipWindow* now = velmor->Clip(0);
+                slotReused = now && now->Handle() != window && now->TextMemo.Text() == L"in the old slot";
+            });
+        }
+        gui.Call([&] { aliveInMenu = IsWindow(window) != FALSE; });
+        PostMessageW(menu, WM_KEYDOWN, 'C', 0);  // "&Close"
+        for (int i = 0; i < 200 && IsWindowVisible(menu); ++i) Sleep(10);
+        if (IsWindowVisible(menu)) gui.Call([] { EndMenu(); });  // the key was not taken: never hang
     });
-    SendMessageW(window, WM_NCRBUTTONDOWN, HTCAPTION, 0);  // returns when the menu closes
+    SendMessageW(window, WM_NCRBUTTONDOWN, HTCAPTION, 0);  // returns when the menu has closed and its command ran
     copier.join();
     EXPECT_TRUE(trimmed);
+    ASSERT_TRUE(slotReused);
     EXPECT_TRUE(aliveInMenu) << "destroyed while its own menu loop ran";
+    EXPECT_TRUE(velmor->SlotFlag(0)) << "the old window's close freed the new window's slot";
+    EXPECT_TRUE(IsWindowVisible(velmor->Clip(0)->Handle()));
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); }, 2s)) << "released once the menu closed";
-    EXPECT_EQ(velmor->ClipWindowCount(), 1);
+    EXPECT_EQ(Newest(), velmor->Clip(0));
 }
-
-// A clipboard viewer on another thread, first in the chain, that copies
-// something as soon as it hears that a window leaves the chain.
-class CopyingViewer {
-public:
-    CopyingViewer() {
-        thread_ = std::thread([this] { Run(); });
-        while (!ready_) Sleep(5);
-    }
-    ~CopyingViewer() {
-        // Leaving the chain sends to its first window, which may be this thread's: keep pumping.
-        PostMessageW(window_, WM_CLOSE, 0, 0);
-        PumpUntil([this] { return done_.load(); }, 5s);
-        thread_.join();
-    }
-
-private:
-    void Run() {
-        window_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-        SetWindowSubclass(window_, &Proc, 1, reinterpret_cast<DWORD_PTR>(this));
-        next_ = SetClipboardViewer(window_);
-        ready_ = true;
-        MSG message;
-        while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
-        done_ = true;
-    }
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-        auto* self = reinterpret_cast<CopyingViewer*>(data);
-        switch (message) {
-            case WM_CHANGECBCHAIN:
-                if (!self->copied_) {
-                    self->copied_ = true;
-                    SetClipboardText(L"copied while the chain changed", window);
-                }
-                if (reinterpret_cast<HWND>(wParam) == self->next_) self->next_ = reinterpret_cast<HWND>(lParam);
-                else if (self->next_) SendMessageW(self->next_, message, wParam, lParam);
-                return 0;
-            case WM_DRAWCLIPBOARD:
-                if (self->next_) SendMessageW(self->next_, message, wParam, lParam);
-                return 0;
-            case WM_CLOSE:
-                ChangeClipboardChain(window, self->next_);
-                DestroyWindow(window);
-                PostQuitMessage(0);
-                return 0;
-            default:
-                return DefSubclassProc(window, message, wParam, lParam);
-        }
-    }
-    std::thread thread_;
-    HWND window_ = nullptr;
-    HWND next_ = nullptr;
-    std::atomic<bool> ready_{false};
-    std::atomic<bool> done_{false};
-    bool copied_ = false;
-};
 
 TEST_F(ClipWindowTest, AClipTrimmedDuringItsOwnCopyBackFinishesTheCopyFirst) {
     velmor->Pages.MaxClipCountEdit.SetValue(2);
@@ -551,7 +512,11 @@ TEST_F(ClipWindowTest, AClipTrimmedDuringItsOwnCopyBackFinishesTheCopyFirst) {
     ASSERT_NE(older, nullptr);
     velmor->Pages.MaxClipCountEdit.SetValue(1);
     const HWND window = older->Handle();
-    const CopyingViewer viewer;
+    // First in the chain, on another thread: it copies as soon as it hears that a window leaves the chain.
+    bool copied = false;
+    const testsupport::ViewerThread viewer([&](HWND self, UINT message) {
+        if (message == WM_CHANGECBCHAIN && !std::exchange(copied, true)) SetClipboardText(L"copied while the chain changed", self);
+    });
     // Leaving the chain waits on the viewer, which copies meanwhile: the
     // change makes a clip and trims the one that is copying back.
     SendMessageW(window, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
@@ -583,7 +548,7 @@ TEST_F(ClipWindowTest, LinuxPasswordManagersSecretsMakeNoClip) {
          {RegisterClipboardFormatA("x-kde-passwordManagerHint"), "secret"}}));
     PumpFor(300ms);
     EXPECT_EQ(velmor->ClipWindowCount(), 0);
-    EXPECT_EQ(velmor->Pages.SampleMemo.Text(), L"SampleMemo");
+    EXPECT_EQ(velmor->Pages.SampleMemo.Text(), L"MemoSample");
 }
 
 TEST_F(ClipWindowTest, AWindowKeptForTheNextClipShowsItAsIfNew) {
@@ -607,12 +572,12 @@ TEST_F(ClipWindowTest, AWindowKeptForTheNextClipShowsItAsIfNew) {
     EXPECT_EQ(third->TextMemo.Text(), L"third");
     EXPECT_EQ(third->TextMemo.GetFontInfo(), velmor->Pages.SampleMemo.GetFontInfo()) << "the zoom is undone";
     EXPECT_FALSE(HasVerticalScrollBar(*third));
-    EXPECT_FALSE(third->Pinned);
+    EXPECT_FALSE(third->Pinned());
     EXPECT_FALSE(third->PinItem->Checked());
     BYTE alpha = 0;
     GetLayeredWindowAttributes(window, nullptr, &alpha, nullptr);
     EXPECT_EQ(alpha, 255);
-    EXPECT_EQ(third->Elapsed, 0);
+    EXPECT_EQ(third->Elapsed(), 0);
     EXPECT_TRUE(third->CountDownTimer.Enabled());
     EXPECT_EQ(third->ClientSize().cy, LineHeight(*third) + 8);
 }

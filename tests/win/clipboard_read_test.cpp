@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "WinTestSupport.h"
@@ -62,26 +63,82 @@ TEST(ClipboardRead, AnEmptyClipboardHasNoText) {
     EXPECT_FALSE(snapshot.excluded);
 }
 
-TEST(ClipboardRead, AClipboardHeldByAnotherThreadIsWaitedFor) {
+TEST(ClipboardRead, AClipboardHeldByAnotherThreadIsReportedHeldNotWaitedFor) {
     ASSERT_TRUE(testsupport::SetClipboardText(L"held"));
     HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE events[] = {opened, release};
     HANDLE holder = CreateThread(
         nullptr, 0,
-        [](void* event) -> DWORD {
+        [](void* signals) -> DWORD {
             OpenClipboard(nullptr);
-            SetEvent(event);
-            Sleep(40);
+            SetEvent(static_cast<HANDLE*>(signals)[0]);
+            WaitForSingleObject(static_cast<HANDLE*>(signals)[1], 2000);
             CloseClipboard();
             return 0;
         },
-        opened, 0, nullptr);
+        events, 0, nullptr);
     WaitForSingleObject(opened, 2000);
-    const auto snapshot = platform::ReadClipboardSnapshot(nullptr);
+    // A window of its own, as the program reads with: the holder's (none) is another.
+    const HWND reader = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    const DWORD start = GetTickCount();
+    const auto held = platform::ReadClipboardSnapshot(reader);
+    EXPECT_LT(GetTickCount() - start, 50u) << "the caller is the GUI thread: it never waits for the holder";
+    SetEvent(release);
     WaitForSingleObject(holder, 2000);
-    CloseHandle(holder);
-    CloseHandle(opened);
+    for (HANDLE handle : {holder, opened, release}) CloseHandle(handle);
+    EXPECT_TRUE(held.held);
+    EXPECT_FALSE(held.text);
+    const auto snapshot = platform::ReadClipboardSnapshot(reader);
+    DestroyWindow(reader);
+    EXPECT_FALSE(snapshot.held);
     ASSERT_TRUE(snapshot.text);
     EXPECT_EQ(*snapshot.text, "held");
+}
+
+// A privacy mark that is listed but cannot be read, or is cut short, keeps
+// the text out as a readable one does; only a mark that plainly allows it lets it in.
+TEST(ClipboardRead, PrivacyMarksThatCannotBeReadFailClosed) {
+    const UINT history = RegisterClipboardFormatA("CanIncludeInClipboardHistory");
+    const UINT hint = RegisterClipboardFormatA("x-kde-passwordManagerHint");
+    // An owner that never renders what it promised: the mark's data stays NULL.
+    const HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    struct Case {
+        const char* what;
+        UINT format;
+        std::optional<std::string> bytes;  // none: promised, never rendered
+        bool excluded;
+    };
+    const Case cases[] = {
+        {"history mark with no data", history, std::nullopt, true},
+        {"history mark shorter than a DWORD", history, std::string(2, '\1'), true},
+        {"history mark that allows", history, std::string("\1\0\0\0", 4), false},
+        {"password hint with no data", hint, std::nullopt, true},
+        {"empty password hint", hint, std::string(1, '\0'), true},
+        {"password hint cut short", hint, std::string("sec"), true},
+        {"password hint of another kind", hint, std::string("public"), false},
+    };
+    const std::wstring text = L"maybe a password";
+    for (const Case& c : cases) {
+        ASSERT_TRUE(OpenClipboard(owner));
+        EmptyClipboard();
+        HGLOBAL textMemory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        std::memcpy(GlobalLock(textMemory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(textMemory);
+        SetClipboardData(CF_UNICODETEXT, textMemory);
+        HGLOBAL mark = nullptr;
+        if (c.bytes) {
+            mark = GlobalAlloc(GMEM_MOVEABLE, c.bytes->size());
+            std::memcpy(GlobalLock(mark), c.bytes->data(), c.bytes->size());
+            GlobalUnlock(mark);
+        }
+        SetClipboardData(c.format, mark);
+        CloseClipboard();
+        const auto snapshot = platform::ReadClipboardSnapshot(nullptr);
+        EXPECT_EQ(snapshot.excluded, c.excluded) << c.what;
+        EXPECT_EQ(snapshot.text.has_value(), !c.excluded) << c.what;
+    }
+    DestroyWindow(owner);
 }
 
 }  // namespace

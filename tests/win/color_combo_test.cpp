@@ -8,16 +8,17 @@
 #include <commctrl.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "ItemCanvas.h"
 #include "TestForm.h"
 #include "WinTestSupport.h"
 #include "platform/Handles.h"
+#include "platform/Text.h"
 #include "ui/Dpi.h"
 #include "ui/Form.h"
 #include "ui/Graphics.h"
@@ -42,7 +43,7 @@ void NotifySelChange(const ColorComboBox& combo) {
 // As the settings page sets its four pickers up.
 void ProgramSetup(ColorComboBox& picker, ui::Window& parent, const ui::Bounds& bounds) {
     picker.BeginLoading();
-    picker.Create(parent, bounds);
+    picker.Create(parent, {.bounds = bounds});
     picker.SetJapaneseText(false);
     picker.SetShowSysColor(true);
     picker.SetShowExtraColor(true);
@@ -289,56 +290,38 @@ TEST_F(ColorCombo, CustomButtonShowsOnlyWhileCustomIsSelected) {
 }
 
 TEST_F(ColorCombo, EntriesAreDrawnWithSwatchAndText) {
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    const platform::BitmapHandle bitmap(CreateCompatibleBitmap(screen, 121, 19));
-    ReleaseDC(nullptr, screen);
-    {
-        const platform::ScopedSelect use(memory, bitmap.get());
-        const auto draw = [&](int index, UINT state) {
-            DRAWITEMSTRUCT item{};
-            item.CtlType = ODT_COMBOBOX;
-            item.CtlID = static_cast<UINT>(picker.Id());
-            item.itemID = static_cast<UINT>(index);
-            item.itemAction = ODA_DRAWENTIRE;
-            item.itemState = state;
-            item.hwndItem = picker.Handle();
-            item.hDC = memory;
-            item.rcItem = {0, 0, 121, 19};
-            SendMessageW(form.Handle(), WM_DRAWITEM, static_cast<WPARAM>(picker.Id()), reinterpret_cast<LPARAM>(&item));
-        };
-        draw(IndexOf(L"Red"), 0);
-        EXPECT_EQ(GetPixel(memory, 8, 10), RGB(255, 0, 0)) << "inside the swatch";
-        EXPECT_EQ(GetPixel(memory, 3, 4), RGB(255, 0, 0)) << "first pixel inside the frame";
-        EXPECT_EQ(GetPixel(memory, 2, 3), RGB(0, 0, 0)) << "the frame";
-        EXPECT_EQ(GetPixel(memory, 16, 16), RGB(0, 0, 0)) << "the frame's far corner";
-        EXPECT_EQ(GetPixel(memory, 17, 10), GetSysColor(COLOR_WINDOW)) << "right of the swatch";
-        EXPECT_EQ(GetPixel(memory, 8, 17), GetSysColor(COLOR_WINDOW)) << "below the swatch";
-        EXPECT_EQ(GetPixel(memory, 1, 1), GetSysColor(COLOR_WINDOW));
-        // Some text pixel right of L + 19.
-        bool inked = false;
-        for (int x = 19; x < 60 && !inked; ++x) {
-            for (int y = 2; y < 17 && !inked; ++y) inked = GetPixel(memory, x, y) != GetSysColor(COLOR_WINDOW);
-        }
-        EXPECT_TRUE(inked);
-
-        draw(IndexOf(L"Window"), ODS_SELECTED);
-        EXPECT_EQ(GetPixel(memory, 8, 10), GetSysColor(COLOR_WINDOW)) << "a system colour paints as it is now";
-        EXPECT_EQ(GetPixel(memory, 1, 1), GetSysColor(COLOR_HIGHLIGHT));
-
-        picker.SetCustomColor(ui::Rgb(0, 0x80, 0xFF));
-        draw(170, 0);
-        EXPECT_EQ(GetPixel(memory, 8, 10), RGB(0, 0x80, 0xFF)) << "the custom entry paints CustomColor";
-        picker.SetCustomColor(ui::kColorNone);
-        draw(170, 0);
-        EXPECT_EQ(GetPixel(memory, 8, 10), GetSysColor(COLOR_WINDOW)) << "no colour: an empty frame";
-        EXPECT_EQ(GetPixel(memory, 2, 3), RGB(0, 0, 0));
-
-        picker.SetPixelBounds({8, 8, 121, 21});  // ItemHeight 15: no frame
-        draw(IndexOf(L"Red"), 0);
-        EXPECT_EQ(GetPixel(memory, 2, 3), RGB(255, 0, 0));
+    testsupport::ItemCanvas canvas(121, 19);
+    const auto draw = [&](int index, UINT state) { canvas.Draw(picker, index, state); };
+    draw(IndexOf(L"Red"), 0);
+    EXPECT_EQ(canvas.At(8, 10), RGB(255, 0, 0)) << "inside the swatch";
+    EXPECT_EQ(canvas.At(3, 4), RGB(255, 0, 0)) << "first pixel inside the frame";
+    EXPECT_EQ(canvas.At(2, 3), RGB(0, 0, 0)) << "the frame";
+    EXPECT_EQ(canvas.At(16, 16), RGB(0, 0, 0)) << "the frame's far corner";
+    EXPECT_EQ(canvas.At(17, 10), GetSysColor(COLOR_WINDOW)) << "right of the swatch";
+    EXPECT_EQ(canvas.At(8, 17), GetSysColor(COLOR_WINDOW)) << "below the swatch";
+    EXPECT_EQ(canvas.At(1, 1), GetSysColor(COLOR_WINDOW));
+    // Some text pixel right of L + 19.
+    bool inked = false;
+    for (int x = 19; x < 60 && !inked; ++x) {
+        for (int y = 2; y < 17 && !inked; ++y) inked = canvas.At(x, y) != GetSysColor(COLOR_WINDOW);
     }
-    DeleteDC(memory);
+    EXPECT_TRUE(inked);
+
+    draw(IndexOf(L"Window"), ODS_SELECTED);
+    EXPECT_EQ(canvas.At(8, 10), GetSysColor(COLOR_WINDOW)) << "a system colour paints as it is now";
+    EXPECT_EQ(canvas.At(1, 1), GetSysColor(COLOR_HIGHLIGHT));
+
+    picker.SetCustomColor(ui::Rgb(0, 0x80, 0xFF));
+    draw(170, 0);
+    EXPECT_EQ(canvas.At(8, 10), RGB(0, 0x80, 0xFF)) << "the custom entry paints CustomColor";
+    picker.SetCustomColor(ui::kColorNone);
+    draw(170, 0);
+    EXPECT_EQ(canvas.At(8, 10), GetSysColor(COLOR_WINDOW)) << "no colour: an empty frame";
+    EXPECT_EQ(canvas.At(2, 3), RGB(0, 0, 0));
+
+    picker.SetPixelBounds({8, 8, 121, 21});  // ItemHeight 15: no frame
+    draw(IndexOf(L"Red"), 0);
+    EXPECT_EQ(canvas.At(2, 3), RGB(255, 0, 0));
 }
 
 TEST_F(ColorCombo, JapaneseTextsFitTwentyTwoBytesOfCodePage932) {
@@ -368,14 +351,14 @@ TEST_F(ColorCombo, HintShowsTheOtherLanguage) {
 
     ColorComboBox early;
     early.SetHint(L"Before the window");
-    early.Create(form, {8, 40, 121, 25});
+    early.Create(form, {.bounds = {8, 40, 121, 25}});
     EXPECT_EQ(TipText(early), L"Before the window");
 }
 
 // Links to a memo end with the memo itself, not with its window.
 TEST_F(ColorCombo, LinksToAMemoLastAsLongAsTheMemo) {
     widgets::FontNameComboBox fonts;
-    fonts.Create(form, {8, 40, 177, 21});
+    fonts.Create(form, {.bounds = {8, 40, 177, 21}});
     ui::FontInfo font;
     font.name = L"Tahoma";
 
@@ -388,7 +371,7 @@ TEST_F(ColorCombo, LinksToAMemoLastAsLongAsTheMemo) {
     EXPECT_EQ(picker.Text(), L"Green") << "linking reads the memo's background";
     EXPECT_EQ(fonts.ChangeControl(), early.get());
     EXPECT_EQ(fonts.Value(), L"Tahoma");
-    early->Create(form, {150, 8, 120, 60});
+    early->Create(form, {.bounds = {150, 8, 120, 60}});
     early.reset();
     EXPECT_EQ(picker.ChangeControl(), nullptr);
     EXPECT_EQ(fonts.ChangeControl(), nullptr);
@@ -399,11 +382,11 @@ TEST_F(ColorCombo, LinksToAMemoLastAsLongAsTheMemo) {
 
     // Linked with a window, which is then made again.
     ui::Memo memo;
-    memo.Create(form, {150, 8, 120, 60});
+    memo.Create(form, {.bounds = {150, 8, 120, 60}});
     picker.SetChangeControl(&memo);
     fonts.SetChangeControl(&memo);
     memo.DestroyHandle();
-    memo.Create(form, {150, 8, 120, 60});
+    memo.Create(form, {.bounds = {150, 8, 120, 60}});
     EXPECT_EQ(picker.ChangeControl(), &memo);
     EXPECT_EQ(fonts.ChangeControl(), &memo);
     SendMessageW(picker.Handle(), CB_SETCURSEL, 1, 0);
@@ -421,7 +404,7 @@ class ColorComboStore : public ColorCombo {
 protected:
     void SetUp() override {
         ColorCombo::SetUp();
-        path = widgets::CustomColorIniPath();
+        path = platform::WideToAnsi(widgets::CustomColorIniPath());
         DeleteFileA(path.c_str());
         picker.SetValue(ui::Rgb(7, 7, 7));  // the custom entry, with its button
         events.clear();
@@ -477,7 +460,7 @@ TEST_F(ColorComboStore, ConfirmingANewColourSetsCustomColorThenClickAndChange) {
 
 TEST_F(ColorComboStore, OneDialogAtATimeModalToThePickersForm) {
     ColorComboBox second;
-    second.Create(form, {8, 40, 121, 25});
+    second.Create(form, {.bounds = {8, 40, 121, 25}});
     second.SetValue(ui::Rgb(9, 9, 9));
     ScriptedDialog dialog(true, RGB(1, 2, 3));
     dialog.during = [&] { second.RunCustomColorDialog(); };
@@ -594,25 +577,6 @@ TEST_F(ColorComboStore, RealColourDialogConfirmedUnchangedRaisesNothing) {
     EXPECT_EQ(picker.CustomColor(), ui::Rgb(7, 7, 7)) << "OK keeps the colour it started with";
     EXPECT_TRUE(events.empty());
     EXPECT_EQ(ColorComboBox::SharedCustomColors().Value("ColorA"), "FFFFFF");
-}
-
-// With VELMOR_COLOR_SHOW=<seconds> the form stays up with the list dropped,
-// to be looked at or photographed.
-TEST_F(ColorCombo, ShowcaseDroppedDown) {
-    const char* seconds = std::getenv("VELMOR_COLOR_SHOW");
-    if (!seconds) GTEST_SKIP() << "set VELMOR_COLOR_SHOW to look at the picker";
-    ColorComboBox japanese;
-    japanese.Create(form, {150, 8, 140, 25});
-    japanese.SetShowDefaultColor(true);
-    japanese.SetShowSysColor(true);
-    japanese.SetHintIsOtherLanguage(true);
-    japanese.SetValue(ui::Rgb(0x12, 0x34, 0x56));
-    picker.SetValue(ui::Rgb(0xFF, 0, 0xFF));
-    picker.SetDropDownCount(15);
-    SetForegroundWindow(form.Handle());
-    SendMessageW(picker.Handle(), CB_SHOWDROPDOWN, TRUE, 0);
-    PumpFor(std::chrono::seconds(std::atoi(seconds)));
-    SendMessageW(picker.Handle(), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ItemCanvas.h"
 #include "TestForm.h"
 #include "WinTestSupport.h"
 #include "ui/Dpi.h"
@@ -24,6 +25,7 @@ using namespace widgets;
 
 namespace {
 
+using testsupport::ItemCanvas;
 using testsupport::TestForm;
 
 std::string Utf8(const std::wstring& text) {
@@ -53,60 +55,6 @@ const std::vector<FontEntry>& MarkTable() {
 }
 
 COLORREF Invert(COLORREF background, COLORREF mark) { return (background ^ mark) & 0xFFFFFF; }
-
-// Draws one item into a bitmap the way the control's parent asks for it.
-class ItemCanvas {
-public:
-    ItemCanvas(int width, int height) : width_(width), height_(height) {
-        const platform::WindowDC screen(nullptr);
-        dc_ = CreateCompatibleDC(screen.Get());
-        bitmap_.reset(CreateCompatibleBitmap(screen.Get(), width, height));
-        old_ = SelectObject(dc_, bitmap_.get());
-    }
-    ~ItemCanvas() {
-        SelectObject(dc_, old_);
-        DeleteDC(dc_);
-    }
-    ItemCanvas(const ItemCanvas&) = delete;
-    ItemCanvas& operator=(const ItemCanvas&) = delete;
-
-    void Draw(const FontNameComboBox& combo, int index, UINT state = 0) {
-        DRAWITEMSTRUCT item{};
-        item.CtlType = ODT_COMBOBOX;
-        item.CtlID = static_cast<UINT>(combo.Id());
-        item.itemID = static_cast<UINT>(index);
-        item.itemAction = ODA_DRAWENTIRE;
-        item.itemState = state;
-        item.hwndItem = combo.Handle();
-        item.hDC = dc_;
-        item.rcItem = {0, 0, width_, height_};
-        SendMessageW(GetParent(combo.Handle()), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
-    }
-    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y) & 0xFFFFFF; }
-    // The first column with anything but the background in it, or -1.
-    int FirstInkedColumn(COLORREF background) const {
-        for (int x = 0; x < width_; ++x) {
-            if (Inked(x, x + 1, background)) return x;
-        }
-        return -1;
-    }
-    // Whether anything but the background shows in the columns [from, to).
-    bool Inked(int from, int to, COLORREF background) const {
-        for (int x = from; x < to; ++x) {
-            for (int y = 0; y < height_; ++y) {
-                if (At(x, y) != background) return true;
-            }
-        }
-        return false;
-    }
-
-private:
-    int width_;
-    int height_;
-    HDC dc_ = nullptr;
-    platform::BitmapHandle bitmap_;
-    HGDIOBJ old_ = nullptr;
-};
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
@@ -159,7 +107,7 @@ TEST(FontComboTable, HoldsTheInstalledFamiliesOnceEachInLocaleOrder) {
 TEST(FontComboTable, DefaultsOfferNoVerticalFamily) {
     TestForm form(320, 360);
     FontNameComboBox combo;
-    combo.Create(form, {8, 8, 177, 21});
+    combo.Create(form, {.bounds = {8, 8, 177, 21}});
     ASSERT_GT(combo.ItemCount(), 0);
     EXPECT_EQ(static_cast<size_t>(combo.ItemCount()), combo.Items().size());
     for (int i = 0; i < combo.ItemCount(); ++i) {
@@ -188,7 +136,7 @@ protected:
     void SetUp() override {
         combo.OnChange = [this](FontNameComboBox& sender) { events.push_back(L"change " + sender.Value()); };
         combo.OnClick = [this](FontNameComboBox& sender) { events.push_back(L"click " + sender.Value()); };
-        combo.Create(form, {8, 8, 177, 21});
+        combo.Create(form, {.bounds = {8, 8, 177, 21}});
         form.Show();
         PumpFor(20ms);
     }
@@ -276,7 +224,7 @@ TEST_F(FontComboEvents, NameListsAndFiltersRefillKeepingTheValue) {
 
 TEST_F(FontComboEvents, LinkedControlTakesTheSelectedName) {
     ui::Memo memo;
-    memo.Create(form, {8, 40, 200, 60});
+    memo.Create(form, {.bounds = {8, 40, 200, 60}});
     ui::FontInfo params;
     params.name = L"Liberation Serif";
     memo.SetFontInfo(params);
@@ -293,7 +241,7 @@ TEST_F(FontComboEvents, LinkedControlTakesTheSelectedName) {
 TEST(FontComboItemHeight, FollowsTheControlHeightAndTheFont) {
     TestForm form(320, 360);
     FontNameComboBox combo;
-    combo.Create(form, {8, 8, 177, 21});
+    combo.Create(form, {.bounds = {8, 8, 177, 21}});
     EXPECT_EQ(combo.ItemHeight(), ui::Scale(21) - 6);
     EXPECT_EQ(combo.PixelBounds().height, ui::Scale(21));
 
@@ -326,6 +274,16 @@ TEST(FontComboItemHeight, FollowsTheControlHeightAndTheFont) {
     EXPECT_EQ(description.lfHeight, -18);
     EXPECT_EQ(combo.ItemHeight(), 18);
     EXPECT_EQ(combo.Value(), L"Tahoma");
+
+    // A font of a set width comes down whole, not squeezed to the old width.
+    GetObjectW(font.get(), sizeof description, &description);
+    description.lfWidth = 20;
+    const platform::FontHandle wide(CreateFontIndirectW(&description));
+    combo.SetFont(wide.get());
+    combo.SetItemHeight(16);
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(combo.Handle(), WM_GETFONT, 0, 0)), sizeof description, &description);
+    EXPECT_EQ(description.lfHeight, -16);
+    EXPECT_EQ(description.lfWidth, 0);
     combo.SetFont(nullptr);
 }
 
@@ -334,7 +292,7 @@ TEST(FontComboItemHeight, FollowsTheControlHeightAndTheFont) {
 TEST(FontComboDrawing, MarksAreInvertedOverTheBackground) {
     TestForm form(320, 360);
     FontNameComboBox combo(MarkTable());
-    combo.Create(form, {8, 8, 177, 21});
+    combo.Create(form, {.bounds = {8, 8, 177, 21}});
     ASSERT_EQ(combo.ItemCount(), 3);
     ItemCanvas canvas(160, 16);
     const COLORREF window = GetSysColor(COLOR_WINDOW) & 0xFFFFFF;
@@ -397,7 +355,7 @@ TEST(FontComboDrawing, MarksAreInvertedOverTheBackground) {
 TEST(FontComboDrawing, TheFieldShowsTheSelectedFamilysMarkOnScreen) {
     TestForm form(320, 360);
     FontNameComboBox combo(MarkTable());
-    combo.Create(form, {8, 8, 177, 21});
+    combo.Create(form, {.bounds = {8, 8, 177, 21}});
     combo.SetValue(L"Line Printer");
     form.Show();
     UpdateWindow(form.Handle());
@@ -423,7 +381,7 @@ TEST(FontComboDrawing, TheFieldShowsTheSelectedFamilysMarkOnScreen) {
     // For a look at the dropped list: VELMOR_FONT_SHOW=seconds.
     if (const char* seconds = std::getenv("VELMOR_FONT_SHOW")) {
         FontNameComboBox real;
-        real.Create(form, {8, 40, 177, 21});
+        real.Create(form, {.bounds = {8, 40, 177, 21}});
         real.SetDropDownCount(15);
         real.SetValue(L"Liberation Sans");
         SetForegroundWindow(form.Handle());

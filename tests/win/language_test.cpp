@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include <cstring>
+#include <cwchar>
 #include <cwctype>
 #include <fstream>
 #include <functional>
@@ -45,7 +45,7 @@ protected:
             SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA((folder + name).c_str());
         }
-        DeleteFileA(settings::PropertyFilePath().c_str());
+        DeleteFileW(settings::PropertyFilePath().c_str());
     }
     void Put(const std::string& name, const std::string& bytes) {
         std::ofstream(folder + name, std::ios::binary) << bytes;
@@ -65,7 +65,7 @@ protected:
         return rows;
     }
 
-    const std::string folder = platform::ExeFolder();
+    const std::string folder = platform::WideToAnsi(platform::ExeFolder());
     std::unique_ptr<app::MainWindow> velmor;
 };
 
@@ -94,10 +94,10 @@ TEST_F(Languages, Utf8AndTheSystemCodePageGiveTheSameCaptions) {
     Put("A.lng", "\xEF\xBB\xBFGerman\r\n[ClipText]Size=Gr\xC3\xB6\xC3\x9F" "e :\r\n");
     Put("B.lng", "German\r\n[ClipText]Size=Gr\xF6\xDF" "e :\r\n");  // code page 1252
     app::MainWindow& window = Start();
-    window.ApplyLanguageFile(folder + "A.lng");
+    window.ApplyLanguageFile(platform::AnsiToWide(folder + "A.lng"));
     EXPECT_EQ(window.Pages.FontSizeLabel.Text(), L"Größe :");
     window.Pages.FontSizeLabel.SetText(L"reset");
-    window.ApplyLanguageFile(folder + "B.lng");
+    window.ApplyLanguageFile(platform::AnsiToWide(folder + "B.lng"));
     EXPECT_EQ(window.Pages.FontSizeLabel.Text(), platform::AnsiToWide("Gr\xF6\xDF" "e :"));
 }
 
@@ -151,11 +151,11 @@ TEST_F(Languages, PutFileShowsThePathKeepsAnExistingFileAndListsAgain) {
     std::vector<std::wstring> messages;
     ui::Application::Get().SetMessageReporter([&](const std::wstring& text) { messages.push_back(text); });
     for (const char* chosen : {"A.lng", "Z.lng"}) {
-        settings::Languages::SetDialogRunner([&](OPENFILENAMEA& dialog) {
-            std::string filter;  // its pairs, each string ended by '|'
-            for (const char* part = dialog.lpstrFilter; *part; part += std::strlen(part) + 1) filter += part + std::string("|");
-            EXPECT_EQ(filter, "Language Text File(*.lng)|*.lng|");
-            lstrcpynA(dialog.lpstrFile, (source + chosen).c_str(), static_cast<int>(dialog.nMaxFile));
+        settings::Languages::SetDialogRunner([&](OPENFILENAMEW& dialog) {
+            std::wstring filter;  // its pairs, each string ended by '|'
+            for (const wchar_t* part = dialog.lpstrFilter; *part; part += std::wcslen(part) + 1) filter += part + std::wstring(L"|");
+            EXPECT_EQ(filter, L"Language Text File(*.lng)|*.lng|");
+            lstrcpynW(dialog.lpstrFile, platform::AnsiToWide(source + chosen).c_str(), static_cast<int>(dialog.nMaxFile));
             return true;
         });
         window.PutLanguageFile();
@@ -193,7 +193,7 @@ TEST_F(Languages, OpenClipWindowsTakeTheNewTitlesFromThenOn) {
     clipwindow::ClipWindow* clip = window.Clip(window.Clips().LastSlot());
     ASSERT_NE(clip, nullptr);
     Put("A.lng", "A\r\n[All]Fixed=Angeheftet\r\n[MenuBar]DontHide=&Anheften\r\n");
-    window.ApplyLanguageFile(folder + "A.lng");
+    window.ApplyLanguageFile(platform::AnsiToWide(folder + "A.lng"));
     clip->TogglePinned();
     EXPECT_EQ(clip->Title(), "Angeheftet");
     EXPECT_EQ(clip->PinItem->Caption(), L"&Dont Hide") << "an open window keeps its menu";
@@ -333,7 +333,7 @@ TEST_F(Languages, EveryKeyInAnyCaseReachesItsPlaceOnTheRealWindowAndTheCopiesFol
     for (const settings::LanguageStep& step : settings::kLanguageSteps) tableKeys += step.key.empty() ? 0 : 1;
     ASSERT_EQ(keys, tableKeys) << "one row per key of the language table";
     Put("A.lng", Utf16(file));
-    window.ApplyLanguageFile(folder + "A.lng");
+    window.ApplyLanguageFile(platform::AnsiToWide(folder + "A.lng"));
     for (const Row& row : rows) {
         EXPECT_EQ(row.read(), row.copyOf.empty() ? row.value : given[row.copyOf]) << testing::PrintToString(row.key);
     }
@@ -349,7 +349,7 @@ TEST_F(Languages, TheSampleFilesReadThroughTheRealDecoder) {
     for (const Sample& sample : {Sample{"Deutsch.lng", L"Deutsch", L"[ClipText]Size", L"Größe :"},
                                  Sample{"Japanese.lng", L"日本語", L"[property]MaxClipCount", L"最大クリップ数 :"}}) {
         Put("A.lng", testsupport::SourceFile(std::string("lang/") + sample.file));
-        const settings::LanguageText text = settings::ReadLanguageFile(folder + "A.lng");
+        const settings::LanguageText text = settings::ReadLanguageFile(platform::AnsiToWide(folder + "A.lng"));
         EXPECT_EQ(text.DisplayName(), sample.name) << sample.file;
         EXPECT_EQ(text.Value(sample.key), sample.value) << sample.file;
     }

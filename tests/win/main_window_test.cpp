@@ -1,5 +1,6 @@
 // The main window's menus, tray icon and commands, in this process.
 #include <windows.h>
+#include <sddl.h>
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@
 
 #include "WinTestSupport.h"
 #include "app/MainWindow.h"
+#include "app/SingleInstance.h"
+#include "platform/Error.h"
 #include "settings/PropertyFile.h"
 #include "ui/Application.h"
 
@@ -32,12 +35,12 @@ std::vector<std::wstring> MenuTexts(HMENU menu) {
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        DeleteFileA(settings::PropertyFilePath().c_str());
+        DeleteFileW(settings::PropertyFilePath().c_str());
         velmor = std::make_unique<app::MainWindow>();
     }
     void TearDown() override {
         velmor.reset();
-        DeleteFileA(settings::PropertyFilePath().c_str());
+        DeleteFileW(settings::PropertyFilePath().c_str());
     }
     HMENU FileMenu() { return GetSubMenu(GetMenu(velmor->Handle()), 0); }
     std::unique_ptr<app::MainWindow> velmor;
@@ -94,6 +97,66 @@ TEST_F(MainWindowTest, ACopyBackWhileSuspendedLeavesTheWatcherSuspended) {
     ASSERT_TRUE(testsupport::SetClipboardText(L"not watched"));
     PumpFor(200ms);
     EXPECT_EQ(velmor->ClipWindowCount(), 1);
+}
+
+// A watcher whose window cannot be made while failing is set.
+class FailingWatcher : public clipboard::ClipboardWatcher {
+public:
+    bool failing = false;
+
+protected:
+    HWND AllocateWindow() override { return failing ? nullptr : ClipboardWatcher::AllocateWindow(); }
+};
+
+TEST_F(MainWindowTest, WhenTheChainCannotBeJoinedTheMenusShowWatchingSuspended) {
+    auto owned = std::make_unique<FailingWatcher>();
+    FailingWatcher& watcher = *owned;
+    velmor->UseWatcher(std::move(owned));
+    ASSERT_TRUE(testsupport::SetClipboardText(L"a clip"));
+    ASSERT_TRUE(PumpUntil([&] { return velmor->ClipWindowCount() == 1; }, 3s));
+    const auto shownState = [&] {
+        return std::vector<std::wstring>{MenuTexts(FileMenu())[2], MenuTexts(velmor->TrayMenu.Handle())[2]};
+    };
+    const std::vector<std::wstring> suspended{L"&Resume", L"&Resume"};
+
+    int reported = 0;
+    ui::Application::Get().SetErrorReporter([&](const std::wstring&) { ++reported; });
+    watcher.failing = true;
+    // The copy back leaves the chain and cannot join it again.
+    SendMessageW(velmor->Clip(0)->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    ui::Application::Get().SetErrorReporter(nullptr);
+    EXPECT_EQ(reported, 1);
+    EXPECT_FALSE(velmor->Watching());
+    EXPECT_EQ(shownState(), suspended);
+
+    EXPECT_THROW(velmor->Resume(), platform::OutOfResources);
+    EXPECT_FALSE(velmor->Watching());
+    EXPECT_EQ(shownState(), suspended);
+
+    watcher.failing = false;
+    velmor->Resume();
+    EXPECT_TRUE(velmor->Watching());
+    EXPECT_EQ(shownState(), (std::vector<std::wstring>{L"&Suspend", L"&Suspend"}));
+}
+
+TEST(SingleInstance, AnInstanceThatRunsOrThatMayNotBeOpenedRefusesTheNext) {
+    app::InstanceClaim first = app::ClaimInstance("VelmorInstanceTest");
+    EXPECT_FALSE(first.otherRuns);
+    EXPECT_TRUE(first.mutex);
+    const app::InstanceClaim second = app::ClaimInstance("VelmorInstanceTest");
+    EXPECT_TRUE(second.otherRuns);
+    EXPECT_FALSE(second.mutex);
+
+    // An elevated first instance: its mutex denies this one every access.
+    PSECURITY_DESCRIPTOR denyAll = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(D;;GA;;;WD)", SDDL_REVISION_1, &denyAll, nullptr));
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, denyAll, FALSE};
+    const platform::KernelHandle elevated(CreateMutexA(&attributes, FALSE, "VelmorElevatedTest"));
+    LocalFree(denyAll);
+    ASSERT_TRUE(elevated);
+    const app::InstanceClaim refused = app::ClaimInstance("VelmorElevatedTest");
+    EXPECT_TRUE(refused.otherRuns);
+    EXPECT_FALSE(refused.mutex);
 }
 
 TEST_F(MainWindowTest, FileCloseAllClipsClosesTheClips) {

@@ -2,16 +2,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "WinTestSupport.h"
 #include "app/MainWindow.h"
-#include "platform/Module.h"
-#include "platform/Text.h"
+#include "platform/File.h"
 #include "settings/PropertyFile.h"
 #include "ui/Application.h"
 #include "ui/Dpi.h"
@@ -22,24 +23,25 @@ using testsupport::PumpFor;
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
+std::string ReadAll(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
 }
 
-void WriteAll(const std::string& path, const std::string& bytes) {
+void WriteAll(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
 class Settings : public ::testing::Test {
 protected:
-    void SetUp() override { DeleteFileA(path.c_str()); }
+    void SetUp() override { DeleteFileW(path.c_str()); }
     void TearDown() override {
         velmor.reset();
         ui::Application::Get().SetErrorReporter(nullptr);
-        DeleteFileA(path.c_str());
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
     }
     app::MainWindow& Start() {
         velmor = std::make_unique<app::MainWindow>();
@@ -62,7 +64,7 @@ protected:
         return velmor->Clip(velmor->Clips().LastSlot());
     }
 
-    const std::string path = settings::PropertyFilePath();
+    const std::wstring path = settings::PropertyFilePath();
     std::unique_ptr<app::MainWindow> velmor;
 };
 
@@ -80,7 +82,7 @@ ui::FontInfo ShownFont(const ui::Memo& memo) {
 TEST_F(Settings, PrivateProfileValuesLoseBlanksAndOneQuotePairAndStopAt2047) {
     WriteAll(path, "[ClipWindow]\r\nTimeFormat=  \"'at' hh:mm\"  \r\n[Other]\r\nLoadFile=" + std::string(3000, 'x') +
                        "\r\n");
-    const settings::PrivateProfileReader file(path);
+    const settings::PropertyFile file = settings::PropertyFile::Load(path);
     EXPECT_EQ(file.Read("ClipWindow", "TimeFormat"), "'at' hh:mm");
     EXPECT_EQ(file.Read("other", "loadfile")->size(), 2047u);
     EXPECT_EQ(file.Read("Other", "Missing"), std::nullopt);
@@ -95,7 +97,44 @@ TEST_F(Settings, AFirstStartWritesEveryKeyAndKeepsWhatItDoesNotKnow) {
     const std::string saved = ReadAll(path);
     EXPECT_NE(saved.find("; my note"), std::string::npos);
     EXPECT_NE(saved.find("Colour=teal"), std::string::npos);
-    EXPECT_FALSE(platform::FileExists(path + ".saving"));
+    EXPECT_FALSE(platform::FileExists(path + L".saving"));
+}
+
+// The bytes of a file as earlier versions wrote it, in the system code page
+// (code page 1252 here): a load and a save with nothing changed give them back.
+TEST_F(Settings, AnOldFileIsSavedAgainByteForByte) {
+    const std::string old =
+        "; Velmor\r\n[Main]\r\nActivePage=3\r\nLeft=30\r\nTop=40\r\nWidth=300\r\nHeight=400\r\n"
+        "[property]\r\nLanguageFile=Deutsch.lng\r\nMaxClipCount=7\r\nWidth=250\r\nMaxHeight=90\r\nIgnoreLargeText=0\r\n"
+        "SizeOfText=77\r\nCloseClipTimer=1\r\nCountDown=-5\r\nHideGradually=1\r\nDoubleCopy=1\r\n"
+        "[ClipText]\r\nClipFont=Liberation Mono\r\nClipFontSize=11\r\nClipFontCharset=0\r\nScrollBar=0\r\n"
+        "LeftMargin=-3\r\nRightMargin=4\r\n"
+        "[ClipWindow]\r\nStandardColor=255\r\nFixedColor=65280\r\nStandardTextColor=-16777201\r\n"
+        "FixedTextColor=16711680\r\nTimeFormat=\"'Uhr' hh:mm\"\r\n"
+        "[Other]\r\nLoadLanguage=1\r\nLoadFile=Deutsch.lng\r\n[Mine]\r\nNote=Gr\xFC\xDF\x65\r\n";
+    WriteAll(path, old);
+    Start().SaveSettings();
+    EXPECT_EQ(ReadAll(path), old);
+}
+
+TEST_F(Settings, ASaveKeepsHiddenAndSystemAndWritesInPlaceWhereTheFolderTakesNoCopy) {
+    WriteAll(path, "[property]\r\nMaxClipCount=7\r\n");
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    app::MainWindow& window = Start();
+    window.Pages.MaxClipCountEdit.SetValue(9);
+    window.SaveSettings();
+    EXPECT_NE(ReadAll(path).find("MaxClipCount=9\r\n"), std::string::npos);
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    EXPECT_EQ(GetFileAttributesW(path.c_str()) & kept, kept);
+
+    // A folder of the copy's name: the copy cannot be made, the file itself is writable.
+    const std::wstring copy = path + L".saving";
+    ASSERT_TRUE(CreateDirectoryW(copy.c_str(), nullptr));
+    window.Pages.MaxClipCountEdit.SetValue(8);
+    EXPECT_NO_THROW(window.SaveSettings());
+    RemoveDirectoryW(copy.c_str());
+    EXPECT_NE(ReadAll(path).find("MaxClipCount=8\r\n"), std::string::npos);
+    EXPECT_EQ(GetFileAttributesW(path.c_str()) & kept, kept);
 }
 
 TEST_F(Settings, TheWindowKeepsItsMinimumSizeAndTheStoredPage) {
@@ -113,13 +152,13 @@ TEST_F(Settings, AFailedSaveLeavesTheFileAsItWasAndSaysSo) {
     std::wstring message;
     ui::Application::Get().SetErrorReporter([&](const std::wstring& text) { message = text; });
     // Another program holds the file open: it cannot be replaced.
-    const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     window.Close();
     CloseHandle(held);
-    EXPECT_EQ(message, platform::AnsiToWide(path) + L" に書き込めません");
+    EXPECT_EQ(message, path + L" に書き込めません");
     EXPECT_EQ(ReadAll(path), old);
-    EXPECT_FALSE(platform::FileExists(path + ".saving"));
+    EXPECT_FALSE(platform::FileExists(path + L".saving"));
 }
 
 TEST_F(Settings, TheCharsetListFeedsTheSampleMemoAndFollowsTheLoad) {
@@ -161,14 +200,27 @@ TEST_F(Settings, ASpinEditTypedOutOfRangeIsCorrectedWhenItLosesTheFocus) {
     EXPECT_NE(ReadAll(path).find("CountDown=0\r\n"), std::string::npos) << "an empty spin edit saves its minimum";
 }
 
-TEST_F(Settings, TheSessionEndSavesAsACloseWould) {
+TEST_F(Settings, TheSessionEndSavesAsACloseWouldButShowsNoBoxWhenTheSaveFails) {
     app::MainWindow& window = Start();
     window.Pages.MaxClipCountEdit.SetValue(9);
     EXPECT_EQ(SendMessageW(window.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
     SendMessageW(window.Handle(), WM_ENDSESSION, TRUE, 0);
-    EXPECT_NE(ReadAll(path).find("MaxClipCount=9\r\n"), std::string::npos);
+    const std::string saved = ReadAll(path);
+    EXPECT_NE(saved.find("MaxClipCount=9\r\n"), std::string::npos);
+
+    // A box would hold up the log-off.
+    std::vector<std::wstring> reports;
+    ui::Application::Get().SetErrorReporter([&](const std::wstring& text) { reports.push_back(text); });
+    window.Pages.MaxClipCountEdit.SetValue(8);
+    const HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    SendMessageW(window.Handle(), WM_ENDSESSION, TRUE, 0);
+    CloseHandle(held);
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(ReadAll(path), saved);
 }
 
+// Setting an edit control's font resets its margins; the preview keeps them.
 TEST_F(Settings, ThePreviewHandlersReachTheSampleMemoKeepItsMarginsAndLeaveAnOpenClipAsItWas) {
     app::MainWindow& window = Start();
     settings::SettingsPages& pages = window.Pages;

@@ -35,7 +35,7 @@ class ProbeForm : public TestForm {
 public:
     static inline int lateMessages = 0;
     ProbeForm() {
-        memo.Create(*this, {8, 8, 100, 40});
+        memo.Create(*this, {.bounds = {8, 8, 100, 40}});
         menu.Add(L"&File");
         SetMenu(menu);
         ::SetFocus(memo.Handle());
@@ -84,6 +84,63 @@ TEST(Release, AFormClosedToBeFreedGoesOnlyOnceItsHandlerReturns) {
     EXPECT_TRUE(aliveAfterClose);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); }, 2s));
     EXPECT_EQ(application.ReleasedCount(), 0u);
+}
+
+// A form that releases itself from a handler reached outside its window
+// procedure: it must outlive that handler.
+TEST(Release, AFormReleasedByItsTimerTickShortcutOrHandOffOutlivesTheHandler) {
+    enum class Path { TimerTick, ShortCut, HandOff };
+    for (const Path path : {Path::TimerTick, Path::ShortCut, Path::HandOff}) {
+        SCOPED_TRACE(static_cast<int>(path));
+        struct SelfReleasing : TestForm {
+            ui::Timer timer{10};
+            ui::MainMenu menu;
+        };
+        auto owned = std::make_unique<SelfReleasing>();
+        SelfReleasing& form = *owned;
+        form.timer.SetEnabled(false);
+        bool destroyed = false;
+        form.WatchDestroy([&] { destroyed = true; });
+        bool ran = false;
+        bool aliveAfterRelease = false;
+        const auto release = [&] {
+            ran = true;
+            ui::Application::Get().Release(std::move(owned));
+            aliveAfterRelease = !destroyed;
+        };
+        switch (path) {
+            case Path::TimerTick:
+                form.timer.OnTimer = [&](ui::Timer& timer) {
+                    timer.SetEnabled(false);
+                    release();
+                };
+                form.timer.SetEnabled(true);
+                PumpUntil([&] { return ran; }, 2s);
+                break;
+            case Path::ShortCut: {
+                form.menu.Add(L"&Release", ui::ShortCut::Ctrl('R')).OnClick = [&](ui::MenuItem&) { release(); };
+                form.SetMenu(form.menu, ui::MenuBar::Hidden);
+                BYTE keys[256] = {};
+                GetKeyboardState(keys);
+                keys[VK_CONTROL] = 0x80;
+                SetKeyboardState(keys);
+                PostMessageW(form.Handle(), WM_KEYDOWN, 'R', 0);
+                ui::Application::Get().ProcessMessages();  // as the message loop does: shortcuts first
+                keys[VK_CONTROL] = 0;
+                SetKeyboardState(keys);
+                break;
+            }
+            case Path::HandOff: {
+                std::thread worker([&] { ui::Application::Get().Synchronize(release); });
+                PumpUntil([&] { return ran; }, 2s);
+                worker.join();
+                break;
+            }
+        }
+        ASSERT_TRUE(ran);
+        EXPECT_TRUE(aliveAfterRelease) << "freed inside its own handler";
+        EXPECT_TRUE(PumpUntil([&] { return destroyed; }, 2s)) << "freed once the handler returned";
+    }
 }
 
 class Counter : public ui::Thread {
@@ -205,7 +262,7 @@ TEST(Captions, EveryCaptionIsFoundByItsKeyAndMenuChangesRebuildOnce) {
 TEST(Geometry, ASpinEditMovesShowsAndHidesWithItsArrowsThroughTheBase) {
     TestForm form;
     ui::SpinEdit spin;
-    spin.Create(form, {8, 8, 57, 22}, {.minValue = 1, .maxValue = 50, .value = 3});
+    spin.Create(form, {.bounds = {8, 8, 57, 22}, .minValue = 1, .maxValue = 50, .value = 3});
     const HWND arrows = spin.UpDownHandle();
     ui::Window& base = spin;
     base.SetPixelBounds({100, 60, 80, 22});

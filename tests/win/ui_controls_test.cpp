@@ -7,7 +7,6 @@
 #include <commctrl.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,7 +21,6 @@
 #include "ui/Form.h"
 #include "ui/Graphics.h"
 #include "ui/GroupBox.h"
-#include "ui/Label.h"
 #include "ui/ListBox.h"
 #include "ui/OwnerDrawCombo.h"
 #include "ui/PageControl.h"
@@ -85,8 +83,8 @@ RECT ClientRectOf(HWND window) {
 class ControlsSpinEdit : public ::testing::Test {
 protected:
     void SetUp() override {
-        clips.Create(form, {8, 8, 57, 22}, {1, 50, 3});
-        width.Create(form, {8, 40, 57, 22}, {0, 0, 200});
+        clips.Create(form, {.bounds = {8, 8, 57, 22}, .minValue = 1, .maxValue = 50, .value = 3});
+        width.Create(form, {.bounds = {8, 40, 57, 22}, .value = 200});
         other.Create(form, {.bounds = {8, 72, 75, 25}, .caption = L"Other"});
         clips.OnChange = [this](ui::SpinEdit& sender) {
             ++changes;
@@ -224,11 +222,11 @@ TEST_F(ControlsSpinEdit, ArrowsSitInsideTheBoundsAndFollowThem) {
 class ControlsComboBox : public ::testing::Test {
 protected:
     void SetUp() override {
-        format.Create(form, {8, 8, 145, 21});
+        format.Create(form, {.bounds = {8, 8, 145, 21}});
         format.AddItem(L"hh:mm ss");
         format.AddItem(L"hh:mm");
         format.SetText(L"hh:mm ss");
-        charset.Create(form, {8, 40, 177, 21}, ui::ComboStyle::DropDownList);
+        charset.Create(form, {.bounds = {8, 40, 177, 21}, .style = ui::ComboStyle::DropDownList});
         for (const wchar_t* name : {L"ANSI_CHARSET", L"ARABIC_CHARSET", L"BALTIC_CHARSET"}) charset.AddItem(name);
         charset.SetItemIndex(0);
         format.OnChange = [this](ui::ComboBox& sender) { seen.push_back(sender.Text()); };
@@ -332,7 +330,7 @@ protected:
 TEST(ControlsOwnerDrawCombo, ItemHeightComesFromTheMeasureAtCreation) {
     TestForm form;
     CountingCombo combo;
-    combo.Create(form, {8, 8, 121, 25}, 19);
+    combo.Create(form, {.bounds = {8, 8, 121, 25}, .itemHeight = 19});
     EXPECT_GE(combo.measured, 1) << "the control asked during its creation";
     EXPECT_EQ(combo.ItemHeight(), 19);
     EXPECT_EQ(SendMessageW(combo.Handle(), CB_GETITEMHEIGHT, 0, 0), 19);
@@ -348,7 +346,7 @@ TEST(ControlsOwnerDrawCombo, ItemHeightComesFromTheMeasureAtCreation) {
 TEST(ControlsOwnerDrawCombo, DrawsTheSelectedItemAndReportsUserPicks) {
     TestForm form;
     CountingCombo combo;
-    combo.Create(form, {8, 8, 121, 25}, 19);
+    combo.Create(form, {.bounds = {8, 8, 121, 25}, .itemHeight = 19});
     for (const wchar_t* name : {L"Black", L"Maroon", L"Green"}) combo.AddItem(name);
     int changes = 0;
     combo.OnChange = [&](ui::ComboBox& sender) {
@@ -376,7 +374,7 @@ TEST(ControlsOwnerDrawCombo, DrawsTheSelectedItemAndReportsUserPicks) {
 class ControlsPageControl : public ::testing::Test {
 protected:
     void SetUp() override {
-        pages.Create(form, {0, 0, 280, 260});
+        pages.Create(form, {.bounds = {0, 0, 280, 260}});
         for (const wchar_t* caption : {L"Property", L"ClipText", L"Clip Window", L"Other"}) pages.AddPage(caption);
         pages.OnChange = [this](ui::PageControl&) { ++changes; };
         form.Show();
@@ -470,7 +468,7 @@ TEST_F(ControlsPageControl, ControlsOnAPageGetTheFontAndTheirNotifications) {
     ui::Button button;
     button.Create(sheet, {.bounds = {8, 8, 75, 25}, .caption = L"Press"});
     ui::SpinEdit spin;
-    spin.Create(sheet, {8, 40, 57, 22}, {1, 50, 3});
+    spin.Create(sheet, {.bounds = {8, 40, 57, 22}, .minValue = 1, .maxValue = 50, .value = 3});
     int clicks = 0;
     int spins = 0;
     button.OnClick = [&](ui::Button&) { ++clicks; };
@@ -490,7 +488,7 @@ TEST_F(ControlsPageControl, ControlsOnAPageGetTheFontAndTheirNotifications) {
 TEST(ControlsListBox, SelectionByTheUserRaisesClickAndDoubleClick) {
     TestForm form;
     ui::ListBox list;
-    list.Create(form, {2, 32, 263, 145});
+    list.Create(form, {.bounds = {2, 32, 263, 145}});
     for (const wchar_t* name : {L"English", L"Japanese", L"German"}) list.AddItem(name);
     std::vector<int> clicked;
     int doubleClicks = 0;
@@ -573,7 +571,7 @@ TEST(ControlsRadioButton, ButtonsOfAGroupExcludeEachOtherButNotOtherGroups) {
 TEST(ControlsPanel, HoldsControlsAndStaysAlongTheBottom) {
     TestForm form;
     ui::Panel strip;
-    strip.Create(form, {0, 0, 100, 41}, ui::Bevel::Raised);
+    strip.Create(form, {.bounds = {0, 0, 100, 41}, .bevel = ui::Bevel::Raised});
     const platform::FontHandle font(ui::CreateMenuFont());
     strip.SetFont(font.get());
     ui::Button button;
@@ -606,7 +604,7 @@ TEST(ControlsPanel, HoldsControlsAndStaysAlongTheBottom) {
 TEST(ControlsPaintBox, OnPaintDrawsOffScreenAndReachesTheWindow) {
     TestForm form;
     ui::PaintBox box;
-    box.Create(form, {14, 24, 233, 113});
+    box.Create(form, {.bounds = {14, 24, 233, 113}});
     int paints = 0;
     int clicks = 0;
     box.OnPaint = [&](ui::PaintBox&, HDC dc, const RECT& client) {
@@ -641,76 +639,6 @@ TEST(ControlsPaintBox, OnPaintDrawsOffScreenAndReachesTheWindow) {
     EXPECT_EQ(paints, before + 1);
     ClickAt(box.Handle(), {5, 5});
     EXPECT_EQ(clicks, 1);
-}
-
-// A form with the controls as the settings pages use them; with
-// VELMOR_CONTROLS_SHOW=<seconds> it stays on screen that long to be looked at.
-TEST(ControlsShowcase, AllControlsTogether) {
-    TestForm form(288, 363);
-    ui::Panel strip;
-    strip.Create(form, {0, 0, 100, 41});
-    strip.AlignBottom(41);
-    ui::Button tray;
-    tray.Create(strip, {.bounds = {191, 8, 83, 25}, .caption = L"Task Tray"});
-    ui::PageControl pages;
-    const SIZE client = form.ClientSize();
-    pages.Create(form, {0, 0, ui::Unscale(client.cx), ui::Unscale(client.cy) - 41});
-    ui::TabSheet& property = pages.AddPage(L"Property");
-    ui::TabSheet& clipText = pages.AddPage(L"ClipText");
-    ui::TabSheet& clipWindow = pages.AddPage(L"Clip Window");
-    ui::TabSheet& other = pages.AddPage(L"Other");
-    (void)clipText;
-
-    ui::Label historyLabel;
-    historyLabel.Create(property, {.bounds = {8, 12, 120, 13}, .caption = L"Max Clip Count :", .alignRight = true});
-    ui::SpinEdit history;
-    history.Create(property, {136, 8, 57, 22}, {1, 50, 3});
-    ui::Label widthLabel;
-    widthLabel.Create(property, {.bounds = {8, 40, 120, 13}, .caption = L"width :", .alignRight = true});
-    ui::SpinEdit width;
-    width.Create(property, {136, 36, 57, 22}, {0, 0, 200});
-    ui::GroupBox scrollBars;
-    scrollBars.Create(property, {.bounds = {8, 70, 121, 73}, .caption = L"ScrollBar"});
-    ui::RadioButton vertical;
-    vertical.Create(property, {.bounds = scrollBars.ChildBounds({8, 20, 105, 17}), .caption = L"Vertical", .groupStart = true, .checked = true});
-    ui::RadioButton none;
-    none.Create(property, {.bounds = scrollBars.ChildBounds({8, 44, 105, 17}), .caption = L"None"});
-    ui::ComboBox format;
-    format.Create(property, {136, 80, 120, 21});
-    format.AddItem(L"hh:mm ss");
-    format.AddItem(L"hh:mm");
-    format.SetText(L"hh:mm ss");
-    ui::ComboBox charset;
-    charset.Create(property, {136, 110, 120, 21}, ui::ComboStyle::DropDownList);
-    charset.AddItem(L"ANSI_CHARSET");
-    charset.SetItemIndex(0);
-    CountingCombo colours;
-    colours.Create(property, {8, 160, 121, 25}, 19);
-    colours.AddItem(L"Black");
-    colours.SetItemIndex(0);
-    ui::PaintBox box;
-    box.Create(property, {136, 150, 120, 40});
-    box.OnPaint = [](ui::PaintBox&, HDC dc, const RECT& area) {
-        DrawEdge(dc, const_cast<RECT*>(&area), EDGE_SUNKEN, BF_RECT);
-        TextOutW(dc, 6, 6, L"PaintBox", 8);
-    };
-
-    ui::ListBox languages;
-    languages.Create(other, {2, 32, 263, 145});
-    languages.AddItem(L"English");
-    languages.AddItem(L"Japanese");
-    (void)clipWindow;
-
-    // As the program does: the font reaches every control once they all exist.
-    form.SetFormFont(ui::CreateMenuFont());
-    form.SetPosition(ui::Scale(700), ui::Scale(300));
-    form.Show();
-    UpdateWindow(form.Handle());
-    PumpFor(50ms);
-    EXPECT_FALSE(colours.drawn.empty());
-    if (const char* seconds = std::getenv("VELMOR_CONTROLS_SHOW")) {
-        PumpFor(std::chrono::seconds(std::atoi(seconds)));
-    }
 }
 
 }  // namespace

@@ -8,12 +8,10 @@ namespace testsupport {
 class TestForm : public ui::Form {
 public:
     explicit TestForm(int width = 420, int height = 360) {
-        ui::FormOptions options;
-        options.className = L"TVelmorTestForm";
-        options.caption = L"Test";
-        options.bounds = {20, 20, width, height};
-        options.dialogKeys = true;
-        CreateForm(options);
+        CreateForm({.className = L"TVelmorTestForm",
+                    .caption = L"Test",
+                    .bounds = {20, 20, width, height},
+                    .dialogKeys = true});
         SetFormFont(ui::CreateMenuFont());
     }
 };
