@@ -1,8 +1,5 @@
 #include "app/MainWindow.h"
 
-#include <shellapi.h>
-
-#include <cstring>
 #include <vector>
 
 #include "platform/File.h"
@@ -67,6 +64,8 @@ MainWindow::MainWindow() {
                 .minWidth = kDesignWidth,
                 .minHeight = kDesignHeight,
                 .dialogKeys = true});
+    tray_.emplace(Handle(), kTrayMessage);
+    tray_->SetTip(texts_.titleText);
     ClipWindowFactory = [](MainWindow& owner) { return std::make_unique<clipwindow::ClipWindow>(owner); };
     Pages.Create(*this);
     BottomPanel.Create(*this, {.bounds = {0, 268, 280, kStripHeight}});
@@ -94,7 +93,7 @@ MainWindow::MainWindow() {
 }
 
 void MainWindow::BeforeDestruction() {
-    RemoveTrayIcon();
+    tray_.reset();
     // Leave the viewer chain first, then destroy the clip windows, which call back here.
     watcher_.reset();
     for (auto& clip : clipWindows_) clip.reset();
@@ -155,7 +154,7 @@ void MainWindow::StartUp() {
 }
 
 LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    if (tray_ && tray_->OwnerMessage(message, wParam)) return 0;
     if (message == kMakeSpareClip) {
         MakeSpareClip();
         return 0;
@@ -171,14 +170,6 @@ LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             POINT cursor{};
             GetCursorPos(&cursor);
             ShowTrayMenu(cursor);
-        }
-        return 0;
-    }
-    if (message == taskbarCreated && taskbarCreated != 0) {
-        // Explorer restarted and forgot every icon; ours must come back.
-        if (tray_.TaskbarRecreated()) {
-            NOTIFYICONDATAA data = TrayRecord();
-            Shell_NotifyIconA(NIM_ADD, &data);
         }
         return 0;
     }
@@ -228,38 +219,12 @@ void MainWindow::ShowTrayMenu(POINT at) {
     TrayMenu.Popup(application.Handle(), at.x, at.y);
 }
 
-NOTIFYICONDATAA MainWindow::TrayRecord() {
-    NOTIFYICONDATAA data{};
-    // The first, smallest form of the record; 88 bytes in a 32-bit process.
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = Handle();
-    data.uID = 1;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = kTrayMessage;
-    if (!trayIcon_) {
-        trayIcon_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
-                                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
-    }
-    data.hIcon = trayIcon_.get();
-    const std::string tip = CutToBytes(platform::WideToAnsi(texts_.titleText), kTrayTipBytes,
-                                       [](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; });
-    memcpy(data.szTip, tip.c_str(), tip.size() + 1);
-    return data;
-}
-
 void MainWindow::AddTrayIcon() {
-    if (!tray_.Add()) return;
-    NOTIFYICONDATAA data = TrayRecord();
-    Shell_NotifyIconA(NIM_ADD, &data);
+    if (tray_) tray_->Add();
 }
 
 void MainWindow::RemoveTrayIcon() {
-    if (!tray_.Remove()) return;
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = Handle();
-    data.uID = 1;
-    Shell_NotifyIconA(NIM_DELETE, &data);
+    if (tray_) tray_->Remove();
 }
 
 void MainWindow::ShowFromTray() {
@@ -462,6 +427,7 @@ void MainWindow::SetTitle(const std::wstring& title) {
     // The caption goes through the system code page; the title text keeps every character.
     SetWindowTextA(Handle(), platform::WideToAnsi(title).c_str());
     texts_.titleText = title;
+    if (tray_) tray_->SetTip(title);
 }
 
 void MainWindow::SetCaption(std::wstring_view key, const std::wstring& caption) {

@@ -2,7 +2,6 @@
 // The main window: the settings window that lives hidden behind the tray
 // icon, owner of the clipboard watcher, the clip table and every clip window.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <array>
 #include <cstdint>
@@ -12,7 +11,7 @@
 #include <string>
 
 #include "settings/LocalisedTexts.h"
-#include "app/TrayLogic.h"
+#include "app/TrayIcon.h"
 #include "clipboard/ClipManager.h"
 #include "clipboard/ClipboardWatcher.h"
 #include "clipwindow/ClipHost.h"
@@ -80,7 +79,7 @@ public:
     ui::MenuItem* ResumeTrayItem = nullptr;
     ui::MenuItem* QuitTrayItem = nullptr;
 
-    bool TrayIconPresent() const noexcept { return tray_.Present(); }
+    bool TrayIconPresent() const noexcept { return tray_ && tray_->Present(); }
     // Whether the watcher is in the viewer chain; the menus offer Suspend exactly then.
     bool Watching() const noexcept { return watching_; }
 
@@ -166,7 +165,6 @@ private:
     // watcher suspended and the error propagates.
     void SetWatching(bool watching);
     void ShowWatching(bool watching);
-    NOTIFYICONDATAA TrayRecord();
     void ShowTrayMenu(POINT at);
     void StartUp();
     void AllowClose(bool& canClose);
@@ -190,8 +188,8 @@ private:
     bool watching_ = true;  // false while suspended from the menus
     // property.ini was there but could not be read at start: it is not written over with defaults.
     bool keepPropertyFile_ = false;
-    TrayPresence tray_;
-    platform::IconHandle trayIcon_;
+    // Made with the window; gone (and out of the tray) before the window goes.
+    std::optional<TrayIcon> tray_;
 };
 
 }  // namespace app

@@ -1,13 +1,14 @@
 #include "clipboard/ClipboardWatcher.h"
 
 #include "platform/Error.h"
+#include "platform/WindowClass.h"
 #include "ui/Application.h"
 
 namespace clipboard {
 
 namespace {
 
-constexpr char kWindowClass[] = "TVxClipDetectorWindow";
+constexpr wchar_t kWindowClass[] = L"TVxClipDetectorWindow";
 // How long the next viewer is waited for. A viewer that hangs on a
 // notification must not hang this program with it: the message still
 // reaches it, but the chain's notification goes on without waiting longer.
@@ -27,27 +28,24 @@ ClipboardWatcher::ClipboardWatcher() = default;
 
 ClipboardWatcher::~ClipboardWatcher() { LeaveChain(); }
 
-HWND ClipboardWatcher::AllocateWindow() {
-    static const bool registered = [] {
-        WNDCLASSA wc{};
+platform::WindowHandle ClipboardWatcher::AllocateWindow() {
+    static const platform::WindowClass windowClass([] {
+        WNDCLASSEXW wc{};
         wc.lpfnWndProc = &ClipboardWatcher::WindowProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = kWindowClass;
-        return RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    }();
-    if (!registered) return nullptr;
+        return wc;
+    }());
     // A hidden top-level window of the GUI thread: message-only windows are
     // not reliably members of the viewer chain on every Windows version.
-    return CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    return platform::WindowHandle(CreateWindowExW(WS_EX_TOOLWINDOW, windowClass.Name(), L"", WS_POPUP, 0, 0, 0, 0,
+                                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
 }
 
 void ClipboardWatcher::LeaveChain() noexcept {
     if (!window_) return;
-    ChangeClipboardChain(window_, nextViewer_);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-    window_ = nullptr;
+    ChangeClipboardChain(window_.get(), nextViewer_);
+    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+    window_.reset();
     nextViewer_ = nullptr;
 }
 
@@ -64,10 +62,10 @@ void ClipboardWatcher::SetOnClipChange(ChangeHandler handler) {
     }
     window_ = AllocateWindow();
     if (!window_) throw platform::OutOfResources(L"TVxClipDetector.SetOnClipChange: Cannot Allocate HWnd");
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     onClipChange_ = std::move(handler);
     joining_ = true;
-    nextViewer_ = SetClipboardViewer(window_);
+    nextViewer_ = SetClipboardViewer(window_.get());
     joining_ = false;
 }
 
@@ -77,8 +75,8 @@ void ClipboardWatcher::DoClipChange() {
 }
 
 LRESULT CALLBACK ClipboardWatcher::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    auto* self = reinterpret_cast<ClipboardWatcher*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self || self->window_ != window) return DefWindowProcA(window, message, wParam, lParam);
+    auto* self = reinterpret_cast<ClipboardWatcher*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self || self->window_.get() != window) return DefWindowProcW(window, message, wParam, lParam);
     try {
         return self->HandleMessage(message, wParam, lParam);
     } catch (...) {
@@ -107,13 +105,13 @@ LRESULT ClipboardWatcher::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
                 ~Done() { self.handling_ = self.changeWhileHandling_ = false; }
             } done{*this};
             // The handler may leave the chain (and so clear next viewer); keep whom to tell.
-            const HWND window = window_;
+            const HWND window = window_.get();
             do {
                 changeWhileHandling_ = false;
                 DoClipChange();
-                if (window != window_) break;
+                if (window != window_.get()) break;
                 if (nextViewer_) PassOn(nextViewer_, WM_DRAWCLIPBOARD, 0, 0);
-            } while (changeWhileHandling_ && window == window_);
+            } while (changeWhileHandling_ && window == window_.get());
             return 0;
         }
         case WM_CHANGECBCHAIN:
@@ -123,7 +121,7 @@ LRESULT ClipboardWatcher::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
             }
             return nextViewer_ ? PassOn(nextViewer_, WM_CHANGECBCHAIN, wParam, lParam) : 0;
         default:
-            return DefWindowProcA(window_, message, wParam, lParam);
+            return DefWindowProcW(window_.get(), message, wParam, lParam);
     }
 }
 

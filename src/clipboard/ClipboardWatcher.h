@@ -7,6 +7,8 @@
 
 #include <functional>
 
+#include "platform/Handles.h"
+
 namespace clipboard {
 
 class ClipboardWatcher {
@@ -24,13 +26,13 @@ public:
 
     bool IgnoreFirst = true;
 
-    HWND WindowHandle() const noexcept { return window_; }
+    HWND WindowHandle() const noexcept { return window_.get(); }
     HWND NextViewer() const noexcept { return nextViewer_; }
 
 protected:
     virtual void DoClipChange();
-    // The hidden window that joins the chain; nullptr when none can be made.
-    virtual HWND AllocateWindow();
+    // The hidden window that joins the chain; null when none can be made.
+    virtual platform::WindowHandle AllocateWindow();
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
@@ -42,7 +44,7 @@ private:
     bool joining_ = false;
     bool handling_ = false;            // a WM_DRAWCLIPBOARD is being handled
     bool changeWhileHandling_ = false;  // and another came meanwhile
-    HWND window_ = nullptr;
+    platform::WindowHandle window_;
 };
 
 }  // namespace clipboard

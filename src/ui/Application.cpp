@@ -40,25 +40,21 @@ void Application::Initialize() {
                                                        ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &Application::Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hIcon = LoadIconW(wc.hInstance, L"MAINICON");
+    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
     wc.hIconSm = wc.hIcon;
     wc.lpszClassName = kApplicationClass;
-    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        throw platform::OutOfResources(L"Cannot register the application window class");
-    }
+    if (!class_) class_.emplace(wc);
     // Hidden and empty: it only owns the forms, so that they get no task-bar buttons of their own.
     // No caption: Windows would add WS_EX_WINDOWEDGE to any extended style set on it.
-    handle_ = CreateWindowExW(0, kApplicationClass, title_.c_str(), WS_POPUP | WS_CLIPSIBLINGS | WS_SYSMENU, 0, 0, 0, 0,
-                              nullptr, nullptr, wc.hInstance, nullptr);
+    handle_.reset(CreateWindowExW(0, kApplicationClass, title_.c_str(), WS_POPUP | WS_CLIPSIBLINGS | WS_SYSMENU, 0, 0,
+                                  0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!handle_) throw platform::OutOfResources(L"Cannot create the application window");
 }
 
 void Application::SetTitle(const std::wstring& title) {
     title_ = title;
-    if (handle_) SetWindowTextW(handle_, title_.c_str());
+    if (handle_) SetWindowTextW(handle_.get(), title_.c_str());
 }
 
 LRESULT CALLBACK Application::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -74,36 +70,12 @@ LRESULT CALLBACK Application::Proc(HWND window, UINT message, WPARAM wParam, LPA
         default:
             break;
     }
-    try {
-        // Copy: a hook may remove itself while it runs.
-        const auto hooks = self.hooks_;
-        for (const auto& [cookie, hook] : hooks) {
-            LRESULT result = 0;
-            if (hook(message, wParam, lParam, result)) return result;
-        }
-    } catch (...) {
-        ReportCurrentException();
-        return 0;
-    }
     if (message == WM_CLOSE) {
         self.Terminate();
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
-
-int Application::AddHook(AppMessageHook hook) {
-    hooks_.emplace_back(nextCookie_, std::move(hook));
-    return nextCookie_++;
-}
-
-void Application::RemoveHook(int cookie) noexcept {
-    std::erase_if(hooks_, [cookie](const auto& entry) { return entry.first == cookie; });
-}
-
-void Application::AddDialogForm(HWND form) { dialogForms_.push_back(form); }
-
-void Application::RemoveDialogForm(HWND form) noexcept { std::erase(dialogForms_, form); }
 
 // ------------------------------------------------------------------ forms
 
@@ -127,7 +99,7 @@ void Application::Release(Form& form) {
 void Application::HandlerReturned() noexcept {
     if (released_.empty() || sweepPosted_ || !handle_) return;
     // Posted, not done here: the returning handler's frames are still on the stack.
-    sweepPosted_ = PostMessageW(handle_, kSweepReleased, 0, 0) != FALSE;
+    sweepPosted_ = PostMessageW(handle_.get(), kSweepReleased, 0, 0) != FALSE;
 }
 
 void Application::SweepReleased() noexcept {
@@ -168,12 +140,10 @@ bool Application::PreTranslate(MSG& message) {
             if (form->IsShortCut(message)) return true;
         }
     }
-    if (!dialogForms_.empty()) {
-        const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-        if (root && std::find(dialogForms_.begin(), dialogForms_.end(), root) != dialogForms_.end() &&
-            IsDialogMessageW(root, &message)) {
-            return true;
-        }
+    // Forms made with dialog keys (WS_EX_CONTROLPARENT) move between their controls with Tab and the arrows.
+    const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (root && (GetWindowLongW(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) && IsDialogMessageW(root, &message)) {
+        return true;
     }
     return false;
 }
@@ -219,7 +189,7 @@ void Application::Terminate() noexcept {
 }
 
 void Application::Restore() noexcept {
-    if (handle_ && IsIconic(handle_)) ShowWindow(handle_, SW_RESTORE);
+    if (handle_ && IsIconic(handle_.get())) ShowWindow(handle_.get(), SW_RESTORE);
 }
 
 // --------------------------------------------------------------- errors
@@ -240,7 +210,7 @@ void Application::ShowException(const std::exception& error) noexcept {
         }
         return;
     }
-    const HWND owner = (handle_ && IsWindowVisible(handle_)) ? handle_ : nullptr;
+    const HWND owner = (handle_ && IsWindowVisible(handle_.get())) ? handle_.get() : nullptr;
     MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }
 
@@ -249,7 +219,7 @@ void Application::ShowMessage(const std::wstring& text) {
         messageReporter_(text);
         return;
     }
-    const HWND owner = (handle_ && IsWindowVisible(handle_)) ? handle_ : nullptr;
+    const HWND owner = (handle_ && IsWindowVisible(handle_.get())) ? handle_.get() : nullptr;
     MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK);
 }
 
@@ -284,7 +254,7 @@ bool Application::Synchronize(const std::function<void()>& call, const Thread* w
     // can slip in between a worker's last check and its withdrawal.
     if (handOffsStopped_ || !handle_ || (worker && worker->Terminated())) return false;
     handOffs_.push_back(&handOff);
-    if (handOffs_.size() == 1 && !PostMessageW(handle_, kRunHandOffs, 0, 0)) {
+    if (handOffs_.size() == 1 && !PostMessageW(handle_.get(), kRunHandOffs, 0, 0)) {
         handOffs_.pop_back();
         return false;
     }

@@ -11,19 +11,19 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "platform/Handles.h"
+#include "platform/WindowClass.h"
 
 namespace ui {
 
 class Form;
 class Window;
 class Thread;
-
-// Asked before the application window's own handling; return true when the
-// message is handled (result then holds its result).
-using AppMessageHook = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
 
 class Application {
 public:
@@ -32,7 +32,7 @@ public:
     // Creates the hidden owner window. Safe to call more than once; each
     // call takes worker hand-offs again. The calling thread becomes the GUI thread.
     void Initialize();
-    HWND Handle() const noexcept { return handle_; }
+    HWND Handle() const noexcept { return handle_.get(); }
 
     void SetTitle(const std::wstring& title);
     const std::wstring& Title() const noexcept { return title_; }
@@ -99,13 +99,6 @@ public:
     void ShowMessage(const std::wstring& text);
     void SetMessageReporter(ErrorReporter reporter) { messageReporter_ = std::move(reporter); }
 
-    int AddHook(AppMessageHook hook);
-    void RemoveHook(int cookie) noexcept;
-
-    // Forms that take dialog navigation keys (Tab, arrows) register here.
-    void AddDialogForm(HWND form);
-    void RemoveDialogForm(HWND form) noexcept;
-
     // True on the thread that runs the windows (before Initialize, on any).
     bool IsGuiThread() const noexcept;
     // Runs call on the GUI thread and waits until it has run. False when it
@@ -131,15 +124,14 @@ private:
         enum class State { Waiting, Running, Done, Refused } state = State::Waiting;
     };
 
-    HWND handle_ = nullptr;
+    // The class outlives the window made of it.
+    std::optional<platform::WindowClass> class_;
+    platform::WindowHandle handle_;
     DWORD guiThread_ = 0;
     std::wstring title_;
     Form* mainForm_ = nullptr;
     bool showMainForm_ = true;
     bool terminated_ = false;
-    int nextCookie_ = 1;
-    std::vector<std::pair<int, AppMessageHook>> hooks_;
-    std::vector<HWND> dialogForms_;
     std::vector<std::unique_ptr<Form>> forms_;
     std::vector<std::unique_ptr<Window>> released_;
     bool sweepPosted_ = false;

@@ -38,7 +38,6 @@ public:
     void SetText(std::wstring_view text);
     // How many rows the dropped list shows before it scrolls.
     void SetDropDownCount(int count);
-    int DropDownCount() const noexcept { return dropDownCount_; }
 
     // The user typed in the field or picked an item (Text is already the new one).
     std::function<void(ComboBox& sender)> OnChange;

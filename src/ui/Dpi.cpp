@@ -18,8 +18,4 @@ int ScreenDpi() noexcept {
 
 int Scale(int designPixels) noexcept { return platform::ScaleForDpi(designPixels, ScreenDpi()); }
 
-int Unscale(int screenPixels) noexcept {
-    return MulDiv(screenPixels, platform::kDesignDpi, ScreenDpi());
-}
-
 }  // namespace ui

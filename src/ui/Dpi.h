@@ -6,7 +6,5 @@ namespace ui {
 
 int ScreenDpi() noexcept;
 int Scale(int designPixels) noexcept;
-// Screen pixels back to 96-dpi figures, for reading sizes back.
-int Unscale(int screenPixels) noexcept;
 
 }  // namespace ui

@@ -16,16 +16,9 @@ void StylesFor(const FormParams& options, DWORD& style, DWORD& exStyle) {
         case BorderStyle::Sizeable:
             style |= WS_CAPTION | WS_THICKFRAME;
             break;
-        case BorderStyle::Single:
-            style |= WS_CAPTION | WS_BORDER;
-            break;
         case BorderStyle::Dialog:
             style |= WS_CAPTION | WS_DLGFRAME;
             exStyle |= WS_EX_DLGMODALFRAME;
-            break;
-        case BorderStyle::ToolWindow:
-            style |= WS_CAPTION | WS_BORDER;
-            exStyle |= WS_EX_TOOLWINDOW;
             break;
         case BorderStyle::SizeToolWindow:
             style |= WS_CAPTION | WS_THICKFRAME;
@@ -33,7 +26,7 @@ void StylesFor(const FormParams& options, DWORD& style, DWORD& exStyle) {
             break;
     }
     if (options.systemMenu) style |= WS_SYSMENU;
-    const bool tool = options.border == BorderStyle::ToolWindow || options.border == BorderStyle::SizeToolWindow;
+    const bool tool = options.border == BorderStyle::SizeToolWindow;
     if (!tool && options.minimizeBox) style |= WS_MINIMIZEBOX;
     if (!tool && options.maximizeBox) style |= WS_MAXIMIZEBOX;
     if (options.stayOnTop) exStyle |= WS_EX_TOPMOST;
@@ -47,13 +40,6 @@ int ScaledOrDefault(int value) { return value == CW_USEDEFAULT ? CW_USEDEFAULT :
 
 Form::~Form() {
     if (Application::Get().MainForm() == this) Application::Get().SetMainForm(nullptr);
-    DestroyHandle();
-}
-
-void Form::OnHandleDestroyed() {
-    if (dialogKeys_) Application::Get().RemoveDialogForm(Handle());
-    // The menu handle belongs to the MainMenu object: the window must not destroy it.
-    if (menu_) ::SetMenu(Handle(), nullptr);
 }
 
 void Form::CreateForm(const FormParams& options) {
@@ -79,8 +65,6 @@ void Form::CreateForm(const FormParams& options) {
     minHeight_ = Scale(options.minHeight);
     alphaBlend_ = options.alphaBlend;
     if (alphaBlend_) SetLayeredWindowAttributes(Handle(), 0, alpha_, LWA_ALPHA);
-    dialogKeys_ = options.dialogKeys;
-    if (dialogKeys_) application.AddDialogForm(Handle());
     if (!application.MainForm()) application.SetMainForm(this);
 }
 
@@ -122,9 +106,6 @@ void Form::Close() {
         case CloseAction::Hide:
             Hide();
             break;
-        case CloseAction::Minimize:
-            ShowWindow(Handle(), SW_MINIMIZE);
-            break;
         case CloseAction::Free:
             Hide();
             Application::Get().Release(*this);
@@ -132,16 +113,6 @@ void Form::Close() {
         case CloseAction::None:
             break;
     }
-}
-
-void Form::SetStayOnTop(bool stayOnTop) {
-    if (StayOnTop() == stayOnTop) return;
-    SetWindowPos(Handle(), stayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-bool Form::StayOnTop() const noexcept {
-    return HandleAllocated() && (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
 void Form::SetAlpha(BYTE alpha) {
@@ -251,11 +222,7 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) {
-                if (OnActivate) OnActivate(*this);
-            } else if (OnDeactivate) {
-                OnDeactivate(*this);
-            }
+            if (LOWORD(wParam) != WA_INACTIVE && OnActivate) OnActivate(*this);
             break;
         case WM_SHOWWINDOW:
             // Hidden by ShowWindow from outside the toolkit: the next Show runs OnShow again.

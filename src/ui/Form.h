@@ -15,18 +15,16 @@
 
 namespace ui {
 
-// What a close does after OnClose: nothing, hide the form, minimise it, or
-// hide it and destroy it once its messages are done (forms the application owns).
-enum class CloseAction { None, Hide, Minimize, Free };
+// What a close does after OnClose: nothing, hide the form, or hide it and
+// destroy it once its messages are done (forms the application owns).
+enum class CloseAction { None, Hide, Free };
 
 // Whether a form shows its menu bar or keeps it only for its shortcuts.
 enum class MenuBar { Shown, Hidden };
 
 enum class BorderStyle {
     Sizeable,        // caption, sizing border
-    Single,          // caption, fixed border
     Dialog,          // caption, dialog frame
-    ToolWindow,      // small caption, fixed border
     SizeToolWindow,  // small caption, sizing border
 };
 
@@ -57,12 +55,8 @@ public:
     void Hide();
     // Asks OnCloseQuery, then OnClose, then acts on the close action.
     void Close();
-    bool Showing() const noexcept { return showing_; }
 
-    void SetStayOnTop(bool stayOnTop);
-    bool StayOnTop() const noexcept;
     void SetAlpha(BYTE alpha);
-    BYTE Alpha() const noexcept { return alpha_; }
     void SetMenu(MainMenu& menu, MenuBar bar = MenuBar::Shown);
     // Menus whose items FindCaption also searches (the menu bar is one already).
     void AddCaptionMenu(Menu& menu);
@@ -80,7 +74,6 @@ public:
 
     std::function<void(Form& sender)> OnShow;
     std::function<void(Form& sender)> OnActivate;
-    std::function<void(Form& sender)> OnDeactivate;
     std::function<void(Form& sender, bool& canClose)> OnCloseQuery;
     std::function<void(Form& sender, CloseAction& action)> OnClose;
     std::function<void(Form& sender)> OnResize;
@@ -88,7 +81,6 @@ public:
 protected:
     void CreateForm(const FormParams& params);
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnHandleDestroyed() override;
 
 private:
     void DoShow();
@@ -101,7 +93,6 @@ private:
     bool showing_ = false;
     int minWidth_ = 0;
     int minHeight_ = 0;
-    bool dialogKeys_ = false;
 };
 
 }  // namespace ui

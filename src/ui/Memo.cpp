@@ -9,12 +9,8 @@ namespace ui {
 namespace {
 DWORD ScrollStyle(ScrollBars scrollBars) {
     switch (scrollBars) {
-        case ScrollBars::Horizontal:
-            return WS_HSCROLL;
         case ScrollBars::Vertical:
             return WS_VSCROLL;
-        case ScrollBars::Both:
-            return WS_HSCROLL | WS_VSCROLL;
         case ScrollBars::None:
             break;
     }
@@ -55,7 +51,6 @@ void Memo::SelectAll() { SendMessageW(Handle(), EM_SETSEL, 0, -1); }
 
 void Memo::CopyToClipboard() { SendMessageW(Handle(), WM_COPY, 0, 0); }
 
-void Memo::PasteFromClipboard() { SendMessageW(Handle(), WM_PASTE, 0, 0); }
 
 void Memo::ReplaceSelection(std::wstring_view text) {
     const std::wstring terminated(text);
@@ -74,8 +69,8 @@ void Memo::SetScrollBars(ScrollBars scrollBars) {
     LONG style = GetWindowLongW(Handle(), GWL_STYLE);
     style = (style & ~static_cast<LONG>(WS_HSCROLL | WS_VSCROLL)) | static_cast<LONG>(ScrollStyle(scrollBars));
     SetWindowLongW(Handle(), GWL_STYLE, style);
-    ShowScrollBar(Handle(), SB_VERT, (scrollBars == ScrollBars::Vertical || scrollBars == ScrollBars::Both));
-    ShowScrollBar(Handle(), SB_HORZ, (scrollBars == ScrollBars::Horizontal || scrollBars == ScrollBars::Both));
+    ShowScrollBar(Handle(), SB_VERT, scrollBars == ScrollBars::Vertical);
+    ShowScrollBar(Handle(), SB_HORZ, FALSE);
     SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 

@@ -12,7 +12,7 @@
 
 namespace ui {
 
-enum class ScrollBars { None, Horizontal, Vertical, Both };
+enum class ScrollBars { None, Vertical };
 
 struct MemoParams {
     Bounds bounds;  // 96-dpi figures
@@ -33,13 +33,11 @@ public:
     int LineHeight() const;
     void SelectAll();
     void CopyToClipboard();
-    void PasteFromClipboard();
     // Inserts text at the selection, as typing or a paste does.
     void ReplaceSelection(std::wstring_view text);
     // Pixels; kept through later font changes, which reset an edit control's margins.
     void SetMargins(int left, int right);
     void SetScrollBars(ScrollBars scrollBars);
-    ScrollBars GetScrollBars() const noexcept { return scrollBars_; }
     void SetFontInfo(const FontInfo& font);
     const FontInfo& GetFontInfo() const noexcept { return font_; }
     // The text colour alone, without making the font again.

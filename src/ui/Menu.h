@@ -41,7 +41,6 @@ public:
     void SetChecked(bool checked);
     bool Enabled() const noexcept { return enabled_; }
     void SetEnabled(bool enabled);
-    const ShortCut& GetShortCut() const noexcept { return shortCut_; }
     bool IsSeparator() const noexcept { return caption_ == kSeparator; }
     UINT Command() const noexcept { return command_; }
     const std::vector<std::unique_ptr<MenuItem>>& Items() const noexcept { return items_; }

@@ -17,7 +17,6 @@ class PageControl;
 // display area.
 class TabSheet : public Panel {
 public:
-    PageControl& Owner() const noexcept { return *owner_; }
     int PageIndex() const noexcept { return index_; }
     // Also the tab's text.
     void SetCaption(std::wstring_view caption) override;

@@ -5,8 +5,6 @@
 
 namespace ui {
 
-PaintBox::~PaintBox() { DestroyHandle(); }
-
 void PaintBox::Create(Window& parent, const PaintBoxParams& box) {
     const Bounds& design = box.bounds;
     ClassParams windowClass;

@@ -15,9 +15,6 @@ struct PaintBoxParams {
 
 class PaintBox : public Window {
 public:
-    PaintBox() = default;
-    ~PaintBox() override;
-
     void Create(Window& parent, const PaintBoxParams& params);
     // The mouse pointer over the box; nullptr for the arrow.
     void SetCursor(HCURSOR cursor) noexcept { cursor_ = cursor; }

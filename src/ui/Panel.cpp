@@ -2,19 +2,12 @@
 
 #include <commctrl.h>
 
-#include "platform/Handles.h"
 #include "ui/Dpi.h"
 
 namespace ui {
 
-Panel::~Panel() {
-    StopAligning();
-    DestroyHandle();
-}
-
 void Panel::Create(Window& parent, const PanelParams& params) {
     const Bounds& design = params.bounds;
-    bevel_ = params.bevel;
     CreateContainer(parent.Handle(), {Scale(design.left), Scale(design.top), Scale(design.width), Scale(design.height)},
                     L"TPanel", WS_VISIBLE);
 }
@@ -40,24 +33,11 @@ SIZE Panel::ClientSize() const {
     return {client.right - client.left, client.bottom - client.top};
 }
 
-void Panel::SetBevel(Bevel bevel) {
-    if (bevel_ == bevel) return;
-    bevel_ = bevel;
-    Invalidate();
-}
-
 void Panel::AlignBottom(int designHeight) {
     const HWND parent = GetParent(Handle());
     if (!parent) return;
     alignHeight_ = Scale(designHeight);
-    if (alignedTo_ != parent) {
-        StopAligning();
-        if (!SetWindowSubclass(parent, &Panel::ParentProc, reinterpret_cast<UINT_PTR>(this),
-                               reinterpret_cast<DWORD_PTR>(this))) {
-            return;
-        }
-        alignedTo_ = parent;
-    }
+    if (alignedTo_.Parent() != parent && !alignedTo_.Hook(parent, *this)) return;
     RECT client{};
     GetClientRect(parent, &client);
     PlaceAtBottom(client.right, client.bottom);
@@ -67,19 +47,30 @@ void Panel::PlaceAtBottom(int parentWidth, int parentHeight) {
     SetPixelBounds({0, parentHeight - alignHeight_, parentWidth, alignHeight_});
 }
 
-void Panel::StopAligning() noexcept {
-    if (alignedTo_ && IsWindow(alignedTo_)) {
-        RemoveWindowSubclass(alignedTo_, &Panel::ParentProc, reinterpret_cast<UINT_PTR>(this));
+Panel::ParentHook::~ParentHook() { Unhook(); }
+
+bool Panel::ParentHook::Hook(HWND parent, Panel& panel) {
+    Unhook();
+    if (!SetWindowSubclass(parent, &ParentHook::Proc, reinterpret_cast<UINT_PTR>(this),
+                           reinterpret_cast<DWORD_PTR>(&panel))) {
+        return false;
     }
-    alignedTo_ = nullptr;
+    parent_ = parent;
+    return true;
 }
 
-LRESULT CALLBACK Panel::ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                   DWORD_PTR self) noexcept {
+void Panel::ParentHook::Unhook() noexcept {
+    // A parent already destroyed took its subclasses with it.
+    if (parent_ && IsWindow(parent_)) RemoveWindowSubclass(parent_, &ParentHook::Proc, reinterpret_cast<UINT_PTR>(this));
+    parent_ = nullptr;
+}
+
+LRESULT CALLBACK Panel::ParentHook::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR panel) noexcept {
     // Placed before the parent's own handling, so that its resize handler
     // already sees the panel where it belongs.
     if (message == WM_SIZE && wParam != SIZE_MINIMIZED) {
-        reinterpret_cast<Panel*>(self)->PlaceAtBottom(LOWORD(lParam), HIWORD(lParam));
+        reinterpret_cast<Panel*>(panel)->PlaceAtBottom(LOWORD(lParam), HIWORD(lParam));
     }
     return DefSubclassProc(window, message, wParam, lParam);
 }
@@ -95,21 +86,10 @@ LRESULT Panel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             if (OnResize) OnResize(*this);
             break;
-        case WM_PAINT:
-            if (bevel_ != Bevel::None) {
-                const platform::PaintDC paint(Handle());
-                RECT client{};
-                GetClientRect(Handle(), &client);
-                DrawEdge(paint.Get(), &client, bevel_ == Bevel::Raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
-                return 0;
-            }
-            break;
         default:
             break;
     }
     return Window::WndProc(message, wParam, lParam);
 }
-
-void Panel::OnHandleDestroyed() { StopAligning(); }
 
 }  // namespace ui

@@ -9,22 +9,14 @@
 
 namespace ui {
 
-enum class Bevel { None, Raised, Lowered };
-
 struct PanelParams {
     Bounds bounds;  // 96-dpi figures
-    Bevel bevel = Bevel::None;
 };
 
 class Panel : public Window {
 public:
-    Panel() = default;
-    ~Panel() override;
-
     void Create(Window& parent, const PanelParams& params);
     SIZE ClientSize() const;
-    void SetBevel(Bevel bevel);
-    Bevel GetBevel() const noexcept { return bevel_; }
     // Keeps the panel across the whole width of its parent's client area,
     // at its bottom, this many 96-dpi pixels high, as the parent is resized.
     void AlignBottom(int designHeight);
@@ -34,18 +26,33 @@ public:
 protected:
     void CreateContainer(HWND parent, const Bounds& pixels, const wchar_t* className, DWORD style);
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnHandleDestroyed() override;
 
 private:
-    static LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR self) noexcept;
+    // The subclass of the parent that keeps the panel at its bottom. It is
+    // taken off with the panel object; while the panel has no window it
+    // moves nothing, so it may outlive that window.
+    class ParentHook {
+    public:
+        ParentHook() = default;
+        ~ParentHook();
+        ParentHook(const ParentHook&) = delete;
+        ParentHook& operator=(const ParentHook&) = delete;
+        // False when the parent cannot be subclassed.
+        bool Hook(HWND parent, Panel& panel);
+        HWND Parent() const noexcept { return parent_; }
+
+    private:
+        void Unhook() noexcept;
+        static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR panel) noexcept;
+        HWND parent_ = nullptr;
+    };
+
     void PlaceAtBottom(int parentWidth, int parentHeight);
-    void StopAligning() noexcept;
 
     HFONT font_ = nullptr;
-    Bevel bevel_ = Bevel::None;
-    HWND alignedTo_ = nullptr;
     int alignHeight_ = 0;  // screen pixels
+    ParentHook alignedTo_;
 };
 
 }  // namespace ui

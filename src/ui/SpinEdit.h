@@ -24,12 +24,6 @@ public:
     int Value() const;
     // Clamps; OnChange runs when the text changes as a result.
     void SetValue(int value);
-    int MinValue() const noexcept { return range_.minValue; }
-    int MaxValue() const noexcept { return range_.maxValue; }
-    void SetMinValue(int value) noexcept { range_.minValue = value; }
-    void SetMaxValue(int value) noexcept { range_.maxValue = value; }
-    int Increment() const noexcept { return increment_; }
-    void SetIncrement(int value) noexcept { increment_ = value; }
     HWND UpDownHandle() const noexcept { return arrows_.Handle(); }
 
     // The arrows travel with the edit box.

@@ -35,13 +35,6 @@ void Timer::SetEnabled(bool enabled) {
     Update();
 }
 
-void Timer::SetInterval(UINT interval) {
-    if (interval_ == interval) return;
-    RequireGuiThread(L"A timer");
-    interval_ = interval;
-    Update();
-}
-
 void Timer::Update() {
     if (id_) {
         KillTimer(nullptr, id_);

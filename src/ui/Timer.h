@@ -1,5 +1,5 @@
 #pragma once
-// A timer component: OnTimer every Interval milliseconds while enabled, on
+// A timer component: OnTimer every interval (milliseconds) while enabled, on
 // the GUI thread (and only there). It needs no window of its own. A tick that
 // comes while the previous tick's handler still runs (in a message box, say)
 // is skipped, so a handler that keeps failing shows one error at a time.
@@ -19,8 +19,6 @@ public:
 
     void SetEnabled(bool enabled);
     bool Enabled() const noexcept { return enabled_; }
-    void SetInterval(UINT interval);
-    UINT Interval() const noexcept { return interval_; }
 
     std::function<void(Timer& sender)> OnTimer;
 

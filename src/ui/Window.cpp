@@ -2,9 +2,10 @@
 
 #include <commctrl.h>
 
-#include <unordered_set>
+#include <unordered_map>
 
 #include "platform/Error.h"
+#include "platform/WindowClass.h"
 #include "ui/Application.h"
 #include "ui/Dpi.h"
 
@@ -19,23 +20,19 @@ constexpr UINT_PTR kSubclassId = 1;
 // its parent for item sizes (WM_MEASUREITEM) before it can be subclassed.
 thread_local Window* tCreating = nullptr;
 
+// Each class of our own is registered at its first window and unregistered
+// as the program ends.
 void RegisterOnce(const wchar_t* name, UINT style, HBRUSH background, HICON icon, HICON smallIcon, WNDPROC proc) {
-    static std::unordered_set<std::wstring> registered;
+    static std::unordered_map<std::wstring, platform::WindowClass> registered;
     if (registered.contains(name)) return;
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
     wc.style = style;
     wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = background;
     wc.hIcon = icon;
     wc.hIconSm = smallIcon;
     wc.lpszClassName = name;
-    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        throw platform::OutOfResources(L"Cannot register window class " + std::wstring(name));
-    }
-    registered.insert(name);
+    registered.try_emplace(name, wc);
 }
 
 }  // namespace
@@ -98,7 +95,8 @@ void Window::Attach(HWND window) noexcept {
 
 void Window::Detach() noexcept {
     if (!hwnd_) return;
-    OnHandleDestroyed();
+    // A menu bar belongs to its MainMenu object: the window must not destroy it.
+    if (!(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD) && GetMenu(hwnd_)) ::SetMenu(hwnd_, nullptr);
     RemovePropW(hwnd_, kObjectProperty);
     if (subclassed_) RemoveWindowSubclass(hwnd_, &Window::SubclassProc, kSubclassId);
     else SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -202,11 +200,6 @@ std::wstring Window::Text() const {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
     return text;
-}
-
-void Window::SetBounds(const Bounds& designBounds) {
-    SetPixelBounds({Scale(designBounds.left), Scale(designBounds.top), Scale(designBounds.width),
-                    Scale(designBounds.height)});
 }
 
 void Window::SetPixelBounds(const Bounds& pixels) {

@@ -9,6 +9,13 @@
 // destroys the window with its child controls, and only then runs the
 // destructors. A window object that is a member or on the stack detaches
 // first in ~Window; its owner's window normally took it down already.
+//
+// There is no virtual hook for "the window goes": ~Window, where a member or
+// stack object lets go of its window, runs after the derived parts are gone,
+// so an override would silently not run there. What every window needs at its
+// end the base does itself (a menu bar is taken off, so the MainMenu object
+// keeps it). What a derived class ties to its window is a member that
+// releases itself, right whichever goes first, the window or the object.
 #include <windows.h>
 
 #include <functional>
@@ -49,8 +56,6 @@ public:
     std::wstring Text() const;
     std::wstring Caption() const override { return Text(); }
     void SetCaption(std::wstring_view caption) override { SetText(caption); }
-    // Bounds in 96-dpi figures, scaled to the screen here.
-    void SetBounds(const Bounds& designBounds);
     // Bounds in screen pixels, relative to the parent's client area (or the
     // screen). Composite controls move their parts with them.
     virtual void SetPixelBounds(const Bounds& pixels);
@@ -104,9 +109,6 @@ protected:
     // A notification this control sent to its parent (WM_COMMAND, WM_NOTIFY,
     // WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*). Return true when handled.
     virtual bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    // Called as the object lets go of its window (at WM_NCDESTROY, or in
-    // DestroyHandle just before the window is destroyed); Handle() is still set.
-    virtual void OnHandleDestroyed() {}
     // Called before a heap window object is destroyed, while the object and
     // its window are both whole.
     virtual void BeforeDestruction() {}

@@ -173,10 +173,7 @@ LRESULT ColorCustomButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 ColorComboBox::ColorComboBox() : model_(*this) {}
 
-ColorComboBox::~ColorComboBox() {
-    DestroyHandle();
-    if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
-}
+ColorComboBox::~ColorComboBox() = default;
 
 void ColorComboBox::Create(ui::Window& parent, const PickerParams& params) {
     CreatePicker(parent, params);
@@ -184,6 +181,7 @@ void ColorComboBox::Create(ui::Window& parent, const PickerParams& params) {
     SetWindowLongPtrW(Handle(), GWL_STYLE, GetWindowLongPtrW(Handle(), GWL_STYLE) | WS_CLIPCHILDREN);
     button_.Create(*this);
     FontChanged();
+    tooltip_.reset();  // one made for an earlier window holds no tool for this one
     ApplyHint();  // one given before the window existed
     model_.WindowCreated();
 }
@@ -204,14 +202,14 @@ void ColorComboBox::ApplyHint() {
     tool.lpszText = hint_.data();
     if (!tooltip_) {
         if (hint_.empty()) return;
-        tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   GetAncestor(Handle(), GA_ROOT), nullptr, GetModuleHandleW(nullptr), nullptr);
+        tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                       GetAncestor(Handle(), GA_ROOT), nullptr, GetModuleHandleW(nullptr), nullptr));
         if (!tooltip_) return;  // no tooltip is no reason to fail the selection
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         return;
     }
-    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void ColorComboBox::LoadList(const std::vector<ColorItem>& items) {
@@ -246,11 +244,6 @@ void ColorComboBox::RaiseClick() {
 }
 
 void ColorComboBox::Change() { model_.UserSelected(); }
-
-void ColorComboBox::OnHandleDestroyed() {
-    if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
-    tooltip_ = nullptr;
-}
 
 LRESULT ColorComboBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = OwnerDrawCombo::WndProc(message, wParam, lParam);

@@ -116,7 +116,6 @@ protected:
     void DrawItem(const DRAWITEMSTRUCT& item) override;
     void DrawEntry(HDC dc, const RECT& area, int index) override;
     void Change() override;
-    void OnHandleDestroyed() override;
     void LinkGone() noexcept override { model_.SetChangeControl(nullptr); }
     void PlaceParts() override { PlaceCustomButton(); }
 
@@ -138,7 +137,8 @@ private:
     bool customColorSave_ = false;
     ColorSaveSetting saveOption_;
     std::wstring hint_;
-    HWND tooltip_ = nullptr;
+    // Owned by the form, so it goes with the form's window too.
+    platform::WindowHandle tooltip_;
 };
 
 }  // namespace widgets

@@ -72,15 +72,12 @@ void CopyAndHold(const std::wstring& text, DWORD holdMs) {
     CloseClipboard();
 }
 
-bool Shows(const VelmorProcess& velmor, const std::wstring& text) {
-    const auto clips = VisibleWindowsOf(velmor.Pid(), kClipWindowClass);
-    return std::any_of(clips.begin(), clips.end(), [&](HWND clip) { return ClipText(clip) == text; });
-}
-
 int ClipsShowing(const VelmorProcess& velmor, const std::wstring& text) {
-    const auto clips = ClipWindows(velmor.Pid(), true);
+    const auto clips = VisibleWindowsOf(velmor.Pid(), kClipWindowClass);
     return static_cast<int>(std::count_if(clips.begin(), clips.end(), [&](HWND clip) { return ClipText(clip) == text; }));
 }
+
+bool Shows(const VelmorProcess& velmor, const std::wstring& text) { return ClipsShowing(velmor, text) > 0; }
 
 TEST(Hardening, AClipboardHeldOpenAfterACopyStillGivesTheClip) {
     VelmorProcess velmor;

@@ -204,7 +204,7 @@ TEST_F(ClipDetectorTest, NotificationsGoOnAfterTheReadClosesTheClipboardAndNever
 
 class NoWindowDetector : public ClipboardWatcher {
 protected:
-    HWND AllocateWindow() override { return nullptr; }
+    platform::WindowHandle AllocateWindow() override { return nullptr; }
 };
 
 TEST(ClipDetectorFailure, NoWindowRaisesTheAllocationErrorAndStoresNothing) {

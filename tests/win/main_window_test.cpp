@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include "WinTestSupport.h"
 #include "app/MainWindow.h"
@@ -72,6 +73,28 @@ TEST_F(MainWindowTest, AddingAndRemovingTheIconTwiceActsOnce) {
     EXPECT_FALSE(TrayIconExists(velmor->Handle())) << "one removal took the only icon";
 }
 
+TEST_F(MainWindowTest, TheIconComesBackAtMetricChangesAndLeavesWithTheWindowObject) {
+    const HWND window = velmor->Handle();
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = window;
+    data.uID = 1;
+    RECT suggested{0, 0, 400, 400};
+    const std::pair<UINT, WPARAM> changes[] = {
+        {WM_THEMECHANGED, 0}, {WM_SETTINGCHANGE, SPI_SETICONMETRICS}, {WM_DPICHANGED, MAKEWPARAM(120, 120)}};
+    for (const auto& [message, wParam] : changes) {
+        ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data)) << "the taskbar lost it meanwhile";
+        SendMessageW(window, message, wParam, reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_TRUE(TrayIconExists(window)) << "message " << message;
+    }
+    velmor->ShowFromTray();
+    SendMessageW(window, WM_THEMECHANGED, 0, 0);
+    EXPECT_FALSE(TrayIconExists(window)) << "no icon comes back in window mode";
+    velmor->GoToTray();
+    velmor.reset();
+    EXPECT_FALSE(TrayIconExists(window));
+}
+
 TEST_F(MainWindowTest, SuspendAndResumeSwapTheirItemsInBothMenusAndTheWatcher) {
     velmor->Suspend();
     EXPECT_EQ(MenuTexts(FileMenu()),
@@ -105,7 +128,7 @@ public:
     bool failing = false;
 
 protected:
-    HWND AllocateWindow() override { return failing ? nullptr : ClipboardWatcher::AllocateWindow(); }
+    platform::WindowHandle AllocateWindow() override { return failing ? nullptr : ClipboardWatcher::AllocateWindow(); }
 };
 
 TEST_F(MainWindowTest, WhenTheChainCannotBeJoinedTheMenusShowWatchingSuspended) {

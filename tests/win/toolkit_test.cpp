@@ -13,6 +13,7 @@
 #include "TestForm.h"
 #include "WinTestSupport.h"
 #include "platform/Error.h"
+#include "platform/WindowClass.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
@@ -65,6 +66,40 @@ TEST(Teardown, AFormLosesItsWindowBeforeAnyPartOfItIsDestroyed) {
     EXPECT_EQ(ProbeForm::lateMessages, 0);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_FALSE(IsWindow(memo));
+}
+
+TEST(Teardown, AMenuBarOutlivesEveryWindowThatShowedIt) {
+    ui::MainMenu menu;
+    menu.Add(L"&File");
+    const HMENU bar = menu.Handle();
+    {
+        TestForm onStack;  // its window goes in ~Window, after its parts
+        onStack.SetMenu(menu);
+    }
+    EXPECT_TRUE(IsMenu(bar));
+    auto onHeap = std::make_unique<TestForm>();  // its window goes before its parts
+    onHeap->SetMenu(menu);
+    onHeap.reset();
+    EXPECT_TRUE(IsMenu(bar));
+}
+
+TEST(WindowClasses, AClassIsRegisteredOnceAndUnregisteredWithItsObject) {
+    const HINSTANCE module = GetModuleHandleW(nullptr);
+    WNDCLASSEXW info{};
+    info.cbSize = sizeof info;
+    WNDCLASSEXW description{};
+    description.lpfnWndProc = &DefWindowProcW;
+    description.lpszClassName = L"VelmorTestClass";
+    {
+        const platform::WindowClass registered(description);
+        EXPECT_TRUE(GetClassInfoExW(module, L"VelmorTestClass", &info));
+        EXPECT_THROW(platform::WindowClass{description}, platform::OutOfResources);
+    }
+    EXPECT_FALSE(GetClassInfoExW(module, L"VelmorTestClass", &info));
+    // The toolkit's own classes: one registration, however many windows.
+    const TestForm first;
+    const TestForm second;
+    EXPECT_TRUE(GetClassInfoExW(module, L"TVelmorTestForm", &info));
 }
 
 TEST(Release, AFormClosedToBeFreedGoesOnlyOnceItsHandlerReturns) {

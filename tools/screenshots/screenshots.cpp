@@ -202,7 +202,8 @@ TEST_F(Screenshots, Controls) {
     tray.Create(strip, {.bounds = {191, 8, 83, 25}, .caption = L"Task Tray"});
     ui::PageControl pages;
     const SIZE client = form.ClientSize();
-    pages.Create(form, {.bounds = {0, 0, ui::Unscale(client.cx), ui::Unscale(client.cy) - 41}});
+    pages.Create(form, {.bounds = {0, 0, 280, 260}});
+    pages.SetPixelBounds({0, 0, client.cx, client.cy - ui::Scale(41)});
     ui::TabSheet& property = pages.AddPage(L"Property");
     pages.AddPage(L"ClipText");
     pages.AddPage(L"Clip Window");
