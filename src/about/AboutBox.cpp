@@ -21,6 +21,11 @@ std::function<void(const char*)>& Opener() {
     return opener;
 }
 
+std::function<void()>& Beeper() {
+    static std::function<void()> beeper;
+    return beeper;
+}
+
 }  // namespace
 
 AboutBox::AboutBox(ui::Form& mainWindow) : mainWindow_(mainWindow) {
@@ -105,7 +110,8 @@ void AboutBox::StartShowing() {
 
 void AboutBox::StartAnimation() {
     if (!animation_) {
-        MessageBeep(0);
+        if (Beeper()) Beeper()();
+        else MessageBeep(0);
         animation_ = AnimationFactory ? AnimationFactory(AnimationBox, logoRows_)
                                       : std::make_unique<Animation>(AnimationBox, logoRows_);
         animation_->SetPriority(THREAD_PRIORITY_LOWEST);
@@ -127,6 +133,8 @@ void AboutBox::OpenWebPage() {
 }
 
 void AboutBox::SetWebPageOpener(std::function<void(const char* address)> opener) { Opener() = std::move(opener); }
+
+void AboutBox::SetBeeper(std::function<void()> beeper) { Beeper() = std::move(beeper); }
 
 void AboutBox::BeforeDestruction() {
     // The worker ends before the paint box and the bitmap it draws on.

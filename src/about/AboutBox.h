@@ -41,6 +41,8 @@ public:
     Animation* Worker() const noexcept { return animation_.get(); }
     // Opens the web page in place of ShellExecuteA (tests); empty restores it.
     static void SetWebPageOpener(std::function<void(const char* address)> opener);
+    // Sounds the first showing's beep in place of MessageBeep (tests); empty restores it.
+    static void SetBeeper(std::function<void()> beeper);
 
 protected:
     void BeforeDestruction() override;

@@ -24,6 +24,7 @@ public:
     Thread& operator=(const Thread&) = delete;
 
     void SetPriority(int priority);  // THREAD_PRIORITY_*
+    int Priority() const noexcept { return GetThreadPriority(handle_.get()); }
     // Starts the thread the first time, and lets a paused one go on after that.
     void Resume();
     // Execute waits at its next WaitWhilePaused until Resume or Terminate.

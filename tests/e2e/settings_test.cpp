@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <map>
 #include <sstream>
 #include <string>
@@ -62,7 +63,27 @@ TEST_F(SettingsFile, AFirstStartPutsTheWindowBottomRightOnThePropertyPage) {
     EXPECT_EQ(rect.bottom, client.bottom - 8);
     EXPECT_EQ(rect.right - rect.left, 83);
     ASSERT_TRUE(Quit());
-    EXPECT_EQ(testsupport::IniKeys(velmor.FileBytes(L"property.ini")).size(), 27u);
+    // Every key at its default; the clip font is the window's, the system's menu font.
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    const LOGFONTA& font = metrics.lfMenuFont;
+    const HDC screen = GetDC(nullptr);
+    const int points = MulDiv(std::abs(font.lfHeight), 72, GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+    const std::map<std::string, std::string> defaults = {
+        {"Main/ActivePage", "0"}, {"Main/Left", std::to_string(work.right - 288)},
+        {"Main/Top", std::to_string(work.bottom - 363)}, {"Main/Width", "288"}, {"Main/Height", "363"},
+        {"property/MaxClipCount", "3"}, {"property/Width", "200"}, {"property/MaxHeight", "120"},
+        {"property/IgnoreLargeText", "1"}, {"property/SizeOfText", "1000"}, {"property/CloseClipTimer", "0"},
+        {"property/CountDown", "120"}, {"property/HideGradually", "0"}, {"property/DoubleCopy", "0"},
+        {"ClipText/ClipFont", font.lfFaceName}, {"ClipText/ClipFontSize", std::to_string(points)},
+        {"ClipText/ClipFontCharset", std::to_string(font.lfCharSet)}, {"ClipText/ScrollBar", "1"},
+        {"ClipText/LeftMargin", "0"}, {"ClipText/RightMargin", "0"},
+        {"ClipWindow/StandardColor", "-16777211"}, {"ClipWindow/FixedColor", "-16777192"},
+        {"ClipWindow/StandardTextColor", "-16777208"}, {"ClipWindow/FixedTextColor", "-16777193"},
+        {"ClipWindow/TimeFormat", "hh:mm ss"}, {"Other/LoadLanguage", "0"}, {"Other/LoadFile", ""}};
+    EXPECT_EQ(testsupport::IniKeys(velmor.FileBytes(L"property.ini")), defaults);
 }
 
 TEST_F(SettingsFile, ARestartRestoresEverySetting) {

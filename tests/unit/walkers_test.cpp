@@ -121,6 +121,41 @@ TEST(Walkers, SameStartGivesSameWalkersWithinTheirRanges) {
     EXPECT_EQ(*speeds.rbegin(), 89);
 }
 
+TEST(Walkers, TheFirstWalkerTakesTheFirstSixDrawsInOrder) {
+    // The generator's states from 0 (state * 134775813 + 1) and the draws
+    // state * n >> 32 they give: x 1 -> 0 of 233, y 134775814 -> 2 of 89,
+    // grey 3698175007 -> 86 of 100, pen 870078620 -> 0 of 3, speed
+    // 1172187917 -> 16 of 60, direction 2884733762 -> 2 of 3.
+    AnimationState state;
+    about::InitWalkers(state, 233, 89);
+    const about::Walker& first = state.walkers[0];
+    EXPECT_EQ(first.x, 0);
+    EXPECT_EQ(first.y, 2);
+    EXPECT_EQ(first.color, ui::Rgb(86, 86, 86));
+    EXPECT_EQ(first.penWidth, 1);
+    EXPECT_EQ(first.speed, 46);
+    EXPECT_EQ(first.direction, 180);
+}
+
+TEST(Walkers, EachEdgeWrapsToTheOtherSide) {
+    struct Case {
+        const char* edge;
+        long double x, y;
+        int direction;
+        long double wrappedX, wrappedY;
+    };
+    // 50 pixels a second for 20 ms: one pixel.
+    for (const Case& c : {Case{"right", 232.5L, 10, 0, 0.5L, 10}, Case{"left", 0.5L, 10, 180, 232.5L, 10},
+                          Case{"bottom", 10, 88.5L, 90, 10, 0.5L}, Case{"top", 10, 0.5L, 270, 10, 88.5L}}) {
+        about::Walker walker{c.x, c.y, 1, 0, c.direction, 50};
+        EXPECT_TRUE(about::StepWalker(walker, 20, 233, 89)) << c.edge;
+        EXPECT_EQ(walker.x, c.wrappedX) << c.edge;
+        EXPECT_EQ(walker.y, c.wrappedY) << c.edge;
+    }
+    about::Walker inside{10, 10, 1, 0, 270, 50};
+    EXPECT_FALSE(about::StepWalker(inside, 20, 233, 89));
+}
+
 TEST(Walkers, TurnsNeverReverse) {
     struct Case {
         int direction, r, expected;

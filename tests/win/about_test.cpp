@@ -30,9 +30,11 @@ protected:
         dialog = std::make_unique<about::AboutBox>(*velmor);
         velmor->aboutBox = dialog.get();
         about::AboutBox::SetWebPageOpener([this](const char* address) { opened.push_back(address); });
+        about::AboutBox::SetBeeper([this] { ++beeps; });
     }
     void TearDown() override {
         about::AboutBox::SetWebPageOpener(nullptr);
+        about::AboutBox::SetBeeper(nullptr);
         dialog.reset();
         velmor.reset();
     }
@@ -55,7 +57,15 @@ protected:
     std::unique_ptr<app::MainWindow> velmor;
     std::unique_ptr<about::AboutBox> dialog;
     std::vector<std::string> opened;
+    int beeps = 0;
 };
+
+RECT InParent(HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
 
 TEST_F(AboutBoxTest, ShowsAnimatesAndStartsAgainFromBlackWithTheWalkersWhereTheyStopped) {
     velmor->Show();
@@ -107,6 +117,60 @@ TEST_F(AboutBoxTest, TakesTheVersionCaptionAndOpensThePageFromAnythingButOk) {
     dialog->OkButton.Click();
     EXPECT_EQ(opened.size(), 3u) << "Ok only closes";
     EXPECT_FALSE(dialog->Visible());
+}
+
+TEST_F(AboutBoxTest, LooksAsBuiltOnTopCentredOverTheMainWindowAndBeepsOnlyTheFirstTime) {
+    velmor->Show();
+    velmor->ShowAboutBox();
+    const HWND box = dialog->Handle();
+    enum Look { kPlain, kHand, kLink };  // a link: hand cursor, white text on black, sized to its text
+    struct Part {
+        const char* name;
+        const ui::Window& control;
+        RECT rect;
+        Look look;
+    };
+    for (const Part& part : {Part{"animation", dialog->AnimationBox, {14, 24, 247, 113}, kHand},
+                             Part{"maker", dialog->MakerLabel, {99, 120}, kLink},
+                             Part{"link", dialog->LinkLabel, {49, 136}, kLink},
+                             Part{"ok", dialog->OkButton, {93, 152, 168, 177}, kPlain},
+                             Part{"logo", dialog->LogoImage, {6, 224, 94, 255}, kPlain}}) {
+        RECT rect = InParent(part.control.Handle());
+        if (part.look == kLink) {
+            rect.right = rect.bottom = 0;
+            const RECT shown = InParent(part.control.Handle());
+            EXPECT_GE(shown.right - shown.left, dynamic_cast<const ui::Control&>(part.control).CaptionSize().cx) << part.name;
+        }
+        EXPECT_TRUE(EqualRect(&rect, &part.rect)) << part.name << " at " << rect.left << "," << rect.top << " to "
+                                                  << rect.right << "," << rect.bottom;
+        if (part.look == kPlain) continue;
+        SetCursor(nullptr);
+        SendMessageW(part.control.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(part.control.Handle()),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND)) << part.name;
+        if (part.look != kLink) continue;
+        const HDC dc = GetDC(part.control.Handle());
+        const auto brush = reinterpret_cast<HBRUSH>(
+            SendMessageW(box, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(part.control.Handle())));
+        LOGBRUSH fill{};
+        GetObjectW(brush, sizeof fill, &fill);
+        EXPECT_EQ(GetTextColor(dc), RGB(255, 255, 255)) << part.name;
+        EXPECT_EQ(fill.lbColor, RGB(0, 0, 0)) << part.name;
+        ReleaseDC(part.control.Handle(), dc);
+    }
+    EXPECT_EQ(GetClassLongPtrW(box, GCLP_HBRBACKGROUND), reinterpret_cast<LONG_PTR>(GetStockObject(BLACK_BRUSH)));
+    EXPECT_TRUE(GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    RECT main{}, self{};
+    GetWindowRect(velmor->Handle(), &main);
+    GetWindowRect(box, &self);
+    EXPECT_LE(std::abs((main.left + main.right) - (self.left + self.right)), 1);
+    EXPECT_LE(std::abs((main.top + main.bottom) - (self.top + self.bottom)), 1);
+    ASSERT_NE(dialog->Worker(), nullptr);
+    EXPECT_EQ(dialog->Worker()->Priority(), THREAD_PRIORITY_LOWEST);
+    dialog->Close();
+    velmor->ShowAboutBox();
+    EXPECT_EQ(beeps, 1) << "the second showing is silent";
+    dialog->Close();
 }
 
 // The worker or its events cannot be made: the error is reported, and the

@@ -2,7 +2,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <cwchar>
+#include <cwctype>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -36,6 +42,7 @@ protected:
     }
     void Clean() {
         for (const char* name : {"Default.lng", "A.lng", "B.lng", "Only.lng", "Locked.lng", "Z.lng"}) {
+            SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA((folder + name).c_str());
         }
         DeleteFileW(settings::PropertyFilePath().c_str());
@@ -145,7 +152,9 @@ TEST_F(Languages, PutFileShowsThePathKeepsAnExistingFileAndListsAgain) {
     ui::Application::Get().SetMessageReporter([&](const std::wstring& text) { messages.push_back(text); });
     for (const char* chosen : {"A.lng", "Z.lng"}) {
         settings::Languages::SetDialogRunner([&](OPENFILENAMEW& dialog) {
-            EXPECT_STREQ(dialog.lpstrFilter, L"Language Text File(*.lng)");
+            std::wstring filter;  // its pairs, each string ended by '|'
+            for (const wchar_t* part = dialog.lpstrFilter; *part; part += std::wcslen(part) + 1) filter += part + std::wstring(L"|");
+            EXPECT_EQ(filter, L"Language Text File(*.lng)|*.lng|");
             lstrcpynW(dialog.lpstrFile, platform::AnsiToWide(source + chosen).c_str(), static_cast<int>(dialog.nMaxFile));
             return true;
         });
@@ -188,6 +197,187 @@ TEST_F(Languages, OpenClipWindowsTakeTheNewTitlesFromThenOn) {
     clip->TogglePinned();
     EXPECT_EQ(clip->Title(), "Angeheftet");
     EXPECT_EQ(clip->PinItem->Caption(), L"&Dont Hide") << "an open window keeps its menu";
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+TEST_F(Languages, EveryKeyInAnyCaseReachesItsPlaceOnTheRealWindowAndTheCopiesFollowInOrder) {
+    app::MainWindow& window = Start();
+    settings::SettingsPages& p = window.Pages;
+    using Reader = std::function<std::wstring()>;
+    const auto text = [](const ui::Window& control) -> Reader { return [&control] { return WindowText(control.Handle()); }; };
+    const auto tab = [&](int index) -> Reader {
+        return [&, index] {
+            wchar_t caption[128] = {};
+            TCITEMW item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = caption;
+            item.cchTextMax = 128;
+            SendMessageW(p.Tabs.Handle(), TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+            return std::wstring(caption);
+        };
+    };
+    const auto shown = [](HMENU menu, UINT item, UINT by) {
+        wchar_t caption[128] = {};
+        GetMenuStringW(menu, item, caption, 128, by);
+        const std::wstring all = caption;
+        return all.substr(0, all.find(L'\t'));  // without the shortcut
+    };
+    const auto bar = [&](int position) -> Reader {
+        return [&, position] { return shown(GetMenu(window.Handle()), static_cast<UINT>(position), MF_BYPOSITION); };
+    };
+    const auto item = [&](ui::Menu& menu, ui::MenuItem*& entry) -> Reader {
+        return [&] { return shown(menu.Handle(), entry->Command(), MF_BYCOMMAND); };
+    };
+    const auto suspended = [&](Reader read) -> Reader {  // Resume items are in the menus only then
+        return [&window, read] {
+            window.Suspend();
+            const std::wstring caption = read();
+            window.Resume();
+            return caption;
+        };
+    };
+    const auto texts = [&](std::wstring settings::LocalisedTexts::*field) -> Reader {
+        return [&window, field] { return window.Texts().*field; };
+    };
+    const auto font = [&](std::function<std::wstring(const ui::FontInfo&)> part) -> Reader {
+        return [&window, part] { return part(ui::FontInfoOf(window.FormFont())); };
+    };
+    struct Row {
+        std::wstring key;     // the key in the file, or the copy's target
+        Reader read;          // the caption as the window shows it
+        std::wstring value;   // what the file gives; empty: a distinct one
+        std::wstring copyOf;  // a copy shows this key's value instead
+    };
+    std::vector<Row> rows = {
+        {L"[All]FontName", font([](const ui::FontInfo& f) { return f.name; }), L"Liberation Serif"},
+        {L"[All]FontSize", font([](const ui::FontInfo& f) { return std::to_wstring(f.size); }), L"13"},
+        {L"[All]Charset", font([](const ui::FontInfo& f) { return f.charset == GREEK_CHARSET ? L"Greek" : L"?"; }), L"Greek"},
+        {L"[All]title", text(window)},
+        {L"[All]CopyedClipbord", texts(&settings::LocalisedTexts::copiedTitle)},
+        {L"[All]Fixed", texts(&settings::LocalisedTexts::fixedTitle)},
+        {L"[All]Version", texts(&settings::LocalisedTexts::versionCaption)},
+        {L"[MenuBar]File", bar(0)},
+        {L"[MenuBar]CloseAllClips", item(window.MenuBar, window.CloseAllClipsItem)},
+        {L"[MenuBar]TaskTray", item(window.MenuBar, window.TaskTrayItem)},
+        {L"[MenuBar]Quit", item(window.MenuBar, window.QuitItem)},
+        {L"[MenuBar]Help", bar(1)},
+        {L"[MenuBar]Version", item(window.MenuBar, window.VersionItem)},
+        {L"[MenuBar]Property", item(window.TrayMenu, window.PropertyTrayItem)},
+        {L"[Tray]CloseAllClips", item(window.TrayMenu, window.CloseAllClipsTrayItem), L"", L"[MenuBar]CloseAllClips"},
+        {L"[Tray]Quit", item(window.TrayMenu, window.QuitTrayItem), L"", L"[MenuBar]Quit"},
+        {L"[MenuBar]Suspend", item(window.MenuBar, window.SuspendItem)},
+        {L"[MenuBar]Resume", suspended(item(window.MenuBar, window.ResumeItem))},
+        {L"[Tray]Suspend", item(window.TrayMenu, window.SuspendTrayItem), L"", L"[MenuBar]Suspend"},
+        {L"[Tray]Resume", suspended(item(window.TrayMenu, window.ResumeTrayItem)), L"", L"[MenuBar]Resume"},
+        {L"[MenuBar]DontHide", texts(&settings::LocalisedTexts::pinCaption)},
+        {L"[MenuBar]Close", texts(&settings::LocalisedTexts::closeCaption)},
+        {L"[MessageBox]AskClose", texts(&settings::LocalisedTexts::quitQuestion)},
+        {L"[MessageBox]Close", texts(&settings::LocalisedTexts::quitCaption)},
+        {L"[property]Property", tab(0)},
+        {L"[property]IgnoreLargeText", text(p.IgnoreLargeTextCheck)},
+        {L"[property]CloseClipTimer", text(p.CountDownCheck)},
+        {L"[property]HideGradually", text(p.HideGraduallyCheck)},
+        {L"[property]MaxClipCount", text(p.MaxClipCountLabel)},
+        {L"[property]Width", text(p.WidthLabel)},
+        {L"[property]MaxHeight", text(p.MaxHeightLabel)},
+        {L"[property]SizeOfText", text(p.TextSizeLabel)},
+        {L"[property]byte", text(p.BytesLabel)},
+        {L"[property]CountDown", text(p.CountDownLabel)},
+        {L"[property]sec", text(p.SecondsLabel)},
+        {L"[property]DoubleCopy", text(p.DoubleCopyCheck)},
+        {L"[ClipText]ClipText", tab(1)},
+        {L"[ClipText]Font", text(p.FontLabel)},
+        {L"[ClipText]Size", text(p.FontSizeLabel)},
+        {L"[ClipText]Left", text(p.LeftMarginLabel)},
+        {L"[ClipText]Right", text(p.RightMarginLabel)},
+        {L"[ClipText]CharSet", text(p.CharsetLabel)},
+        {L"[ClipText]ScrollBar", text(p.ScrollBarGroup)},
+        {L"[ClipText]Margin", text(p.MarginGroup)},
+        {L"[ClipText]Vertical", text(p.VerticalScrollBarRadio)},
+        {L"[ClipText]None", text(p.NoScrollBarRadio)},
+        {L"[ClipWindow]ClipWindow", tab(2)},
+        {L"[ClipWindow]TimerCount", text(p.TitleCountDownCheck)},
+        {L"[ClipWindow]TitleBar", text(p.TitleBarGroup)},
+        {L"[ClipWindow]StandardWindow", text(p.StandardWindowGroup)},
+        {L"[ClipWindow]FixedWindow", text(p.FixedWindowGroup)},
+        {L"[ClipWindow]BackColor", text(p.StandardBackLabel)},
+        {L"[ClipWindow]TextColor", text(p.StandardTextLabel)},
+        {L"[Fixed]BackColor", text(p.FixedBackLabel), L"", L"[ClipWindow]BackColor"},
+        {L"[Fixed]TextColor", text(p.FixedTextLabel), L"", L"[ClipWindow]TextColor"},
+        {L"[Other]Other", tab(3)},
+        {L"[Other]LoadLanguageFile", text(p.LoadLanguageCheck)},
+        {L"[Other]PutFile", text(p.PutFileButton)},
+        {L"[Other]Reload", text(p.ReloadButton)},
+        {L"[Button]TaskTray", text(window.TaskTrayButton)},
+    };
+    // The file: every key once with a distinct value, every other key in other letter cases.
+    std::map<std::wstring, std::wstring> given;
+    std::wstring file = L"Every key\r\n";
+    std::size_t keys = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        Row& row = rows[i];
+        if (!row.copyOf.empty()) continue;
+        if (row.value.empty()) row.value = L"V" + std::to_wstring(i);
+        given[row.key] = row.value;
+        std::wstring written = row.key;
+        const auto recase = ++keys % 2 ? &std::towlower : &std::towupper;
+        for (wchar_t& c : written) c = static_cast<wchar_t>(recase(c));
+        file += written + L"=" + row.value + L"\r\n";
+    }
+    std::size_t tableKeys = 0;
+    for (const settings::LanguageStep& step : settings::kLanguageSteps) tableKeys += step.key.empty() ? 0 : 1;
+    ASSERT_EQ(keys, tableKeys) << "one row per key of the language table";
+    Put("A.lng", Utf16(file));
+    window.ApplyLanguageFile(platform::AnsiToWide(folder + "A.lng"));
+    for (const Row& row : rows) {
+        EXPECT_EQ(row.read(), row.copyOf.empty() ? row.value : given[row.copyOf]) << testing::PrintToString(row.key);
+    }
+}
+
+TEST_F(Languages, TheSampleFilesReadThroughTheRealDecoder) {
+    struct Sample {
+        const char* file;
+        const wchar_t* name;
+        const wchar_t* key;
+        const wchar_t* value;
+    };
+    for (const Sample& sample : {Sample{"Deutsch.lng", L"Deutsch", L"[ClipText]Size", L"Größe :"},
+                                 Sample{"Japanese.lng", L"日本語", L"[property]MaxClipCount", L"最大クリップ数 :"}}) {
+        Put("A.lng", testsupport::SourceFile(std::string("lang/") + sample.file));
+        const settings::LanguageText text = settings::ReadLanguageFile(platform::AnsiToWide(folder + "A.lng"));
+        EXPECT_EQ(text.DisplayName(), sample.name) << sample.file;
+        EXPECT_EQ(text.Value(sample.key), sample.value) << sample.file;
+    }
+}
+
+TEST_F(Languages, TheStartAppliesTheFileThePropertyFileNamesAndListsNoHiddenOrSystemFile) {
+    Put("Only.lng", "Named\r\n[MenuBar]File=&Named\r\n");
+    Put("property.ini", "[property]\r\nLanguageFile=Only.lng\r\n");
+    Put("A.lng", "Hidden\r\n");
+    Put("Z.lng", "System\r\n");
+    SetFileAttributesA((folder + "A.lng").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA((folder + "Z.lng").c_str(), FILE_ATTRIBUTE_SYSTEM);
+    app::MainWindow& window = Start();
+    EXPECT_EQ(MenuText(GetMenu(window.Handle()), 0), L"&Named");
+    EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"Named"}));
+}
+
+TEST_F(Languages, AFirstStartsDefaultFontIsTheFirstClipsFont) {
+    Put("Default.lng", "Fonts\r\n[All]FontName=Liberation Serif\r\n[All]FontSize=14\r\n");
+    app::MainWindow& window = Start();
+    const int counter = window.ClipCounter();
+    ASSERT_TRUE(testsupport::SetClipboardText(L"in the language file's font"));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return window.ClipCounter() != counter; }, 2s));
+    const clipwindow::ClipWindow* clip = window.Clip(window.Clips().LastSlot());
+    ASSERT_NE(clip, nullptr);
+    const ui::FontInfo font = ui::FontInfoOf(reinterpret_cast<HFONT>(SendMessageW(clip->TextMemo.Handle(), WM_GETFONT, 0, 0)));
+    EXPECT_EQ(font.name, L"Liberation Serif");
+    EXPECT_EQ(font.size, 14);
 }
 
 }  // namespace

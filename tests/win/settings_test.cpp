@@ -16,6 +16,7 @@
 #include "settings/PropertyFile.h"
 #include "ui/Application.h"
 #include "ui/Dpi.h"
+#include "ui/Graphics.h"
 
 using namespace std::chrono_literals;
 using testsupport::PumpFor;
@@ -53,9 +54,30 @@ protected:
         return keys;
     }
 
+    // Copies text as another program would; the clip it makes.
+    clipwindow::ClipWindow* Copy(const std::wstring& text) {
+        const int before = velmor->ClipCounter();
+        if (!testsupport::SetClipboardText(text) ||
+            !testsupport::PumpUntil([&] { return velmor->ClipCounter() != before; }, 3s)) {
+            return nullptr;
+        }
+        return velmor->Clip(velmor->Clips().LastSlot());
+    }
+
     const std::wstring path = settings::PropertyFilePath();
     std::unique_ptr<app::MainWindow> velmor;
 };
+
+// A control's notification as the user's change sends it.
+void Notify(const ui::Control& control, WORD code) {
+    SendMessageW(GetParent(control.Handle()), WM_COMMAND, MAKEWPARAM(control.Id(), code),
+                 reinterpret_cast<LPARAM>(control.Handle()));
+}
+
+// The font a memo's window really has.
+ui::FontInfo ShownFont(const ui::Memo& memo) {
+    return ui::FontInfoOf(reinterpret_cast<HFONT>(SendMessageW(memo.Handle(), WM_GETFONT, 0, 0)));
+}
 
 TEST_F(Settings, PrivateProfileValuesLoseBlanksAndOneQuotePairAndStopAt2047) {
     WriteAll(path, "[ClipWindow]\r\nTimeFormat=  \"'at' hh:mm\"  \r\n[Other]\r\nLoadFile=" + std::string(3000, 'x') +
@@ -199,25 +221,98 @@ TEST_F(Settings, TheSessionEndSavesAsACloseWouldButShowsNoBoxWhenTheSaveFails) {
 }
 
 // Setting an edit control's font resets its margins; the preview keeps them.
-TEST_F(Settings, TheSampleMemoKeepsItsMarginsWhenTheClipFontChanges) {
-    settings::SettingsPages& pages = Start().Pages;
-    pages.LeftMarginEdit.SetValue(40);
-    pages.RightMarginEdit.SetValue(40);
-    const struct {
-        const char* change;
+TEST_F(Settings, ThePreviewHandlersReachTheSampleMemoKeepItsMarginsAndLeaveAnOpenClipAsItWas) {
+    app::MainWindow& window = Start();
+    settings::SettingsPages& pages = window.Pages;
+    clipwindow::ClipWindow* clip = Copy(L"an open clip");
+    ASSERT_NE(clip, nullptr);
+    const HFONT clipFont = reinterpret_cast<HFONT>(SendMessageW(clip->TextMemo.Handle(), WM_GETFONT, 0, 0));
+    const ui::FontInfo clipShows = ShownFont(clip->TextMemo);
+    struct Change {
+        const char* what;
         std::function<void()> make;
-    } changes[] = {
-        {"name", [&] { pages.FontNamePicker.SetValue(L"Liberation Mono"); pages.OnFontNameChanged(); }},
-        {"size", [&] { pages.FontSizeEdit.SetValue(15); pages.OnFontSizeChanged(); }},
-        {"charset", [&] { pages.CharsetBox.SetItemIndex(pages.CharsetBox.ItemCount() - 1); pages.OnCharsetChanged(); }},
+        std::function<bool(const ui::FontInfo&)> shown;
     };
-    for (const auto& change : changes) {
-        const ui::FontInfo before = pages.SampleMemo.GetFontInfo();
+    const Change changes[] = {
+        {"margins", [&] { pages.LeftMarginEdit.SetValue(5); pages.RightMarginEdit.SetValue(7); },
+         [](const ui::FontInfo&) { return true; }},
+        {"font size", [&] { pages.FontSizeEdit.SetValue(15); }, [](const ui::FontInfo& f) { return f.size == 15; }},
+        {"font name", [&] { pages.FontNamePicker.SetValue(L"Liberation Mono"); Notify(pages.FontNamePicker, CBN_SELCHANGE); },
+         [](const ui::FontInfo& f) { return f.name == L"Liberation Mono"; }},
+        {"charset", [&] { pages.CharsetBox.SetItemIndex(15); Notify(pages.CharsetBox, CBN_SELCHANGE); },
+         [](const ui::FontInfo& f) { return f.charset == SYMBOL_CHARSET; }},
+    };
+    for (const Change& change : changes) {
         change.make();
-        EXPECT_NE(pages.SampleMemo.GetFontInfo(), before) << change.change;
-        const auto margins = static_cast<DWORD>(SendMessageW(pages.SampleMemo.Handle(), EM_GETMARGINS, 0, 0));
-        EXPECT_EQ(LOWORD(margins), ui::Scale(40)) << change.change;
-        EXPECT_EQ(HIWORD(margins), ui::Scale(40)) << change.change;
+        EXPECT_TRUE(change.shown(ShownFont(pages.SampleMemo))) << change.what;
+        // A new font resets an edit control's margins: the handlers must set them again.
+        const LRESULT margins = SendMessageW(pages.SampleMemo.Handle(), EM_GETMARGINS, 0, 0);
+        EXPECT_EQ(LOWORD(margins), ui::Scale(5)) << "left margin after the " << change.what;
+        EXPECT_EQ(HIWORD(margins), ui::Scale(7)) << "right margin after the " << change.what;
+    }
+    EXPECT_EQ(SendMessageW(clip->TextMemo.Handle(), WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(clipFont));
+    EXPECT_EQ(ShownFont(clip->TextMemo), clipShows) << "the open clip's font is its own";
+}
+
+TEST_F(Settings, ATypedTimePictureShowsInTheSampleAndTitlesTheNextClip) {
+    app::MainWindow& window = Start();
+    const HWND field = FindWindowExW(window.Pages.TimeFormatBox.Handle(), nullptr, L"Edit", nullptr);
+    ASSERT_NE(field, nullptr);
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    for (const wchar_t c : std::wstring(L"'at' hh'h'")) SendMessageW(field, WM_CHAR, c, 0);
+    const std::wstring sample = window.Pages.SampleTimeLabel.Text();
+    ASSERT_EQ(sample.size(), 6u) << "typing runs the handler";
+    EXPECT_EQ(sample.substr(0, 3) + sample.substr(5), L"at h");
+    const clipwindow::ClipWindow* clip = Copy(L"titled by the picture");
+    ASSERT_NE(clip, nullptr);
+    EXPECT_EQ(clip->Title().substr(0, 3) + clip->Title().substr(5), "at h");
+}
+
+TEST_F(Settings, TheKeptColoursReachClipsWhenLaidOutAndPinnedAlsoAfterAChangeWhileOpen) {
+    settings::SettingsPages& pages = Start().Pages;
+    const auto choose = [&](ui::ColorValue back, ui::ColorValue text, ui::ColorValue fixedBack, ui::ColorValue fixedText) {
+        pages.StandardBackPicker.SetValue(back);
+        pages.StandardTextPicker.SetValue(text);
+        pages.FixedBackPicker.SetValue(fixedBack);
+        pages.FixedTextPicker.SetValue(fixedText);
+    };
+    const ui::ColorValue red = ui::Rgb(255, 0, 0), green = ui::Rgb(0, 128, 0), blue = ui::Rgb(0, 0, 255),
+                         yellow = ui::Rgb(255, 255, 0), white = ui::Rgb(255, 255, 255), black = ui::Rgb(0, 0, 0);
+    choose(red, green, blue, yellow);
+    clipwindow::ClipWindow* clip = Copy(L"coloured");
+    ASSERT_NE(clip, nullptr);
+    struct Step {
+        const char* what;
+        std::function<void()> make;
+        ui::ColorValue back, text;
+    };
+    const Step steps[] = {
+        {"laid out", [] {}, red, green},
+        {"pinned", [&] { clip->TogglePinned(); }, blue, yellow},
+        {"unpinned after a change", [&] { choose(white, black, green, red); clip->TogglePinned(); }, white, black},
+        {"pinned after a change", [&] { clip->TogglePinned(); }, green, red},
+    };
+    for (const Step& step : steps) {
+        step.make();
+        EXPECT_EQ(clip->TextMemo.Color(), step.back) << step.what;
+        EXPECT_EQ(clip->TextMemo.FontColor(), step.text) << step.what;
+    }
+}
+
+TEST_F(Settings, ClampedValuesAreSavedClamped) {
+    struct Case {
+        std::string file;
+        const wchar_t* typed;  // nullptr: the control is left as loaded
+        std::string saved;
+    };
+    for (const Case& c : {Case{"[property]\r\nMaxClipCount=80\r\n", nullptr, "MaxClipCount=50\r\n"},
+                          Case{"", L"", "MaxClipCount=1\r\n"}}) {
+        WriteAll(path, c.file);
+        settings::SettingsPages& pages = Start().Pages;
+        if (c.typed) SetWindowTextW(pages.MaxClipCountEdit.Handle(), c.typed);
+        velmor->SaveSettings();
+        EXPECT_NE(ReadAll(path).find(c.saved), std::string::npos) << c.file;
+        velmor.reset();
     }
 }
 
