@@ -112,11 +112,12 @@ void SavePropertyFile(const std::wstring& path, const StoredSettings& settings) 
         if (!platform::OverwriteFile(file, text.Bytes(), platform::WhenMissing::Fail)) throw CannotWrite(path);
         return;
     }
-    const bool replaced =
-        exists ? ReplaceFileW(platform::ApiPath(file).c_str(), platform::ApiPath(temporary).c_str(), nullptr,
-                              REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE
-               : MoveFileExW(platform::ApiPath(temporary).c_str(), platform::ApiPath(file).c_str(),
-                             MOVEFILE_WRITE_THROUGH) != FALSE;
+    // One rename within the folder, so a save cut short at any moment leaves
+    // the old file or the new one. (Saves through ReplaceFileW, killed at
+    // random moments under Wine, left files that were neither; the kept
+    // attributes are already on the copy.)
+    const bool replaced = MoveFileExW(platform::ApiPath(temporary).c_str(), platform::ApiPath(file).c_str(),
+                                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     if (!replaced) {
         DeleteFileW(platform::ApiPath(temporary).c_str());
         throw CannotWrite(path);
