@@ -97,8 +97,9 @@ serve_copies() {
 }
 copies="$out/large"
 mkdir -p "$copies"
-yes 'A large copied text, line after line of it: 0123456789 abcdefghijklmnopqrstuvwxyz.' |
-    head -c $((100 << 20)) >"$copies/text"
+# yes ends on a broken pipe, which pipefail would take for a failure.
+head -c $((100 << 20)) < <(yes 'A large copied text, line after line of it: 0123456789 abcdefghijklmnopqrstuvwxyz.') \
+    >"$copies/text"
 serve_copies "$copies" &
 server_pid=$!
 large_rows() {  # large_rows <exe> <label>: the measure's table rows and goal lines for one program

@@ -107,48 +107,35 @@ UINT PlacedTextFormat() {
     return CF_TEXT;
 }
 
+// Whether the text in a block takes more than `limit` bytes in the code page.
+bool OverLimit(std::string_view block, unsigned, long long limit) {
+    return MeasureAnsiText(block, limit).verdict == SizeVerdict::Over;
+}
+bool OverLimit(std::wstring_view block, unsigned codePage, long long limit) {
+    CPINFO info{};
+    const unsigned widest = GetCPInfo(codePage, &info) ? info.MaxCharSize : 4;
+    const TextSize size = MeasureWideText(block, widest, limit);
+    if (size.verdict != SizeVerdict::Unsettled) return size.verdict == SizeVerdict::Over;
+    // At most about twice the limit: counted, not converted.
+    return WideCharToMultiByte(codePage, 0, block.data(), static_cast<int>(size.units), nullptr, 0, nullptr, nullptr) >
+           limit;
+}
+
+// The text in one format, up to its first NUL; none when a size limit is
+// given and the text is over it, told from its block without copying it.
 template <typename Char>
-std::basic_string<Char> ReadText(UINT format) {
+std::optional<std::basic_string<Char>> ReadText(UINT format, unsigned codePage, std::optional<long long> sizeLimit) {
     const HANDLE data = GetClipboardData(format);
     // Another change may have emptied the clipboard meanwhile.
     if (!data) throw Error(L"Cannot read the clipboard text");
     const auto* chars = static_cast<const Char*>(GlobalLock(data));
     if (!chars) throw Error(L"Cannot read the clipboard text");
     // Never read past the block, even when the text lacks its terminator.
-    const size_t capacity = GlobalSize(data) / sizeof(Char);
-    size_t length = 0;
-    while (length < capacity && chars[length] != 0) ++length;
-    std::basic_string<Char> text(chars, length);
+    const std::basic_string_view<Char> block(chars, GlobalSize(data) / sizeof(Char));
+    std::optional<std::basic_string<Char>> text;
+    if (!sizeLimit || !OverLimit(block, codePage, *sizeLimit)) text.emplace(block.substr(0, block.find(Char{})));
     GlobalUnlock(data);
     return text;
-}
-
-// Whether the text in the placed format takes more than `limit` bytes in the
-// code page, told from its block; an unreadable block is left to the read.
-bool OverSizeLimit(UINT format, unsigned codePage, long long limit) {
-    const HANDLE data = GetClipboardData(format);
-    if (!data) return false;
-    const void* bits = GlobalLock(data);
-    if (!bits) return false;
-    const SIZE_T bytes = GlobalSize(data);
-    bool over = false;
-    if (format == CF_UNICODETEXT) {
-        CPINFO info{};
-        const unsigned widest = GetCPInfo(codePage, &info) ? info.MaxCharSize : 4;
-        const std::wstring_view block(static_cast<const wchar_t*>(bits), bytes / sizeof(wchar_t));
-        const TextSize size = MeasureWideText(block, widest, limit);
-        over = size.verdict == SizeVerdict::Over;
-        if (size.verdict == SizeVerdict::Unsettled) {
-            // At most about twice the limit: counted, not converted.
-            const int needed = WideCharToMultiByte(codePage, 0, block.data(), static_cast<int>(size.units), nullptr, 0,
-                                                   nullptr, nullptr);
-            over = needed > limit;
-        }
-    } else {
-        over = MeasureAnsiText({static_cast<const char*>(bits), bytes}, limit).verdict == SizeVerdict::Over;
-    }
-    GlobalUnlock(data);
-    return over;
 }
 
 }  // namespace
@@ -183,18 +170,14 @@ ClipboardSnapshot ReadClipboardSnapshot(HWND owner, std::optional<long long> siz
     // from it as the system would: under Wine each read of a converted
     // format leaks its copy, and one read serves both texts.
     const unsigned codePage = TextCodePage();
-    const UINT placed = PlacedTextFormat();
-    if (sizeLimit && OverSizeLimit(placed, codePage, *sizeLimit)) {
-        snapshot.tooLarge = true;
-        return snapshot;
-    }
-    if (placed == CF_UNICODETEXT) {
-        snapshot.wideText = ReadText<wchar_t>(CF_UNICODETEXT);
-        snapshot.text = WideToAnsi(*snapshot.wideText, codePage);
+    if (PlacedTextFormat() == CF_UNICODETEXT) {
+        snapshot.wideText = ReadText<wchar_t>(CF_UNICODETEXT, codePage, sizeLimit);
+        if (snapshot.wideText) snapshot.text = WideToAnsi(*snapshot.wideText, codePage);
     } else {
-        snapshot.text = ReadText<char>(CF_TEXT);
-        snapshot.wideText = AnsiToWide(*snapshot.text, codePage);
+        snapshot.text = ReadText<char>(CF_TEXT, codePage, sizeLimit);
+        if (snapshot.text) snapshot.wideText = AnsiToWide(*snapshot.text, codePage);
     }
+    snapshot.tooLarge = !snapshot.text;
     return snapshot;
 }
 
