@@ -66,6 +66,14 @@ MainWindow::MainWindow() {
                 .dialogKeys = true});
     tray_.emplace(Handle(), kTrayMessage);
     tray_->SetTip(texts_.titleText);
+    CreateMenus();
+    // In the chain and in the tray first: building the pages takes most of the
+    // start-up and shows nothing until the window is opened. A copy made
+    // meanwhile waits for them (ClipboardChanged).
+    watcher_ = std::make_unique<clipboard::ClipboardWatcher>();
+    // Without a watcher the program still starts; the menus offer Resume.
+    Reporting([this] { SetWatching(true); });
+    AddTrayIcon();
     ClipWindowFactory = [](MainWindow& owner) { return std::make_unique<clipwindow::ClipWindow>(owner); };
     Pages.Create(*this);
     BottomPanel.Create(*this, {.bounds = {0, 268, 280, kStripHeight}});
@@ -81,7 +89,6 @@ MainWindow::MainWindow() {
         const ui::Bounds button = TaskTrayButton.PixelBounds();
         TaskTrayButton.SetPixelBounds({size.cx - ui::Scale(6) - button.width, button.top, button.width, button.height});
     };
-    CreateMenus();
     OnResize = [this](ui::Form&) {
         const SIZE client = ClientSize();
         Pages.Fit(client.cx, client.cy, ui::Scale(kStripHeight));
@@ -136,9 +143,6 @@ void MainWindow::StartUp() {
     texts_ = settings::LocalisedTexts{};
     SetFormFont(ui::CreateMenuFont());
     LoadSettings();
-    watcher_ = std::make_unique<clipboard::ClipboardWatcher>();
-    // Without a watcher the program still starts; the menus offer Resume.
-    Reporting([this] { SetWatching(true); });
     Reporting([this] { ListLanguageFiles(); });
     Reporting([this] {
         const std::optional<std::wstring> chosen =
@@ -150,13 +154,20 @@ void MainWindow::StartUp() {
         }
     });
     ui::Application::Get().SetTitle(texts_.titleText);
+    tray_->SetTip(texts_.titleText);
     GoToTray();
+    startedUp_ = true;
+    if (changedDuringStartUp_) PostMessageW(Handle(), kChangedDuringStartUp, 0, 0);
 }
 
 LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (tray_ && tray_->OwnerMessage(message, wParam)) return 0;
     if (message == kMakeSpareClip) {
         MakeSpareClip();
+        return 0;
+    }
+    if (message == kChangedDuringStartUp) {
+        if (watching_) clips_.ClipboardChanged();
         return 0;
     }
     if (message == kShowPreview) {

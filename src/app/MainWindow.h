@@ -52,6 +52,8 @@ public:
     static constexpr UINT kMakeSpareClip = WM_APP + 1;
     // Posted by Preview: the sample memo takes the latest clip's text.
     static constexpr UINT kShowPreview = WM_APP + 2;
+    // A copy that came before the start-up was over.
+    static constexpr UINT kChangedDuringStartUp = WM_APP + 3;
     // The most of a text the sample memo shows: many more characters than
     // its few lines hold at the smallest font, and the whole of any text the
     // clip manager reads whole when the filter turns it away.
@@ -191,6 +193,8 @@ private:
     // The text the sample memo is to show, once the clip that brought it is shown.
     std::optional<std::wstring> pendingPreview_;
     bool watching_ = true;  // false while suspended from the menus
+    bool startedUp_ = false;
+    bool changedDuringStartUp_ = false;
     // property.ini was there but could not be read at start: it is not written over with defaults.
     bool keepPropertyFile_ = false;
     // Made with the window; gone (and out of the tray) before the window goes.

@@ -29,7 +29,15 @@ int MainWindow::ClipWindowCount() const noexcept {
     return count;
 }
 
-void MainWindow::ClipboardChanged(clipboard::ClipboardWatcher&) { clips_.ClipboardChanged(); }
+void MainWindow::ClipboardChanged(clipboard::ClipboardWatcher&) {
+    // Clips read their settings from the pages: a copy made while they are
+    // built is shown once they are.
+    if (!startedUp_) {
+        changedDuringStartUp_ = true;
+        return;
+    }
+    clips_.ClipboardChanged();
+}
 
 clipboard::ClipboardRead MainWindow::ReadClipboard(std::optional<long long> sizeLimit) {
     platform::ClipboardSnapshot snapshot = platform::ReadClipboardSnapshot(Handle(), sizeLimit);

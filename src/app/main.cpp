@@ -5,7 +5,6 @@
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
 #include "ui/Application.h"
-#include "widgets/FontTable.h"
 
 namespace {
 constexpr char kInstanceMutex[] = "Velmor";
@@ -22,9 +21,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         application.SetShowMainForm(false);
         SetWindowLongA(application.Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
         application.SetTitle(L"Velmor");
-        // The installed fonts are enumerated once, here, so that the first
-        // settings window does not wait for it.
-        widgets::FontTable::Instance();
         bool created = false;
         try {
             app::MainWindow& mainWindow = application.CreateForm<app::MainWindow>();

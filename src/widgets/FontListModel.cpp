@@ -5,7 +5,7 @@
 namespace widgets {
 
 FontListModel::FontListModel(const std::vector<FontEntry>& table, NameCompare compare, FontListHost& host) noexcept
-    : table_(table), compare_(compare), host_(host), names_(compare) {}
+    : table_(&table), compare_(compare), host_(host), names_(compare) {}
 
 std::wstring FontListModel::Value() const {
     if (!host_.HasWindow()) return {};
@@ -112,7 +112,7 @@ void FontListModel::ReplaceItems() {
     settings.visible = &names_.Visible();
     settings.invisible = &names_.Invisible();
     settings.compare = compare_;
-    items_ = OfferedFonts(table_, settings);
+    items_ = OfferedFonts(*table_, settings);
     host_.ReplaceItems(items_);
 }
 

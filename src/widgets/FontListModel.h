@@ -69,6 +69,8 @@ public:
     bool Loading() const noexcept { return loading_; }
     // The host's list was just made (and is empty).
     void WindowCreated();
+    // Offers another table from now on, which must outlive the model.
+    void SetTable(const std::vector<FontEntry>& table) noexcept { table_ = &table; }
     // The user picked an entry (the host's selection is already the new one).
     void UserSelected();
 
@@ -82,7 +84,7 @@ private:
     void ReplaceItems();
     void RunChange();
 
-    const std::vector<FontEntry>& table_;
+    const std::vector<FontEntry>* table_;
     NameCompare compare_;
     FontListHost& host_;
     std::vector<FontEntry> items_;

@@ -55,13 +55,20 @@ int MarkHeight(HBITMAP mark) {
 
 }  // namespace
 
-FontNameComboBox::FontNameComboBox() : FontNameComboBox(FontTable::Instance().Entries()) {}
+namespace {
+const std::vector<FontEntry> kNoFonts;
+}  // namespace
+
+// The process-wide table is enumerated when the first picker's window is
+// made, not when the picker is constructed: the program's start does not wait for it.
+FontNameComboBox::FontNameComboBox() : model_(kNoFonts, &CompareFontNames, *this), sharedTable_(true) {}
 
 FontNameComboBox::FontNameComboBox(const std::vector<FontEntry>& table)
     : model_(table, &CompareFontNames, *this) {}
 
 void FontNameComboBox::Create(ui::Window& parent, const PickerParams& params) {
-    FontTable::Instance();  // the marks, and the table before the first window
+    const FontTable& table = FontTable::Instance();  // the marks, and the table before the first window
+    if (sharedTable_) model_.SetTable(table.Entries());
     ReadLinkedName();  // before the window: kept as the value it applies
     CreatePicker(parent, params);
     model_.WindowCreated();

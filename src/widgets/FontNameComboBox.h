@@ -98,6 +98,7 @@ private:
     void ReadLinkedName();
 
     FontListModel model_;
+    bool sharedTable_ = false;  // the process-wide table, taken when the window is made
     bool linkedNameUnread_ = false;
 };
 

@@ -1,8 +1,8 @@
 #pragma once
 // The process-wide font table: the font families of the screen and of the
 // default printer, enumerated once, with the two marks the font name pickers
-// draw. Built on the GUI thread at program start, before any window (the
-// first picker would otherwise wait for the enumeration), read only afterwards.
+// draw. Built on the GUI thread when the first picker's window is made (after
+// the program is in the tray), read only afterwards.
 #include <windows.h>
 
 #include <string_view>

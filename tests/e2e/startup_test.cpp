@@ -26,6 +26,23 @@ TEST(Startup, ShowsNoWindowEvenWithTextOnTheClipboard) {
     EXPECT_TRUE(main[0].style & WS_MINIMIZEBOX);
 }
 
+// The icon comes before the settings pages are built; a copy made in between
+// waits for them, and is neither lost nor shown twice.
+TEST(Startup, ACopyAsSoonAsTheIconIsThereShowsItsClip) {
+    VelmorProcess velmor;
+    ASSERT_TRUE(velmor.Launch());
+    HWND main = nullptr;
+    ASSERT_TRUE(testsupport::PumpUntil([&] {
+        if (!main) main = velmor.MainWindow();
+        return main && testsupport::TrayIconExists(main);
+    }, 20s));
+    ASSERT_TRUE(testsupport::SetClipboardText(L"copied at the start"));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return velmor.VisibleClips().size() == 1; }, 20s));
+    EXPECT_EQ(e2e::ClipText(velmor.VisibleClips()[0].handle), L"copied at the start");
+    testsupport::PumpFor(500ms);
+    EXPECT_EQ(velmor.VisibleClips().size(), 1u);
+}
+
 TEST(Startup, ApplicationWindowCarriesExactlyTheToolWindowStyle) {
     VelmorProcess velmor;
     ASSERT_TRUE(velmor.Start());
