@@ -78,10 +78,7 @@ std::wstring MainWindow::Preview(const std::string& text) {
     std::wstring shown = platform::AnsiToWide(text);
     shown.erase(std::find(shown.begin(), shown.end(), L'\0'), shown.end());
     const bool posted = pendingPreview_.has_value();
-    std::size_t cut = std::min(shown.size(), kPreviewChars);
-    // Not between the halves of a surrogate pair.
-    if (cut < shown.size() && cut > 0 && shown[cut - 1] >= 0xD800 && shown[cut - 1] <= 0xDBFF) --cut;
-    pendingPreview_ = shown.substr(0, cut);
+    pendingPreview_ = shown.substr(0, clipwindow::ShownLength(shown, kPreviewChars));
     if (!posted && !PostMessageW(Handle(), kShowPreview, 0, 0)) ShowPreview();
     return shown;
 }
@@ -99,7 +96,7 @@ clipboard::ClipEntry MainWindow::Entry(int slot) {
 
 std::wstring MainWindow::ClipText(int slot) {
     const clipwindow::ClipWindow* clip = Clip(slot);
-    return clip ? clip->TextMemo.Text() : std::wstring{};
+    return clip ? clip->Text() : std::wstring{};
 }
 
 void MainWindow::FocusClip(int slot) {
@@ -197,7 +194,7 @@ void MainWindow::LayoutClipWindow(clipwindow::ClipWindow& window, const std::wst
     // What the edit control's paste would insert, taken by the read of this
     // change: reading the clipboard once more could find another program
     // holding it, and every read costs memory under Wine.
-    window.TextMemo.ReplaceSelection(text);
+    window.PutText(text);
     // The point size gives the character height; a font whose lines are
     // taller (internal leading) needs its real line height, or the edit
     // control, which shows whole lines only, would hide the last lines.

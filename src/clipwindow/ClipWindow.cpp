@@ -2,6 +2,7 @@
 
 #include "settings/LocalisedTexts.h"
 #include "clipwindow/ClipWindowRules.h"
+#include "platform/Clipboard.h"
 #include "platform/Text.h"
 #include "settings/ClipSettings.h"
 #include "settings/SystemLocale.h"
@@ -75,7 +76,17 @@ void ClipWindow::ResetForReuse() {
     PinItem->SetChecked(false);
     SetAlpha(255);
     TextMemo.SetScrollBars(ui::ScrollBars::None);
+    hiddenRest_ = std::wstring();
 }
+
+void ClipWindow::PutText(std::wstring_view text) {
+    TextMemo.Clear();
+    const std::size_t shown = ShownLength(text, kShownChars);
+    hiddenRest_ = text.substr(shown);
+    TextMemo.ReplaceSelection(text.substr(0, shown));
+}
+
+std::wstring ClipWindow::Text() const { return TextMemo.Text() + hiddenRest_; }
 
 void ClipWindow::SetTitle(const std::string& ansiTitle) { SetWindowTextA(Handle(), ansiTitle.c_str()); }
 
@@ -178,7 +189,11 @@ void ClipWindow::CopyBack() {
     host_.BeginOwnCopy();
     try {
         TextMemo.SelectAll();
-        TextMemo.CopyToClipboard();
+        if (hiddenRest_.empty()) {
+            TextMemo.CopyToClipboard();
+        } else {
+            platform::WriteClipboardText(Handle(), Text());
+        }
     } catch (...) {
         // Watching goes on as before the copy, also when the copy fails.
         host_.EndOwnCopy();

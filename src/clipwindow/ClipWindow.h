@@ -3,6 +3,7 @@
 // down, fades and closes itself, unless it is pinned.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "clipwindow/ClipHost.h"
 #include "ui/Form.h"
@@ -51,6 +52,11 @@ public:
     // (hidden, not pinned, opaque, no count-down, no scroll bar); its size
     // is the next layout's.
     void ResetForReuse();
+    // Puts the text into the emptied memo, at most kShownChars of it; the
+    // rest of a longer one is kept beside it.
+    void PutText(std::wstring_view text);
+    // The whole text: the memo's (as the user may have edited it) and the rest not shown.
+    std::wstring Text() const;
     // The client height it was made with: a clip with no text keeps it.
     int CreatedClientHeight() const noexcept { return createdClientHeight_; }
 
@@ -74,6 +80,7 @@ private:
     std::int32_t elapsed_ = 0;
     bool pinned_ = false;
     int createdClientHeight_ = 0;
+    std::wstring hiddenRest_;  // what follows the memo's text when it shows only the start
     void FinishCreation();
     void ResetCountDown();
     void CopyBack();

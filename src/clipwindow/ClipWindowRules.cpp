@@ -91,4 +91,11 @@ int ZoomedSize(int size, int step) noexcept {
     return static_cast<int>(zoomed);
 }
 
+std::size_t ShownLength(std::wstring_view text, std::size_t limit) noexcept {
+    if (text.size() <= limit) return text.size();
+    std::size_t cut = limit;
+    if (cut > 0 && text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF) --cut;
+    return cut;
+}
+
 }  // namespace clipwindow

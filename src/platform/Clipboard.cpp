@@ -181,4 +181,22 @@ ClipboardSnapshot ReadClipboardSnapshot(HWND owner, std::optional<long long> siz
     return snapshot;
 }
 
+void WriteClipboardText(HWND owner, std::wstring_view text) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    auto* chars = block ? static_cast<wchar_t*>(GlobalLock(block)) : nullptr;
+    if (!chars) {
+        if (block) GlobalFree(block);
+        throw Error(L"Cannot put the text on the clipboard");
+    }
+    std::copy(text.begin(), text.end(), chars);
+    chars[text.size()] = L'\0';
+    GlobalUnlock(block);
+    const ClipboardLock lock(owner);
+    // Once set, the block is the system's.
+    if (!lock.Opened() || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, block)) {
+        GlobalFree(block);
+        throw Error(L"Cannot put the text on the clipboard");
+    }
+}
+
 }  // namespace platform

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -35,5 +36,9 @@ struct ClipboardSnapshot {
 // a size limit, a text that would take more bytes than that in the ANSI code
 // page is measured in its clipboard block and neither converted nor copied.
 ClipboardSnapshot ReadClipboardSnapshot(HWND owner, std::optional<long long> sizeLimit = std::nullopt);
+
+// Puts the text on the clipboard as an edit control's copy does (CF_UNICODETEXT
+// alone; the system makes the other forms); throws platform::Error when it cannot.
+void WriteClipboardText(HWND owner, std::wstring_view text);
 
 }  // namespace platform

@@ -198,4 +198,14 @@ TEST(Zoom, StepsOnePointAndStopsAtTheEndsOfAnInt) {
     for (const auto& c : cases) EXPECT_EQ(clipwindow::ZoomedSize(c.size, c.step), c.zoomed) << c.size << " " << c.step;
 }
 
+TEST(ShownText, IsCutAtTheLimitButNeverInsideASurrogatePair) {
+    const std::wstring pair = {wchar_t(0xD83D), wchar_t(0xDE00)};
+    const struct {
+        std::wstring text;
+        std::size_t limit, shown;
+    } cases[] = {{L"", 4, 0}, {L"abcd", 4, 4}, {L"abcde", 4, 4}, {L"abc" + pair, 4, 3}, {L"ab" + pair, 4, 4},
+                 {pair + L"x", 1, 0}};
+    for (const auto& c : cases) EXPECT_EQ(clipwindow::ShownLength(c.text, c.limit), c.shown) << c.text.size();
+}
+
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "WinTestSupport.h"
 #include "app/MainWindow.h"
+#include "clipwindow/ClipWindowRules.h"
 
 #include <commctrl.h>
 
@@ -147,13 +148,24 @@ TEST_F(ClipWindowTest, CountsWrappedLinesAndNotAnEmptyLastLine) {
     EXPECT_FALSE(HasVerticalScrollBar(*clip));
 }
 
-TEST_F(ClipWindowTest, TextLongerThanAnEditControlsDefaultLimitIsKeptWhole) {
+// Past an edit control's default limit the memo holds the whole text; past
+// what it shows, it holds the start, and the rest is kept for the copy back.
+TEST_F(ClipWindowTest, LongTextsAreKeptWholeAndCopiedBackWhole) {
     velmor->Pages.IgnoreLargeTextCheck.SetChecked(false);
-    std::wstring big;
-    while (big.size() < 40000) big += L"a line of ordinary words to pass the edit control limit\r\n";
-    ClipWindow* clip = Copy(big);
-    ASSERT_NE(clip, nullptr);
-    EXPECT_EQ(clip->TextMemo.Text().size(), big.size());
+    for (const std::size_t length : {std::size_t{40000}, clipwindow::kShownChars + 5000}) {
+        std::wstring big;
+        while (big.size() < length) big += L"a line of ordinary words to pass the edit control limit\r\n";
+        ClipWindow* clip = Copy(big);
+        ASSERT_NE(clip, nullptr);
+        EXPECT_EQ(clip->TextMemo.Text().size(), std::min(big.size(), clipwindow::kShownChars));
+        // An edit of the shown start is kept with the rest.
+        SendMessageW(clip->TextMemo.Handle(), EM_SETSEL, 0, 1);
+        SendMessageW(clip->TextMemo.Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"A"));
+        big[0] = L'A';
+        EXPECT_EQ(clip->Text(), big);
+        SendMessageW(clip->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+        EXPECT_EQ(testsupport::ClipboardText(), big) << length;
+    }
 }
 
 TEST_F(ClipWindowTest, CopyBackRestoresTheTextWithoutANewClipAndShowsTheCopiedTitle) {
