@@ -7,10 +7,11 @@
 // and off. Prints its section of bench/results.md (Markdown).
 // Usage: velmor_large_bench <request folder> [seconds per copy (12)]
 // VELMOR_EXE names the program (velmor.exe near this one when unset);
-// VELMOR_BENCH_LABEL names it in the table.
+// VELMOR_BENCH_LABEL names it in the table; VELMOR_BENCH_LARGE_MB the sizes.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -84,6 +85,17 @@ int main(int argc, char** argv) {
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 12;
     char label[64] = "velmor.exe";
     GetEnvironmentVariableA("VELMOR_BENCH_LABEL", label, sizeof label);
+    // VELMOR_BENCH_LARGE_MB: the sizes in MB, separated by commas (10,100).
+    char sizesText[128] = "10,100";
+    GetEnvironmentVariableA("VELMOR_BENCH_LARGE_MB", sizesText, sizeof sizesText);
+    std::vector<long long> sizes;
+    for (const char* next = sizesText; *next;) {
+        char* end = nullptr;
+        const long long mb = std::strtoll(next, &end, 10);
+        if (end == next) break;
+        if (mb > 0 && mb <= 100) sizes.push_back(mb << 20);
+        next = *end == ',' ? end + 1 : end;
+    }
     std::vector<Episode> episodes;
     for (const bool filter : {true, false}) {
         e2e::VelmorProcess velmor;
@@ -93,7 +105,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         Sleep(1000);
-        for (const long long bytes : {10LL << 20, 100LL << 20}) {
+        for (const long long bytes : sizes) {
             episodes.push_back(CopyLarge(velmor, folder, bytes, filter, seconds));
             Sleep(1000);
         }

@@ -103,6 +103,7 @@ void MainWindow::BeforeDestruction() {
     tray_.reset();
     // Leave the viewer chain first, then destroy the clip windows, which call back here.
     watcher_.reset();
+    reader_.reset();
     for (auto& clip : clipWindows_) clip.reset();
     spare_.reset();
     ui::Application::Get().DestroyReleased();
@@ -164,6 +165,11 @@ LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (tray_ && tray_->OwnerMessage(message, wParam)) return 0;
     if (message == kMakeSpareClip) {
         MakeSpareClip();
+        return 0;
+    }
+    if (message == kClipboardRead) {
+        // Suspended meanwhile: what was copied before is not shown after.
+        if (watching_) clips_.RetryRead();
         return 0;
     }
     if (message == kChangedDuringStartUp) {

@@ -17,6 +17,7 @@
 #include "clipboard/ClipboardWatcher.h"
 #include "clipwindow/ClipHost.h"
 #include "clipwindow/ClipWindow.h"
+#include "platform/ClipboardReader.h"
 #include "platform/Handles.h"
 #include "platform/Module.h"
 #include "settings/Languages.h"
@@ -58,6 +59,11 @@ public:
     // its few lines hold at the smallest font, and the whole of any text the
     // clip manager reads whole when the filter turns it away.
     static constexpr std::size_t kPreviewChars = clipboard::ClipManager::kPreviewBytes;
+    // Posted by the clipboard reader when a read is done.
+    static constexpr UINT kClipboardRead = WM_APP + 4;
+    // How long a change waits for its read before the program goes on with
+    // its messages; an ordinary text is read well within it.
+    static constexpr DWORD kReadWaitMs = 100;
     // The timer that reads a clipboard another program held once more.
     static constexpr UINT_PTR kRetryReadTimer = 1;
 
@@ -94,7 +100,7 @@ public:
     POINT ClipOrigin() const;
     void CloseAllClips();
     // Sizes a new clip window to the text it shows, from the settings.
-    void LayoutClipWindow(clipwindow::ClipWindow& window, const std::wstring& text);
+    void LayoutClipWindow(clipwindow::ClipWindow& window, std::wstring text);
     void GoToTray();
     void AddTrayIcon();
     void RemoveTrayIcon();
@@ -144,13 +150,13 @@ private:
     std::uint32_t TickCount() override { return GetTickCount(); }
     std::uint32_t ClipboardSequence() override { return GetClipboardSequenceNumber(); }
     clipboard::ClipOptions Options() override;
-    std::wstring Preview(const std::string& text) override;
+    void Preview(const std::string& text) override;
     clipboard::ClipEntry Entry(int slot) override;
-    std::wstring ClipText(int slot) override;
+    bool IsClipText(int slot, const std::string& text) override;
     void FocusClip(int slot) override;
     void ShowFirstPage() override;
     void CreateClip(int slot) override;
-    void ShowClipWindow(int slot, const std::wstring& text) override;
+    void ShowClipWindow(int slot, std::wstring text) override;
     void StartClip(int slot, std::int32_t serial, int countDown, bool timerOn) override;
     void CloseClip(int slot) override;
 
@@ -193,6 +199,7 @@ private:
     // The text the sample memo is to show, once the clip that brought it is shown.
     std::optional<std::wstring> pendingPreview_;
     bool watching_ = true;  // false while suspended from the menus
+    std::optional<platform::ClipboardReader> reader_;  // made at the first read
     bool startedUp_ = false;
     bool changedDuringStartUp_ = false;
     // property.ini was there but could not be read at start: it is not written over with defaults.

@@ -40,7 +40,19 @@ void MainWindow::ClipboardChanged(clipboard::ClipboardWatcher&) {
 }
 
 clipboard::ClipboardRead MainWindow::ReadClipboard(std::optional<long long> sizeLimit) {
-    platform::ClipboardSnapshot snapshot = platform::ReadClipboardSnapshot(Handle(), sizeLimit);
+    const DWORD sequence = GetClipboardSequenceNumber();
+    if (!reader_) reader_.emplace(Handle(), kClipboardRead);
+    std::optional<platform::ClipboardReadResult> done = reader_->Take();
+    // A read of an older change, or asked with another limit, is of no use now.
+    const bool usable = done && done->sequence == sequence && done->sizeLimit == sizeLimit;
+    if (!usable) {
+        // One under way: its end brings a retry, which asks again.
+        if (!reader_->Start(sequence, sizeLimit) || !reader_->Wait(kReadWaitMs)) return {.reading = true};
+        done = reader_->Take();
+        if (!done) return {.reading = true};
+    }
+    if (done->error) std::rethrow_exception(done->error);
+    platform::ClipboardSnapshot& snapshot = done->snapshot;
     clipboard::ClipboardRead read;
     read.held = snapshot.held;
     read.excluded = snapshot.excluded;
@@ -68,19 +80,35 @@ clipboard::ClipOptions MainWindow::Options() {
     return options;
 }
 
-std::wstring MainWindow::Preview(const std::string& text) {
-    // The repeat rule compares the text as WM_SETTEXT would give it to the
-    // sample memo: up to its first NUL. The memo itself shows only the start
-    // of it (kPreviewChars): it is a preview of a few lines, and wrapping a
-    // text of megabytes would hold up the GUI thread. Setting it lays the
-    // memo out, a millisecond that a copy would wait for before its clip
-    // shows: the memo takes the text once the clip is on the screen.
-    std::wstring shown = platform::AnsiToWide(text);
-    shown.erase(std::find(shown.begin(), shown.end(), L'\0'), shown.end());
+namespace {
+
+// The text as WM_SETTEXT gives it to a memo: up to its first NUL.
+std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
+std::wstring AsMemoTakesIt(std::string_view text) { return platform::AnsiToWide(UpToNul(text)); }
+
+}  // namespace
+
+void MainWindow::Preview(const std::string& text) {
+    // The memo shows only the start of the text (kPreviewChars): it is a
+    // preview of a few lines, and wrapping a text of megabytes would hold up
+    // the GUI thread. No character takes more than four bytes in any code
+    // page, so that many bytes give it all. Setting it lays the memo out, a
+    // millisecond that a copy would wait for before its clip shows: the memo
+    // takes the text once the clip is on the screen.
+    std::wstring start = AsMemoTakesIt(std::string_view(text).substr(0, 4 * kPreviewChars));
+    start.resize(clipwindow::ShownLength(start, kPreviewChars));
     const bool posted = pendingPreview_.has_value();
-    pendingPreview_ = shown.substr(0, clipwindow::ShownLength(shown, kPreviewChars));
+    pendingPreview_ = std::move(start);
     if (!posted && !PostMessageW(Handle(), kShowPreview, 0, 0)) ShowPreview();
-    return shown;
+}
+
+bool MainWindow::IsClipText(int slot, const std::string& text) {
+    const clipwindow::ClipWindow* clip = Clip(slot);
+    if (!clip) return false;
+    // Lengths first: texts of megabytes mostly differ in them, and are then
+    // neither converted nor copied.
+    if (platform::AnsiToWideLength(UpToNul(text)) != clip->TextLength()) return false;
+    return clip->Text() == AsMemoTakesIt(text);
 }
 
 void MainWindow::ShowPreview() {
@@ -94,11 +122,6 @@ clipboard::ClipEntry MainWindow::Entry(int slot) {
     return clip ? clipboard::ClipEntry{true, clip->Pinned(), clip->Serial()} : clipboard::ClipEntry{};
 }
 
-std::wstring MainWindow::ClipText(int slot) {
-    const clipwindow::ClipWindow* clip = Clip(slot);
-    return clip ? clip->Text() : std::wstring{};
-}
-
 void MainWindow::FocusClip(int slot) {
     if (clipwindow::ClipWindow* clip = Clip(slot); clip && clip->CanFocus()) clip->SetFocus();
 }
@@ -109,11 +132,11 @@ void MainWindow::CreateClip(int slot) {
     SetClip(slot, NewClipWindow());
 }
 
-void MainWindow::ShowClipWindow(int slot, const std::wstring& text) {
+void MainWindow::ShowClipWindow(int slot, std::wstring text) {
     clipwindow::ClipWindow& window = *Clip(slot);
     const POINT origin = ClipOrigin();
     window.SetPosition(origin.x, origin.y);
-    LayoutClipWindow(window, text);
+    LayoutClipWindow(window, std::move(text));
     window.ShowNoActivate();
 }
 
@@ -176,7 +199,7 @@ POINT MainWindow::ClipOrigin() const {
 
 void MainWindow::CloseAllClips() { clips_.CloseAllClips(); }
 
-void MainWindow::LayoutClipWindow(clipwindow::ClipWindow& window, const std::wstring& text) {
+void MainWindow::LayoutClipWindow(clipwindow::ClipWindow& window, std::wstring text) {
     const settings::ClipSettings& settings = Pages.Current();
     const int width = ui::Scale(settings.maxWidth);
     int height = window.CreatedClientHeight();
@@ -194,7 +217,7 @@ void MainWindow::LayoutClipWindow(clipwindow::ClipWindow& window, const std::wst
     // What the edit control's paste would insert, taken by the read of this
     // change: reading the clipboard once more could find another program
     // holding it, and every read costs memory under Wine.
-    window.PutText(text);
+    window.PutText(std::move(text));
     // The point size gives the character height; a font whose lines are
     // taller (internal leading) needs its real line height, or the edit
     // control, which shows whole lines only, would hide the last lines.

@@ -64,6 +64,8 @@ void ClipManager::HandleChange(bool notified) {
     } catch (...) {
         // Tried again like a held clipboard: the next read may well succeed.
     }
+    // The change waits, with its times, for the read to be done.
+    if (read && read->reading) return;
     if (!read || read->held) {
         if (now - waiting_->time < kHeldLimitMs) {
             windows_.RetryRead(kRetryMs);
@@ -113,8 +115,9 @@ void ClipManager::ShowClip() {
         intake.ignoreLarge = options.ignoreLargeText;
         intake.sizeLimit = options.sizeOfText;
         if (intake.newestOpen) {
-            intake.equalsNewest = windows_.Preview(pendingText_) == windows_.ClipText(lastSlot_);
+            windows_.Preview(pendingText_);
             previewed = true;
+            intake.equalsNewest = windows_.IsClipText(lastSlot_, pendingText_);
         }
     }
     const IntakeDecision decision = DecideIntake(intake);
@@ -130,7 +133,8 @@ void ClipManager::ShowClip() {
             lastSlot_ = slot;
             newestBytes_ = pendingText_.size();
             if (!previewed) windows_.Preview(pendingText_);
-            windows_.ShowClipWindow(slot, clipboardText_);
+            // Moved: the text may be large, and it is not kept here.
+            windows_.ShowClipWindow(slot, std::move(clipboardText_));
             windows_.StartClip(slot, clipCounter_, options.countDown, options.closeClipTimer);
         }
     }

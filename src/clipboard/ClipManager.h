@@ -22,6 +22,7 @@ struct ClipboardRead {
     std::wstring wideText;            // the same text as a paste would insert it
     bool held = false;                // another program had the clipboard open: nothing was read
     bool tooLarge = false;            // over the size limit asked for: the text was not read
+    bool reading = false;             // still being read elsewhere: RetryRead comes when it is done
 };
 
 // The settings the manager reads at the moment it needs them.
@@ -40,6 +41,8 @@ public:
     // Never waits for a clipboard another program holds (held is set then);
     // throws when the clipboard cannot be read. With a size limit, a text
     // that takes more bytes than that is not read (tooLarge is set then).
+    // A read that takes long goes on elsewhere (reading is set then) and
+    // calls ClipManager::RetryRead when it is done.
     virtual ClipboardRead ReadClipboard(std::optional<long long> sizeLimit) = 0;
     // Calls ClipManager::RetryRead once, delayMs from now, while the program
     // goes on with its messages; a later request replaces an earlier one.
@@ -48,18 +51,20 @@ public:
     virtual std::uint32_t ClipboardSequence() = 0;
     virtual std::uint32_t TickCount() = 0;
     virtual ClipOptions Options() = 0;
-    // Shows the text in the sample memo and returns what the memo holds then.
-    virtual std::wstring Preview(const std::string& text) = 0;
+    // Shows the start of the text in the sample memo.
+    virtual void Preview(const std::string& text) = 0;
     // What the history limit sees of the window in a slot (open or closed by itself).
     virtual ClipEntry Entry(int slot) = 0;
-    virtual std::wstring ClipText(int slot) = 0;
+    // Whether the text, as the sample memo takes it (up to its first NUL),
+    // is the whole text of the clip in the slot.
+    virtual bool IsClipText(int slot, const std::string& text) = 0;
     // Gives the window the focus if it can take it, which activates it.
     virtual void FocusClip(int slot) = 0;
     virtual void ShowFirstPage() = 0;
     // Puts a new clip window into the slot, replacing the one there; throws when none can be made.
     virtual void CreateClip(int slot) = 0;
     // Places the new window at the cursor, lays it out with the text and shows it (it activates).
-    virtual void ShowClipWindow(int slot, const std::wstring& text) = 0;
+    virtual void ShowClipWindow(int slot, std::wstring text) = 0;
     // Gives the shown window its serial and starts its count-down.
     virtual void StartClip(int slot, std::int32_t serial, int countDown, bool timerOn) = 0;
     // Closes the window and empties its entry.

@@ -76,17 +76,27 @@ void ClipWindow::ResetForReuse() {
     PinItem->SetChecked(false);
     SetAlpha(255);
     TextMemo.SetScrollBars(ui::ScrollBars::None);
-    hiddenRest_ = std::wstring();
+    longText_ = std::wstring();
+    shownChars_ = 0;
 }
 
-void ClipWindow::PutText(std::wstring_view text) {
+void ClipWindow::PutText(std::wstring text) {
     TextMemo.Clear();
-    const std::size_t shown = ShownLength(text, kShownChars);
-    hiddenRest_ = text.substr(shown);
-    TextMemo.ReplaceSelection(text.substr(0, shown));
+    shownChars_ = ShownLength(text, kShownChars);
+    TextMemo.ReplaceSelection(std::wstring_view(text).substr(0, shownChars_));
+    longText_ = shownChars_ < text.size() ? std::move(text) : std::wstring();
 }
 
-std::wstring ClipWindow::Text() const { return TextMemo.Text() + hiddenRest_; }
+std::size_t ClipWindow::TextLength() const {
+    // The memo holds at most kShownChars: reading it is cheap.
+    const std::size_t shown = TextMemo.Text().size();
+    return longText_.empty() ? shown : shown + longText_.size() - shownChars_;
+}
+
+std::wstring ClipWindow::Text() const {
+    if (longText_.empty()) return TextMemo.Text();
+    return TextMemo.Text().append(longText_, shownChars_);
+}
 
 void ClipWindow::SetTitle(const std::string& ansiTitle) { SetWindowTextA(Handle(), ansiTitle.c_str()); }
 
@@ -189,7 +199,7 @@ void ClipWindow::CopyBack() {
     host_.BeginOwnCopy();
     try {
         TextMemo.SelectAll();
-        if (hiddenRest_.empty()) {
+        if (longText_.empty()) {
             TextMemo.CopyToClipboard();
         } else {
             platform::WriteClipboardText(Handle(), Text());

@@ -54,9 +54,11 @@ public:
     void ResetForReuse();
     // Puts the text into the emptied memo, at most kShownChars of it; the
     // rest of a longer one is kept beside it.
-    void PutText(std::wstring_view text);
+    void PutText(std::wstring text);
     // The whole text: the memo's (as the user may have edited it) and the rest not shown.
     std::wstring Text() const;
+    // Its length in UTF-16 units, without making it.
+    std::size_t TextLength() const;
     // The client height it was made with: a clip with no text keeps it.
     int CreatedClientHeight() const noexcept { return createdClientHeight_; }
 
@@ -80,7 +82,9 @@ private:
     std::int32_t elapsed_ = 0;
     bool pinned_ = false;
     int createdClientHeight_ = 0;
-    std::wstring hiddenRest_;  // what follows the memo's text when it shows only the start
+    // A text longer than the memo shows, whole; its first shownChars_ are in the memo.
+    std::wstring longText_;
+    std::size_t shownChars_ = 0;
     void FinishCreation();
     void ResetCountDown();
     void CopyBack();

@@ -59,12 +59,14 @@ struct LayoutOutcome {
 // off at the maximum gets a scroll bar, and only when "Vertical" is chosen.
 LayoutOutcome LayoutHeight(const LayoutInput& in) noexcept;
 
-// The most of a clip's text its memo shows. An edit control lays out a text
-// again at every change of font or width, and under Wine at about 100,000
-// characters a second (65,536 take about 0.1 s to show and 0.4 s to zoom):
-// a text of megabytes would hold the program up for minutes. The window
-// keeps the whole text, which it copies back.
-constexpr std::size_t kShownChars = 65536;
+// The most of a clip's text its memo shows: some two hundred lines, far
+// more than a clip window holds without scrolling. An edit control lays a
+// text out again at every change of font, width or scroll bar, and under
+// Wine at about 100,000 characters a second, several times for a new clip:
+// a text of megabytes held the program up for minutes, and 16,384
+// characters take about 0.2 s. The window keeps the whole text, which it
+// copies back.
+constexpr std::size_t kShownChars = 16384;
 
 // How many UTF-16 units of the text to show: all of it, or at most limit,
 // never ending between the halves of a surrogate pair.

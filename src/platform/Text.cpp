@@ -13,6 +13,12 @@ std::wstring AnsiToWide(std::string_view text, unsigned codePage) {
     return out;
 }
 
+std::size_t AnsiToWideLength(std::string_view text, unsigned codePage) {
+    if (text.empty()) return 0;
+    const int needed = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    return needed > 0 ? static_cast<std::size_t>(needed) : 0;
+}
+
 std::string WideToAnsi(std::wstring_view text, unsigned codePage) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());

@@ -68,15 +68,14 @@ public:
     std::uint32_t TickCount() override { return now; }
     std::uint32_t ClipboardSequence() override { return sequence; }
     clipboard::ClipOptions Options() override { return options; }
-    std::wstring Preview(const std::string& text) override {
-        ++previews;
-        return {text.begin(), text.end()};
-    }
+    void Preview(const std::string&) override { ++previews; }
     clipboard::ClipEntry Entry(int slot) override {
         const Clip& clip = clips[static_cast<std::size_t>(slot)];
         return {clip.present, clip.pinned, clip.serial};
     }
-    std::wstring ClipText(int slot) override { return clips[static_cast<std::size_t>(slot)].text; }
+    bool IsClipText(int slot, const std::string& text) override {
+        return clips[static_cast<std::size_t>(slot)].text == std::wstring(text.begin(), text.end());
+    }
     void FocusClip(int slot) override { clips[static_cast<std::size_t>(slot)].serial = manager.TouchClipCounter(); }
     void ShowFirstPage() override { ++firstPageShown; }
     void CreateClip(int slot) override {
@@ -84,7 +83,7 @@ public:
         clips[static_cast<std::size_t>(slot)] = Clip{};
         clips[static_cast<std::size_t>(slot)].present = true;
     }
-    void ShowClipWindow(int slot, const std::wstring& text) override {
+    void ShowClipWindow(int slot, std::wstring text) override {
         clips[static_cast<std::size_t>(slot)].text = text;
         FocusClip(slot);
     }
@@ -288,6 +287,27 @@ TEST(ClipManager, AHeldClipboardIsReadOnARetryUntilTheLimit) {
     windows.manager.RetryRead();
     EXPECT_FALSE(windows.manager.ReadWaiting());
     EXPECT_EQ(windows.reads, readsBefore) << "the unwatched change is not read";
+}
+
+// A long read goes on elsewhere: the change waits without a timer and past
+// the held limit, keeps the time of its notification for the double-copy rule,
+// and is shown when the read's end brings its retry.
+TEST(ClipManager, AReadThatGoesOnElsewhereIsShownWhenItEnds) {
+    FakeWindows windows;
+    windows.options.doubleCopy = true;
+    windows.Copy("first");
+    windows.next.reading = true;
+    windows.now += 500;  // a double copy, by its notification's time
+    ++windows.sequence;
+    windows.manager.ClipboardChanged();
+    EXPECT_TRUE(windows.manager.ReadWaiting());
+    EXPECT_EQ(windows.retries, 0);
+    EXPECT_TRUE(windows.Open().empty());
+    windows.now += clipboard::ClipManager::kHeldLimitMs * 2;
+    windows.next.reading = false;
+    windows.manager.RetryRead();
+    EXPECT_FALSE(windows.manager.ReadWaiting());
+    EXPECT_EQ(windows.Open(), std::vector<int>{0});
 }
 
 TEST(ClipManager, SecretsMakeNoClipAndNoPendingText) {

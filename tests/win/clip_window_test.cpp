@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -25,6 +26,64 @@ using testsupport::PumpUntil;
 using testsupport::SetClipboardText;
 
 namespace {
+
+// Another program's clipboard that renders its text only when asked, and
+// takes its time (delayed rendering, as X clipboards under Wine or large
+// spreadsheets do).
+class SlowRenderer {
+public:
+    SlowRenderer(std::wstring text, DWORD delayMs) : text_(std::move(text)), delayMs_(delayMs) {
+        thread_ = std::thread([this] { Run(); });
+        while (!ready_) Sleep(1);
+    }
+    ~SlowRenderer() {
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+
+private:
+    void Run() {
+        static const ATOM registered = [] {
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = &SlowRenderer::Proc;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"VelmorTestSlowRenderer";
+            return RegisterClassW(&wc);
+        }();
+        (void)registered;
+        threadId_ = GetCurrentThreadId();
+        const HWND window = CreateWindowExW(0, L"VelmorTestSlowRenderer", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                            GetModuleHandleW(nullptr), nullptr);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        while (!OpenClipboard(window)) Sleep(5);
+        EmptyClipboard();
+        SetClipboardData(CF_UNICODETEXT, nullptr);
+        CloseClipboard();
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue, before the thread says it is ready
+        ready_ = true;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+        DestroyWindow(window);
+    }
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<SlowRenderer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == WM_RENDERFORMAT && self) {
+            Sleep(self->delayMs_);
+            const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (self->text_.size() + 1) * sizeof(wchar_t));
+            std::memcpy(GlobalLock(block), self->text_.c_str(), (self->text_.size() + 1) * sizeof(wchar_t));
+            GlobalUnlock(block);
+            SetClipboardData(CF_UNICODETEXT, block);
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    std::wstring text_;
+    DWORD delayMs_;
+    std::thread thread_;
+    std::atomic<DWORD> threadId_{0};
+    std::atomic<bool> ready_{false};
+};
 
 class ClipWindowTest : public ::testing::Test {
 protected:
@@ -331,6 +390,21 @@ bool SetClipboardWithMark(const std::wstring& text, const char* format, DWORD va
     SetClipboardData(RegisterClipboardFormatA(format), mark);
     CloseClipboard();
     return true;
+}
+
+// The clipboard is read beside the program: a text that takes long to
+// arrive does not hold up the messages, and shows when it is there.
+TEST_F(ClipWindowTest, ATextThatTakesLongToArriveHoldsNothingUp) {
+    const SlowRenderer renderer(L"rendered slowly", 1500);
+    auto last = std::chrono::steady_clock::now();
+    auto longest = std::chrono::steady_clock::duration{};
+    EXPECT_TRUE(PumpUntil([&] {
+        const auto now = std::chrono::steady_clock::now();
+        longest = std::max(longest, now - last);
+        last = now;
+        return Newest() && Newest()->Text() == L"rendered slowly";
+    }, 10s));
+    EXPECT_LT(longest, 700ms);
 }
 
 TEST_F(ClipWindowTest, PasswordManagersMarksKeepTheTextOut) {
