@@ -99,8 +99,10 @@ public:
     void ClipboardChanged(clipboard::ClipboardWatcher& sender);
     POINT ClipOrigin() const;
     void CloseAllClips();
+    // Gives the clip window's memo the width, font and margins of the settings, empty.
+    void PrepareClipMemo(clipwindow::ClipWindow& window);
     // Sizes a new clip window to the text it shows, from the settings.
-    void LayoutClipWindow(clipwindow::ClipWindow& window, std::wstring text);
+    void LayoutClipWindow(clipwindow::ClipWindow& window, std::wstring text, POINT origin);
     void GoToTray();
     void AddTrayIcon();
     void RemoveTrayIcon();

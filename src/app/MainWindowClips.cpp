@@ -134,9 +134,7 @@ void MainWindow::CreateClip(int slot) {
 
 void MainWindow::ShowClipWindow(int slot, std::wstring text) {
     clipwindow::ClipWindow& window = *Clip(slot);
-    const POINT origin = ClipOrigin();
-    window.SetPosition(origin.x, origin.y);
-    LayoutClipWindow(window, std::move(text));
+    LayoutClipWindow(window, std::move(text), ClipOrigin());
     window.ShowNoActivate();
 }
 
@@ -161,16 +159,19 @@ std::unique_ptr<clipwindow::ClipWindow> MainWindow::NewClipWindow() {
 }
 
 void MainWindow::MakeSpareClip() noexcept {
-    // The spare counts against the 51 windows that may exist.
-    if (spare_ || ClipWindowCount() >= clipboard::kClipSlots) return;
     try {
-        spare_ = ClipWindowFactory(*this);
+        // The spare counts against the 51 windows that may exist.
+        if (!spare_) {
+            if (ClipWindowCount() >= clipboard::kClipSlots) return;
+            spare_ = ClipWindowFactory(*this);
+            // Idle and in no slot: its timer must not close anything.
+            spare_->CountDownTimer.SetEnabled(false);
+        }
+        // While idle: the next clip only puts its text in.
+        PrepareClipMemo(*spare_);
     } catch (...) {
         // Silent like every error of the clip path: the next clip makes its own window.
-        return;
     }
-    // Idle and in no slot: its timer must not close anything.
-    spare_->CountDownTimer.SetEnabled(false);
 }
 
 void MainWindow::SetClip(int slot, std::unique_ptr<clipwindow::ClipWindow> window) {
@@ -199,21 +200,26 @@ POINT MainWindow::ClipOrigin() const {
 
 void MainWindow::CloseAllClips() { clips_.CloseAllClips(); }
 
-void MainWindow::LayoutClipWindow(clipwindow::ClipWindow& window, std::wstring text) {
+void MainWindow::PrepareClipMemo(clipwindow::ClipWindow& window) {
     const settings::ClipSettings& settings = Pages.Current();
-    const int width = ui::Scale(settings.maxWidth);
-    int height = window.CreatedClientHeight();
     // The memo takes the final width, font and margins before the text goes
     // in, so that it wraps as it will be shown, its lines are counted as
     // shown (margins set after the count hid the last line), and the text is
     // laid out once; the window itself is sized once, at the end. A window
-    // shown before often has them already, and every change of them is a
-    // trip to the server. The font comes before the margins: setting a font
-    // resets an edit control's margins.
-    window.TextMemo.SetPixelBounds({0, 0, width, window.ClientSize().cy});
+    // prepared ahead, or shown before, has them already, and every change of
+    // them is a trip to the server. The font comes before the margins:
+    // setting a font resets an edit control's margins.
+    window.TextMemo.SetPixelBounds({0, 0, ui::Scale(settings.maxWidth), window.ClientSize().cy});
     window.TextMemo.Clear();
     window.TextMemo.SetFontInfo(Pages.SampleMemo.GetFontInfo());
     window.TextMemo.SetMargins(ui::Scale(settings.leftMargin), ui::Scale(settings.rightMargin));
+}
+
+void MainWindow::LayoutClipWindow(clipwindow::ClipWindow& window, std::wstring text, POINT origin) {
+    const settings::ClipSettings& settings = Pages.Current();
+    const int width = ui::Scale(settings.maxWidth);
+    int height = window.CreatedClientHeight();
+    PrepareClipMemo(window);
     // What the edit control's paste would insert, taken by the read of this
     // change: reading the clipboard once more could find another program
     // holding it, and every read costs memory under Wine.
@@ -234,7 +240,7 @@ void MainWindow::LayoutClipWindow(clipwindow::ClipWindow& window, std::wstring t
         if (layout.clientHeight) height = *layout.clientHeight - kClipFrameHeight + ui::Scale(kClipFrameHeight);
         window.TextMemo.SetScrollBars(layout.verticalScrollBar ? ui::ScrollBars::Vertical : ui::ScrollBars::None);
     }
-    window.SetClientSize(width, height);
+    window.SetPositionAndClientSize(origin.x, origin.y, width, height);
     window.TextMemo.SetColor(settings.standardColor);
     window.TextMemo.SetFontColor(settings.standardTextColor);
     window.PinItem->SetCaption(texts_.pinCaption);

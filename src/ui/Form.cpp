@@ -179,14 +179,22 @@ void Form::SetPosition(int left, int top) {
 
 void Form::SetClientSize(int width, int height) {
     RECT window{};
+    GetWindowRect(Handle(), &window);
+    SetPositionAndClientSize(window.left, window.top, width, height);
+}
+
+void Form::SetPositionAndClientSize(int left, int top, int width, int height) {
+    RECT window{};
     RECT client{};
     GetWindowRect(Handle(), &window);
     GetClientRect(Handle(), &client);
+    const bool moved = window.left != left || window.top != top;
+    const bool sized = client.right - client.left != width || client.bottom - client.top != height;
+    if (!moved && !sized) return;
     const int extraWidth = (window.right - window.left) - (client.right - client.left);
     const int extraHeight = (window.bottom - window.top) - (client.bottom - client.top);
-    if (client.right - client.left == width && client.bottom - client.top == height) return;
-    SetWindowPos(Handle(), nullptr, 0, 0, width + extraWidth, height + extraHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, left, top, width + extraWidth, height + extraHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE | (moved ? 0 : SWP_NOMOVE) | (sized ? 0 : SWP_NOSIZE));
 }
 
 SIZE Form::ClientSize() const {

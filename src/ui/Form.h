@@ -67,6 +67,8 @@ public:
     HFONT FormFont() const noexcept { return font_.get(); }
     void SetPosition(int left, int top);  // screen pixels
     void SetClientSize(int width, int height);  // screen pixels
+    // Both in one move: each is a trip to the server and the X server.
+    void SetPositionAndClientSize(int left, int top, int width, int height);
     SIZE ClientSize() const;
 
     // True when the key message was a shortcut of this form's menu (and ran it).

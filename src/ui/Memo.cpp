@@ -31,7 +31,10 @@ void Memo::Create(Window& parent, const MemoParams& params) {
 
 void Memo::SetText(std::wstring_view text) { Window::SetText(text); }
 
-void Memo::Clear() { SetWindowTextW(Handle(), L""); }
+void Memo::Clear() {
+    // Already empty (a window laid out ahead): setting it is another layout.
+    if (GetWindowTextLengthW(Handle()) > 0) SetWindowTextW(Handle(), L"");
+}
 
 int Memo::LineCount() const { return static_cast<int>(SendMessageW(Handle(), EM_GETLINECOUNT, 0, 0)); }
 
@@ -59,8 +62,10 @@ void Memo::ReplaceSelection(std::wstring_view text) {
 
 void Memo::SetMargins(int left, int right) {
     margins_.emplace(left, right);
-    SendMessageA(Handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-                 MAKELONG(static_cast<WORD>(left), static_cast<WORD>(right)));
+    const LPARAM margins = MAKELONG(static_cast<WORD>(left), static_cast<WORD>(right));
+    // The same already: setting them lays the text out again.
+    if (SendMessageW(Handle(), EM_GETMARGINS, 0, 0) == margins) return;
+    SendMessageW(Handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, margins);
 }
 
 void Memo::SetScrollBars(ScrollBars scrollBars) {
