@@ -22,4 +22,11 @@ std::wstring ExeFolder() {
     return path;
 }
 
+FARPROC SystemFunction(const wchar_t* dll, const char* name) noexcept {
+    // LOAD_LIBRARY_SEARCH_SYSTEM32: a DLL of that name beside the program is never taken.
+    HMODULE module = GetModuleHandleW(dll);
+    if (!module) module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return module ? GetProcAddress(module, name) : nullptr;
+}
+
 }  // namespace platform

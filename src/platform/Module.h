@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 namespace platform {
@@ -7,5 +9,16 @@ namespace platform {
 std::wstring ExePath();
 // Its folder, with a trailing backslash.
 std::wstring ExeFolder();
+
+// A function of a system DLL that only a dialog or the font table needs,
+// loaded from the system folder (never the program's) when first asked for:
+// every DLL loaded at start is start-up time, under Wine several
+// milliseconds each. Null when the DLL or the function is missing.
+FARPROC SystemFunction(const wchar_t* dll, const char* name) noexcept;
+
+template <typename Function>
+Function* SystemFunction(const wchar_t* dll, const char* name) noexcept {
+    return reinterpret_cast<Function*>(reinterpret_cast<void*>(SystemFunction(dll, name)));
+}
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include "platform/Error.h"
 #include "platform/File.h"
 #include "platform/Handles.h"
+#include "platform/Module.h"
 #include "platform/Text.h"
 
 namespace settings {
@@ -108,7 +109,8 @@ std::optional<std::wstring> Languages::ChooseFile(HWND owner) const {
     dialog.lpstrFilter = kFilter;
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
-    const bool chosen = Runner() ? Runner()(dialog) : GetOpenFileNameW(&dialog) != FALSE;
+    const auto open = platform::SystemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    const bool chosen = Runner() ? Runner()(dialog) : open && open(&dialog) != FALSE;
     if (!chosen || file[0] == L'\0') return std::nullopt;
     return std::wstring(file.data());
 }

@@ -1,7 +1,5 @@
 #include "ui/Application.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 #include "platform/Error.h"
@@ -36,9 +34,6 @@ void Application::Initialize() {
     }
     if (handle_) return;
     guiThread_ = GetCurrentThreadId();
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_TAB_CLASSES |
-                                                       ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
     WNDCLASSEXW wc{};
     wc.lpfnWndProc = &Application::Proc;
     wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");

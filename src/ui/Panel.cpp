@@ -1,7 +1,6 @@
 #include "ui/Panel.h"
 
-#include <commctrl.h>
-
+#include "ui/CommonControls.h"
 #include "ui/Dpi.h"
 
 namespace ui {
@@ -51,7 +50,7 @@ Panel::ParentHook::~ParentHook() { Unhook(); }
 
 bool Panel::ParentHook::Hook(HWND parent, Panel& panel) {
     Unhook();
-    if (!SetWindowSubclass(parent, &ParentHook::Proc, reinterpret_cast<UINT_PTR>(this),
+    if (!SetSubclass(parent, &ParentHook::Proc, reinterpret_cast<UINT_PTR>(this),
                            reinterpret_cast<DWORD_PTR>(&panel))) {
         return false;
     }
@@ -61,7 +60,7 @@ bool Panel::ParentHook::Hook(HWND parent, Panel& panel) {
 
 void Panel::ParentHook::Unhook() noexcept {
     // A parent already destroyed took its subclasses with it.
-    if (parent_ && IsWindow(parent_)) RemoveWindowSubclass(parent_, &ParentHook::Proc, reinterpret_cast<UINT_PTR>(this));
+    if (parent_ && IsWindow(parent_)) RemoveSubclass(parent_, &ParentHook::Proc, reinterpret_cast<UINT_PTR>(this));
     parent_ = nullptr;
 }
 
@@ -72,7 +71,7 @@ LRESULT CALLBACK Panel::ParentHook::Proc(HWND window, UINT message, WPARAM wPara
     if (message == WM_SIZE && wParam != SIZE_MINIMIZED) {
         reinterpret_cast<Panel*>(panel)->PlaceAtBottom(LOWORD(lParam), HIWORD(lParam));
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return DefSubclass(window, message, wParam, lParam);
 }
 
 LRESULT Panel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,12 +1,11 @@
 #include "ui/Window.h"
 
-#include <commctrl.h>
-
 #include <unordered_map>
 
 #include "platform/Error.h"
 #include "platform/WindowClass.h"
 #include "ui/Application.h"
+#include "ui/CommonControls.h"
 #include "ui/Dpi.h"
 
 namespace ui {
@@ -77,6 +76,7 @@ void Window::CreateOwnWindow(const ClassParams& windowClass, const CreateParams&
 
 void Window::CreateSystemControl(const wchar_t* className, const CreateParams& params) {
     const std::wstring text(params.text);
+    LoadCommonControls();  // the classes of most controls
     Window* const outer = tCreating;
     tCreating = this;
     const HWND window = CreateWindowExW(params.exStyle, className, text.c_str(), params.style, params.pixels.left,
@@ -85,7 +85,7 @@ void Window::CreateSystemControl(const wchar_t* className, const CreateParams& p
     tCreating = outer;
     if (!window) throw platform::OutOfResources(L"Cannot create control " + std::wstring(className));
     Attach(window);
-    subclassed_ = SetWindowSubclass(window, &Window::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    subclassed_ = SetSubclass(window, &Window::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void Window::Attach(HWND window) noexcept {
@@ -98,7 +98,7 @@ void Window::Detach() noexcept {
     // A menu bar belongs to its MainMenu object: the window must not destroy it.
     if (!(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD) && GetMenu(hwnd_)) ::SetMenu(hwnd_, nullptr);
     RemovePropW(hwnd_, kObjectProperty);
-    if (subclassed_) RemoveWindowSubclass(hwnd_, &Window::SubclassProc, kSubclassId);
+    if (subclassed_) RemoveSubclass(hwnd_, &Window::SubclassProc, kSubclassId);
     else SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     subclassed_ = false;
     hwnd_ = nullptr;
@@ -118,7 +118,7 @@ LRESULT CALLBACK Window::OwnWindowProc(HWND window, UINT message, WPARAM wParam,
 LRESULT CALLBACK Window::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                       DWORD_PTR self) noexcept {
     auto* object = reinterpret_cast<Window*>(self);
-    if (!object || object->hwnd_ != window) return DefSubclassProc(window, message, wParam, lParam);
+    if (!object || object->hwnd_ != window) return DefSubclass(window, message, wParam, lParam);
     return object->Route(message, wParam, lParam);
 }
 
@@ -127,7 +127,7 @@ LRESULT Window::Route(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
         const HWND window = hwnd_;
         const bool subclassed = subclassed_;
         Detach();
-        return subclassed ? DefSubclassProc(window, message, wParam, lParam)
+        return subclassed ? DefSubclass(window, message, wParam, lParam)
                           : DefWindowProcW(window, message, wParam, lParam);
     }
     LRESULT result = 0;
@@ -149,7 +149,7 @@ LRESULT Window::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return subclassed_ ? DefSubclassProc(hwnd_, message, wParam, lParam)
+    return subclassed_ ? DefSubclass(hwnd_, message, wParam, lParam)
                        : DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 

@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "platform/Error.h"
+#include "platform/Module.h"
 #include "ui/Application.h"
 #include "ui/Dpi.h"
 #include "ui/Graphics.h"
@@ -344,7 +345,8 @@ void ColorComboBox::RunCustomColorDialog() {
     bool confirmed = false;
     {
         const FlagScope open(DialogOpen());
-        confirmed = Runner() ? Runner()(dialog) : ChooseColorW(&dialog) != FALSE;
+        const auto choose = platform::SystemFunction<decltype(ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
+        confirmed = Runner() ? Runner()(dialog) : choose && choose(&dialog) != FALSE;
     }
     if (!confirmed) return;
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/Module.h"
 #include "platform/Text.h"
 
 namespace widgets {
@@ -29,24 +30,29 @@ int CALLBACK CollectFamily(const LOGFONTA* font, const TEXTMETRICA* metric, DWOR
 }
 
 bool AnyPrinterInstalled() {
+    const auto enumPrinters = platform::SystemFunction<decltype(EnumPrintersA)>(L"winspool.drv", "EnumPrintersA");
+    if (!enumPrinters) return false;
     DWORD needed = 0;
     DWORD returned = 0;
     constexpr DWORD kWhere = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
-    EnumPrintersA(kWhere, nullptr, 4, nullptr, 0, &needed, &returned);
+    enumPrinters(kWhere, nullptr, 4, nullptr, 0, &needed, &returned);
     if (needed == 0) return false;
     std::vector<BYTE> buffer(needed);
-    if (!EnumPrintersA(kWhere, nullptr, 4, buffer.data(), needed, &needed, &returned)) return false;
+    if (!enumPrinters(kWhere, nullptr, 4, buffer.data(), needed, &needed, &returned)) return false;
     return returned > 0;
 }
 
 // An information context of the default printer, or nullptr when there is
 // none (no default printer, or its driver cannot make one).
 platform::DcHandle DefaultPrinterContext() {
+    const auto defaultPrinter =
+        platform::SystemFunction<decltype(GetDefaultPrinterA)>(L"winspool.drv", "GetDefaultPrinterA");
+    if (!defaultPrinter) return nullptr;
     DWORD size = 0;
-    GetDefaultPrinterA(nullptr, &size);
+    defaultPrinter(nullptr, &size);
     if (size == 0) return nullptr;
     std::string name(size, '\0');
-    if (!GetDefaultPrinterA(name.data(), &size)) return nullptr;
+    if (!defaultPrinter(name.data(), &size)) return nullptr;
     name.resize(std::strlen(name.c_str()));
     return platform::DcHandle(CreateICA("WINSPOOL", name.c_str(), nullptr, nullptr));
 }
