@@ -53,6 +53,8 @@ void Animation::Execute() {
     if (box.width > 0 && box.height > 0) bitmap_ = MakeCanvas(box.width, box.height, rows);
     if (!bitmap_) return;
     memory_.reset(CreateCompatibleDC(nullptr));
+    // Selected for good: each frame only copies it out.
+    if (memory_) SelectObject(memory_.get(), bitmap_.get());
     canvas_ = rows;
     ResetCanvas(canvas_, state_, GetTickCount());
     InitWalkers(state_, canvas_.width, canvas_.height);
@@ -77,7 +79,6 @@ void Animation::DrawFrame() {
 
 void Animation::PaintTo(HDC dc) const {
     if (!ready_) return;
-    const platform::ScopedSelect select(memory_.get(), bitmap_.get());
     BitBlt(dc, 0, 0, canvas_.width, canvas_.height, memory_.get(), 0, 0, SRCCOPY);
 }
 

@@ -9,7 +9,7 @@ void PaintBox::Create(Window& parent, const PaintBoxParams& box) {
     const Bounds& design = box.bounds;
     ClassParams windowClass;
     windowClass.name = L"TPaintBox";
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     // No background brush: the whole client area is drawn by Render.
     CreateParams params;
     params.style = WS_CHILD | WS_VISIBLE;
