@@ -253,7 +253,7 @@ bool Application::Synchronize(const std::function<void()>& call, const Thread* w
         handOffs_.pop_back();
         return false;
     }
-    handOffDone_.wait(lock, [&] { return handOff.state == HandOff::State::Done || handOff.state == HandOff::State::Refused; });
+    handOffDone_.Wait(handOffLock_, [&] { return handOff.state == HandOff::State::Done || handOff.state == HandOff::State::Refused; });
     return handOff.state == HandOff::State::Done;
 }
 
@@ -272,7 +272,7 @@ void Application::RunHandOffs() noexcept {
         }
         lock.lock();
         handOff->state = HandOff::State::Done;
-        handOffDone_.notify_all();
+        handOffDone_.NotifyAll();
     }
 }
 
@@ -283,7 +283,7 @@ void Application::CancelHandOffs(const Thread* worker) noexcept {
         handOff->state = HandOff::State::Refused;
         return true;
     });
-    handOffDone_.notify_all();
+    handOffDone_.NotifyAll();
 }
 
 void Application::StopHandOffs() noexcept {

@@ -5,7 +5,6 @@
 // standard error report.
 #include <windows.h>
 
-#include <condition_variable>
 #include <deque>
 #include <exception>
 #include <functional>
@@ -17,6 +16,7 @@
 #include <vector>
 
 #include "platform/Handles.h"
+#include "platform/SlimLock.h"
 #include "platform/WindowClass.h"
 
 namespace ui {
@@ -139,8 +139,8 @@ private:
     ErrorReporter errorReporter_;
     ErrorReporter messageReporter_;
 
-    std::mutex handOffLock_;
-    std::condition_variable handOffDone_;
+    platform::SlimLock handOffLock_;
+    platform::SlimCondition handOffDone_;
     std::deque<HandOff*> handOffs_;
     bool handOffsStopped_ = false;
 };
