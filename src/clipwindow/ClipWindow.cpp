@@ -1,5 +1,7 @@
 #include "clipwindow/ClipWindow.h"
 
+#include <string_view>
+
 #include "settings/LocalisedTexts.h"
 #include "clipwindow/ClipWindowRules.h"
 #include "platform/Clipboard.h"

@@ -3,7 +3,6 @@
 // down, fades and closes itself, unless it is pinned.
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "clipwindow/ClipHost.h"
 #include "ui/Form.h"
