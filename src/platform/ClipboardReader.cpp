@@ -4,20 +4,22 @@
 #include <utility>
 
 #include "platform/Error.h"
-#include "platform/Handles.h"
+#include "platform/SlimLock.h"
 
 namespace platform {
 
 // Held by the object and by its thread, so that a thread left behind by the
-// destructor never touches freed memory.
+// destructor never touches freed memory. The hand-over is a slim lock and
+// condition: each copy passes through it twice, and kernel events would make
+// every pass a trip to the server under Wine.
 struct ClipboardReader::Shared {
     HWND window = nullptr;
     UINT doneMessage = 0;
-    KernelHandle request{CreateEventW(nullptr, FALSE, FALSE, nullptr)};  // a read is asked for, or the end
-    KernelHandle idle{CreateEventW(nullptr, TRUE, TRUE, nullptr)};       // set while no read runs
-    std::mutex lock;
+    SlimLock lock;
+    SlimCondition changed;  // a read is asked for, one ended, or the end
     bool quit = false;
     bool busy = false;
+    bool asking = false;  // a read is asked for and not yet taken up
     ClipboardReadResult asked;
     std::optional<ClipboardReadResult> done;
 };
@@ -25,7 +27,6 @@ struct ClipboardReader::Shared {
 ClipboardReader::ClipboardReader(HWND window, UINT doneMessage) : shared_(std::make_shared<Shared>()) {
     shared_->window = window;
     shared_->doneMessage = doneMessage;
-    if (!shared_->request || !shared_->idle) throw Error(L"Cannot make the clipboard reader");
     auto* threadShare = new std::shared_ptr<Shared>(shared_);
     thread_.reset(CreateThread(nullptr, 0, &Run, threadShare, 0, nullptr));
     if (!thread_) {
@@ -39,7 +40,7 @@ ClipboardReader::~ClipboardReader() {
         const std::lock_guard guard(shared_->lock);
         shared_->quit = true;
     }
-    SetEvent(shared_->request.get());
+    shared_->changed.NotifyAll();
     WaitForSingleObject(thread_.get(), kEndWaitMs);
 }
 
@@ -48,18 +49,19 @@ bool ClipboardReader::Start(DWORD sequence, std::optional<long long> sizeLimit) 
         const std::lock_guard guard(shared_->lock);
         if (shared_->busy) return false;
         shared_->busy = true;
+        shared_->asking = true;
         shared_->done.reset();
         shared_->asked = ClipboardReadResult{};
         shared_->asked.sequence = sequence;
         shared_->asked.sizeLimit = sizeLimit;
-        ResetEvent(shared_->idle.get());
     }
-    SetEvent(shared_->request.get());
+    shared_->changed.NotifyAll();
     return true;
 }
 
 bool ClipboardReader::Wait(DWORD timeoutMs) const {
-    return WaitForSingleObject(shared_->idle.get(), timeoutMs) == WAIT_OBJECT_0;
+    const std::lock_guard guard(shared_->lock);
+    return shared_->changed.WaitFor(shared_->lock, timeoutMs, [&] { return !shared_->busy; });
 }
 
 std::optional<ClipboardReadResult> ClipboardReader::Take() {
@@ -72,12 +74,12 @@ DWORD WINAPI ClipboardReader::Run(void* share) noexcept {
     const std::unique_ptr<std::shared_ptr<Shared>> own(static_cast<std::shared_ptr<Shared>*>(share));
     Shared& shared = **own;
     for (;;) {
-        WaitForSingleObject(shared.request.get(), INFINITE);
         ClipboardReadResult result;
         {
             const std::lock_guard guard(shared.lock);
+            shared.changed.Wait(shared.lock, [&] { return shared.quit || shared.asking; });
             if (shared.quit) return 0;
-            if (!shared.busy) continue;
+            shared.asking = false;
             result.sequence = shared.asked.sequence;
             result.sizeLimit = shared.asked.sizeLimit;
         }
@@ -93,7 +95,7 @@ DWORD WINAPI ClipboardReader::Run(void* share) noexcept {
             shared.busy = false;
             quit = shared.quit;
         }
-        SetEvent(shared.idle.get());
+        shared.changed.NotifyAll();
         if (quit) return 0;
         PostMessageW(shared.window, shared.doneMessage, 0, 0);
     }

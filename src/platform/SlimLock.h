@@ -31,6 +31,17 @@ public:
     void Wait(SlimLock& lock, Done done) noexcept {
         while (!done()) SleepConditionVariableSRW(&condition_, &lock.lock_, INFINITE, 0);
     }
+    // As Wait, for at most timeoutMs; what done() holds at the end.
+    template <typename Done>
+    bool WaitFor(SlimLock& lock, DWORD timeoutMs, Done done) noexcept {
+        const ULONGLONG end = GetTickCount64() + timeoutMs;
+        while (!done()) {
+            const ULONGLONG now = GetTickCount64();
+            if (now >= end) return false;
+            SleepConditionVariableSRW(&condition_, &lock.lock_, static_cast<DWORD>(end - now), 0);
+        }
+        return true;
+    }
     void NotifyAll() noexcept { WakeAllConditionVariable(&condition_); }
 
 private:
