@@ -15,7 +15,8 @@
 # Environment: VELMOR_BENCH_IDLE_SECONDS (60), each stretch at rest;
 # VELMOR_BENCH_ABOUT_SECONDS (10), the About box stretch; VELMOR_BENCH_STARTS
 # (10), timed starts; VELMOR_BENCH_BASELINE_EXE, a velmor.exe to measure
-# large texts with too, for comparison (a build from before a change). A quick run: VELMOR_BENCH_IDLE_SECONDS=5 scripts/bench.sh 50 500 20
+# large texts and the About box with too, for comparison (a build from
+# before a change). A quick run: VELMOR_BENCH_IDLE_SECONDS=5 scripts/bench.sh 50 500 20
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export VELMOR_BUILD="${VELMOR_BUILD:-$root/build}"
@@ -73,7 +74,12 @@ echo "== At rest"
 about_seconds=${VELMOR_BENCH_ABOUT_SECONDS:-10}
 "$native/velmor_about_frames" "$(( about_seconds > 3 ? about_seconds - 2 : 1 ))" >"$out/about-frames.md" 2>/dev/null &
 frames_pid=$!
+# The About box of the baseline, when there is one, is measured after ours.
+if [ -n "${VELMOR_BENCH_BASELINE_EXE:-}" ] && [ -f "$VELMOR_BENCH_BASELINE_EXE" ]; then
+    export VELMOR_BENCH_BASELINE="Z:$(echo "$VELMOR_BENCH_BASELINE_EXE" | tr / '\\')"
+fi
 run_section "$out/4-rest.md" "$WINE" "$probes/velmor_idle_bench.exe"
+unset VELMOR_BENCH_BASELINE
 kill "$frames_pid" 2>/dev/null || true
 wait "$frames_pid" 2>/dev/null || true
 cat "$out/about-frames.md" >>"$out/4-rest.md"

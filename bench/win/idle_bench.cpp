@@ -3,11 +3,14 @@
 // three clip windows counting down, then while the About box is open and
 // after it is closed. Prints its section of bench/results.md (Markdown).
 // VELMOR_BENCH_IDLE_SECONDS (60) sets the quiet stretches,
-// VELMOR_BENCH_ABOUT_SECONDS (10) the stretch with the About box open.
+// VELMOR_BENCH_ABOUT_SECONDS (10) the stretch with the About box open;
+// VELMOR_BENCH_BASELINE names a velmor.exe (a build from before a change)
+// whose About box is measured the same way, for comparison.
 #include <windows.h>
 
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -16,6 +19,9 @@
 #include "WinTestSupport.h"
 
 namespace {
+
+// Each stretch starts this long after the last action.
+constexpr DWORD kSettleMs = 2000;
 
 struct Usage {
     double wallSeconds = 0;
@@ -78,12 +84,43 @@ void Quit(e2e::VelmorProcess& velmor) {
     velmor.WaitForExit(std::chrono::seconds(10));
 }
 
+// The About box opened as a user does (tray menu, Property, Help, Version) and
+// measured after half a second; nullopt when it did not open. closed, when
+// given, is measured after the box is closed again by its close box.
+std::optional<Usage> MeasureAboutBox(int seconds, std::optional<Usage>* closed = nullptr) {
+    e2e::VelmorProcess velmor;
+    if (!bench::Started(velmor)) return std::nullopt;
+    const bench::ProcessMeter meter = bench::MeterOf(velmor);
+    const HWND box = velmor.ShowAbout();
+    std::optional<Usage> open;
+    if (box) {
+        Sleep(500);
+        open = Measure(meter, seconds);
+        if (closed) {
+            PostMessageW(box, WM_CLOSE, 0, 0);
+            testsupport::PumpUntil([&] { return !IsWindowVisible(box); }, std::chrono::seconds(3));
+            Sleep(kSettleMs);
+            *closed = Measure(meter, seconds);
+        }
+    }
+    Quit(velmor);
+    return open;
+}
+
+std::string PerWallSecond(const Usage& usage) {
+    std::string text = bench::Fixed(usage.cpuSeconds / usage.wallSeconds, 3) + " s of CPU per wall second";
+    if (usage.serverCpuSeconds >= 0) {
+        text += ", and wineserver " + bench::Fixed(usage.serverCpuSeconds / usage.wallSeconds, 3) +
+                " s per wall second beside it";
+    }
+    return text;
+}
+
 }  // namespace
 
 int main() {
     const int idleSeconds = bench::EnvInt("VELMOR_BENCH_IDLE_SECONDS", 60);
     const int aboutSeconds = bench::EnvInt("VELMOR_BENCH_ABOUT_SECONDS", 10);
-    constexpr DWORD kSettleMs = 2000;
 
     std::printf("## At rest\n\n");
     std::printf(
@@ -139,28 +176,19 @@ int main() {
         Quit(velmor);
     }
 
-    // The About box, opened as a user does (tray menu, Property, Help, Version).
-    Usage about;
-    Usage closed;
-    bool aboutShown = false;
-    {
-        e2e::VelmorProcess velmor;
-        if (!bench::Started(velmor)) return 1;
-        const bench::ProcessMeter meter = bench::MeterOf(velmor);
-        const HWND box = velmor.ShowAbout();
-        aboutShown = box != nullptr;
-        if (aboutShown) {
-            Sleep(500);
-            about = Measure(meter, aboutSeconds);
-            PrintRow("About box open", about);
-            // Closed by its close box; the settings window stays open behind it.
-            PostMessageW(box, WM_CLOSE, 0, 0);
-            testsupport::PumpUntil([&] { return !IsWindowVisible(box); }, std::chrono::seconds(3));
-            Sleep(kSettleMs);
-            closed = Measure(meter, aboutSeconds);
-            PrintRow("About box closed again (settings window open)", closed);
-        }
-        Quit(velmor);
+    // The About box, then closed again with the settings window open behind it.
+    std::optional<Usage> closed;
+    const std::optional<Usage> about = MeasureAboutBox(aboutSeconds, &closed);
+    if (about) PrintRow("About box open", *about);
+    if (closed) PrintRow("About box closed again (settings window open)", *closed);
+    std::optional<Usage> aboutBefore;
+    wchar_t baseline[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableW(L"VELMOR_BENCH_BASELINE", baseline, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) {
+        SetEnvironmentVariableW(L"VELMOR_EXE", baseline);
+        aboutBefore = MeasureAboutBox(aboutSeconds);
+        SetEnvironmentVariableW(L"VELMOR_EXE", nullptr);
+        if (aboutBefore) PrintRow("About box open, before the change", *aboutBefore);
     }
 
     std::printf("\n- No clip window: %s s of CPU over %s s (goal 0.00 s: %s).\n",
@@ -179,15 +207,13 @@ int main() {
                     onlyTicks ? "**met**" : "**missed**");
     }
     std::printf(".\n");
-    if (aboutShown) {
+    if (about) {
         // The frames are paced to about 60 a second: what is left is their drawing and hand-off.
-        const double perSecond = about.cpuSeconds / about.wallSeconds;
-        std::printf("- About box open: %s s of CPU per wall second", bench::Fixed(perSecond, 3).c_str());
-        if (about.serverCpuSeconds >= 0) {
-            std::printf(", and wineserver %s s per wall second beside it (the no-clip row shows the measure's own share)",
-                        bench::Fixed(about.serverCpuSeconds / about.wallSeconds, 3).c_str());
-        }
-        std::printf(" (goal <= 0.03 s: %s).\n\n", perSecond <= 0.03 ? "**met**" : "**missed**");
+        const double perSecond = about->cpuSeconds / about->wallSeconds;
+        std::printf("- About box open: %s (the no-clip row shows the measure's own share) (goal <= 0.03 s: %s)",
+                    PerWallSecond(*about).c_str(), perSecond <= 0.03 ? "**met**" : "**missed**");
+        if (aboutBefore) std::printf("; before the change: %s", PerWallSecond(*aboutBefore).c_str());
+        std::printf(".\n\n");
     } else {
         std::printf("- **The About box did not open**; no figure for it.\n\n");
     }
