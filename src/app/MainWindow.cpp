@@ -69,10 +69,10 @@ MainWindow::MainWindow() {
     CreateMenus();
     // In the chain and in the tray first: building the pages takes most of the
     // start-up and shows nothing until the window is opened. A copy made
-    // meanwhile waits for them (ClipboardChanged).
+    // meanwhile waits for them (the clip manager reads it once start-up is over).
     watcher_ = std::make_unique<clipboard::ClipboardWatcher>();
     // Without a watcher the program still starts; the menus offer Resume.
-    Reporting([this] { SetWatching(true); });
+    Reporting([this] { clips_.StartWatching(); });
     AddTrayIcon();
     ClipWindowFactory = [](MainWindow& owner) { return std::make_unique<clipwindow::ClipWindow>(owner); };
     Pages.Create(*this);
@@ -101,7 +101,9 @@ MainWindow::MainWindow() {
 
 void MainWindow::BeforeDestruction() {
     tray_.reset();
-    // Leave the viewer chain first, then destroy the clip windows, which call back here.
+    // Nothing waits for a read under way. Leave the viewer chain first, then
+    // destroy the clip windows, which call back here.
+    clips_.Quit();
     watcher_.reset();
     reader_.reset();
     for (auto& clip : clipWindows_) clip.reset();
@@ -157,8 +159,7 @@ void MainWindow::StartUp() {
     ui::Application::Get().SetTitle(texts_.titleText);
     tray_->SetTip(texts_.titleText);
     GoToTray();
-    startedUp_ = true;
-    if (changedDuringStartUp_) PostMessageW(Handle(), kChangedDuringStartUp, 0, 0);
+    clips_.StartUpFinished();
 }
 
 LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -168,12 +169,7 @@ LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (message == kClipboardRead) {
-        // Suspended meanwhile: what was copied before is not shown after.
-        if (watching_) clips_.RetryRead();
-        return 0;
-    }
-    if (message == kChangedDuringStartUp) {
-        if (watching_) clips_.ClipboardChanged();
+        TakeRead();
         return 0;
     }
     if (message == kShowPreview) {
@@ -192,10 +188,9 @@ LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (message) {
         case WM_TIMER:
-            if (wParam != kRetryReadTimer) break;
-            KillTimer(Handle(), kRetryReadTimer);
-            // Suspended meanwhile: what was copied before is not shown after.
-            if (watching_) clips_.RetryRead();
+            if (wParam != kRoadTimer) break;
+            KillTimer(Handle(), kRoadTimer);
+            clips_.Tick();
             return 0;
         case WM_QUERYENDSESSION:
             return TRUE;
@@ -251,27 +246,11 @@ void MainWindow::ShowFromTray() {
     SetFocus();
 }
 
-void MainWindow::Suspend() { SetWatching(false); }
+void MainWindow::Suspend() { clips_.Suspend(); }
 
-void MainWindow::Resume() { SetWatching(true); }
-
-void MainWindow::SetWatching(bool watching) {
-    if (watching) {
-        try {
-            AttachClipboardChanged();
-        } catch (...) {
-            // The menus offer Resume again, which tries once more.
-            ShowWatching(false);
-            throw;
-        }
-    } else {
-        watcher_->SetOnClipChange(nullptr);
-    }
-    ShowWatching(watching);
-}
+void MainWindow::Resume() { clips_.Resume(); }
 
 void MainWindow::ShowWatching(bool watching) {
-    watching_ = watching;
     SuspendItem->SetVisible(watching);
     ResumeItem->SetVisible(!watching);
     SuspendTrayItem->SetVisible(watching);
@@ -300,18 +279,7 @@ void MainWindow::ShowAboutBox() {
 
 void MainWindow::UseWatcher(std::unique_ptr<clipboard::ClipboardWatcher> watcher) {
     watcher_ = std::move(watcher);
-    SetWatching(watching_);
-}
-
-void MainWindow::AttachClipboardChanged() {
-    watcher_->SetOnClipChange([this](clipboard::ClipboardWatcher& sender) { ClipboardChanged(sender); });
-}
-
-void MainWindow::BeginOwnCopy() { watcher_->SetOnClipChange(nullptr); }
-
-void MainWindow::EndOwnCopy() {
-    // A copy back while suspended leaves the watcher suspended.
-    if (watching_) SetWatching(true);
+    if (clips_.Watching()) JoinChain();
 }
 
 void MainWindow::GoToTray() {

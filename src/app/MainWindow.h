@@ -31,14 +31,14 @@ namespace app {
 
 class MainWindow : public ui::Form,
                 public clipwindow::ClipHost,
-                private clipboard::ClipWindows,
+                private clipboard::ClipShell,
                 private settings::LanguageTarget {
 public:
     // Creates the window hidden and runs StartUp; an error in it propagates.
     MainWindow();
 
     clipboard::ClipboardWatcher* Watcher() noexcept { return watcher_.get(); }
-    // Replaces the watcher (tests give one whose window cannot be made) in the state it is in.
+    // Replaces the watcher (tests give one whose window cannot be made), in the chain if watching.
     void UseWatcher(std::unique_ptr<clipboard::ClipboardWatcher> watcher);
     std::int32_t ClipCounter() const noexcept { return clips_.ClipCounter(); }
     const clipboard::ClipManager& Clips() const noexcept { return clips_; }
@@ -53,8 +53,6 @@ public:
     static constexpr UINT kMakeSpareClip = WM_APP + 1;
     // Posted by Preview: the sample memo takes the latest clip's text.
     static constexpr UINT kShowPreview = WM_APP + 2;
-    // A copy that came before the start-up was over.
-    static constexpr UINT kChangedDuringStartUp = WM_APP + 3;
     // The most of a text the sample memo shows: many more characters than
     // its few lines hold at the smallest font, and the whole of any text the
     // clip manager reads whole when the filter turns it away.
@@ -64,8 +62,8 @@ public:
     // How long a change waits for its read before the program goes on with
     // its messages; an ordinary text is read well within it.
     static constexpr DWORD kReadWaitMs = 100;
-    // The timer that reads a clipboard another program held once more.
-    static constexpr UINT_PTR kRetryReadTimer = 1;
+    // The clip manager's tick: retries and the read's time limit.
+    static constexpr UINT_PTR kRoadTimer = 1;
 
     // The About box, made at start beside this window; shown by Help, "&Version".
     ui::Form* aboutBox = nullptr;
@@ -94,15 +92,14 @@ public:
 
     bool TrayIconPresent() const noexcept { return tray_ && tray_->Present(); }
     // Whether the watcher is in the viewer chain; the menus offer Suspend exactly then.
-    bool Watching() const noexcept { return watching_; }
+    bool Watching() const noexcept { return clips_.Watching(); }
 
-    void ClipboardChanged(clipboard::ClipboardWatcher& sender);
     POINT ClipOrigin() const;
     void CloseAllClips();
     // Gives the clip window's memo the width, font and margins of the settings, empty.
     void PrepareClipMemo(clipwindow::ClipWindow& window);
     // Sizes a new clip window to the text it shows, from the settings.
-    void LayoutClipWindow(clipwindow::ClipWindow& window, std::wstring text, POINT origin);
+    void LayoutClipWindow(clipwindow::ClipWindow& window, platform::CompactText text, POINT origin);
     void GoToTray();
     void AddTrayIcon();
     void RemoveTrayIcon();
@@ -133,10 +130,11 @@ public:
     // ClipHost
     settings::ClipSettings Settings() const override { return Pages.Current(); }
     const settings::LocalisedTexts& Texts() const override { return texts_; }
-    std::int32_t TouchClipCounter() override { return clips_.TouchClipCounter(); }
-    void ClipClosed(int slot) override { clips_.ClipClosed(slot); }
-    void BeginOwnCopy() override;
-    void EndOwnCopy() override;
+    void ClipTouched(const clipwindow::ClipWindow& window) override { clips_.ClipTouched(SlotOf(window)); }
+    void ClipClosed(const clipwindow::ClipWindow& window) override { clips_.ClipClosed(SlotOf(window)); }
+    void CopyBack(const clipwindow::ClipWindow& window) override { clips_.CopyBack(SlotOf(window)); }
+    // The slot of a clip window, -1 for one in none (the spare, or one whose slot went to another).
+    int SlotOf(const clipwindow::ClipWindow& window) const noexcept;
 
     // Makes the clip windows; tests replace it to make creation fail.
     std::function<std::unique_ptr<clipwindow::ClipWindow>(MainWindow&)> ClipWindowFactory;
@@ -146,20 +144,27 @@ protected:
     void BeforeDestruction() override;
 
 private:
-    // ClipWindows
-    clipboard::ClipboardRead ReadClipboard(std::optional<long long> sizeLimit) override;
-    void RetryRead(unsigned delayMs) override;
-    std::uint32_t TickCount() override { return GetTickCount(); }
+    // ClipShell
+    std::uint32_t Now() override { return GetTickCount(); }
     std::uint32_t ClipboardSequence() override { return GetClipboardSequenceNumber(); }
     clipboard::ClipOptions Options() override;
-    void Preview(const std::string& text) override;
-    clipboard::ClipEntry Entry(int slot) override;
-    bool IsClipText(int slot, const std::string& text) override;
+    void JoinChain() override;
+    void LeaveChain() override;
+    void ShowWatching(bool watching) override;
+    void PassOn() override;
+    void StartRead(std::uint64_t id, std::optional<long long> sizeLimit) override;
+    void GiveUpRead(std::uint64_t id) override;
+    void ScheduleTick(std::optional<std::uint32_t> delayMs) override;
+    clipboard::WriteResult WriteClipText(int slot, bool outsideChain) override;
+    void ShowCopyOutcome(int slot, bool copied) override;
+    void Settled(clipboard::Outcome outcome) override;
+    void Preview(const platform::ClipboardText& text) override;
+    bool IsClipText(int slot, const platform::ClipboardText& text) override;
+    bool Pinned(int slot) override;
     void FocusClip(int slot) override;
     void ShowFirstPage() override;
-    void CreateClip(int slot) override;
-    void ShowClipWindow(int slot, std::wstring text) override;
-    void StartClip(int slot, std::int32_t serial, int countDown, bool timerOn) override;
+    void MakeClipWindow(int slot) override;
+    void ShowClip(int slot, platform::CompactText text, int countDown, bool timerOn) override;
     void CloseClip(int slot) override;
 
     // LanguageTarget
@@ -174,12 +179,6 @@ private:
     void ChangeFont(const std::function<void(ui::FontInfo&)>& change);
 
     void CreateMenus();
-    // Joins the viewer chain with ClipboardChanged as the handler.
-    void AttachClipboardChanged();
-    // Joins or leaves the chain; when joining fails, the menus show the
-    // watcher suspended and the error propagates.
-    void SetWatching(bool watching);
-    void ShowWatching(bool watching);
     void ShowTrayMenu(POINT at);
     void StartUp();
     void AllowClose(bool& canClose);
@@ -189,6 +188,8 @@ private:
     // The spare clip window if there is one, else a new one.
     std::unique_ptr<clipwindow::ClipWindow> NewClipWindow();
     void MakeSpareClip() noexcept;
+    // Hands the reader's result, if one is there, to the clip manager.
+    void TakeRead();
     void ShowPreview();
 
     settings::LocalisedTexts texts_;
@@ -200,10 +201,8 @@ private:
     std::unique_ptr<clipwindow::ClipWindow> spare_;
     // The text the sample memo is to show, once the clip that brought it is shown.
     std::optional<std::wstring> pendingPreview_;
-    bool watching_ = true;  // false while suspended from the menus
-    std::optional<platform::ClipboardReader> reader_;  // made at the first read
-    bool startedUp_ = false;
-    bool changedDuringStartUp_ = false;
+    // Made at the first read, and anew after a read that was given up.
+    std::unique_ptr<platform::ClipboardReader> reader_;
     // property.ini was there but could not be read at start: it is not written over with defaults.
     bool keepPropertyFile_ = false;
     // Made with the window; gone (and out of the tray) before the window goes.

@@ -29,43 +29,91 @@ int MainWindow::ClipWindowCount() const noexcept {
     return count;
 }
 
-void MainWindow::ClipboardChanged(clipboard::ClipboardWatcher&) {
-    // Clips read their settings from the pages: a copy made while they are
-    // built is shown once they are.
-    if (!startedUp_) {
-        changedDuringStartUp_ = true;
-        return;
+int MainWindow::SlotOf(const clipwindow::ClipWindow& window) const noexcept {
+    for (int slot = 0; slot < clipboard::kClipSlots; ++slot) {
+        if (clipWindows_[static_cast<size_t>(slot)].get() == &window) return slot;
     }
-    clips_.ClipboardChanged();
+    return -1;
 }
 
-clipboard::ClipboardRead MainWindow::ReadClipboard(std::optional<long long> sizeLimit) {
-    const DWORD sequence = GetClipboardSequenceNumber();
-    if (!reader_) reader_.emplace(Handle(), kClipboardRead);
-    std::optional<platform::ClipboardReadResult> done = reader_->Take();
-    // A read of an older change, or asked with another limit, is of no use now.
-    const bool usable = done && done->sequence == sequence && done->sizeLimit == sizeLimit;
-    if (!usable) {
-        // One under way: its end brings a retry, which asks again.
-        if (!reader_->Start(sequence, sizeLimit) || !reader_->Wait(kReadWaitMs)) return {.reading = true};
-        done = reader_->Take();
-        if (!done) return {.reading = true};
-    }
-    if (done->error) std::rethrow_exception(done->error);
-    platform::ClipboardSnapshot& snapshot = done->snapshot;
-    clipboard::ClipboardRead read;
-    read.held = snapshot.held;
-    read.excluded = snapshot.excluded;
-    read.tooLarge = snapshot.tooLarge;
-    read.text = std::move(snapshot.text);
-    if (snapshot.wideText) read.wideText = std::move(*snapshot.wideText);
-    return read;
+void MainWindow::JoinChain() {
+    watcher_->SetOnClipChange([this](clipboard::ClipboardWatcher&) { clips_.Notified(); });
 }
 
-void MainWindow::RetryRead(unsigned delayMs) {
-    // A timer, not a wait: the program answers meanwhile, and a newer change
-    // that comes is handled at once.
-    SetTimer(Handle(), kRetryReadTimer, delayMs, nullptr);
+void MainWindow::LeaveChain() { watcher_->SetOnClipChange(nullptr); }
+
+void MainWindow::PassOn() { watcher_->PassOn(); }
+
+void MainWindow::StartRead(std::uint64_t id, std::optional<long long> sizeLimit) {
+    if (!reader_ || !reader_->Start(id, sizeLimit)) {
+        reader_ = std::make_unique<platform::ClipboardReader>(Handle(), kClipboardRead);
+        reader_->Start(id, sizeLimit);
+    }
+    // An ordinary text is read well within the wait, and its clip shows
+    // without a trip through the message queue.
+    if (reader_->Wait(kReadWaitMs)) TakeRead();
+}
+
+void MainWindow::TakeRead() {
+    if (!reader_) return;
+    if (std::optional<platform::ClipboardRead> read = reader_->Take()) clips_.ReadEnded(std::move(*read));
+}
+
+void MainWindow::GiveUpRead(std::uint64_t) {
+    // Its thread ends on its own whenever the read does; the next read gets a new one.
+    reader_.reset();
+}
+
+void MainWindow::ScheduleTick(std::optional<std::uint32_t> delayMs) {
+    // A timer, not a wait: the program answers meanwhile.
+    if (delayMs) {
+        SetTimer(Handle(), kRoadTimer, std::max<UINT>(*delayMs, USER_TIMER_MINIMUM), nullptr);
+    } else {
+        KillTimer(Handle(), kRoadTimer);
+    }
+}
+
+clipboard::WriteResult MainWindow::WriteClipText(int slot, bool outsideChain) {
+    const clipwindow::ClipWindow* clip = Clip(slot);
+    if (!clip) return {platform::WriteOutcome::Failed};
+    clipboard::WriteResult result;
+    try {
+        platform::ClipboardTextBlock block = clip->CopyBlock();
+        result.outcome = block.Place(Handle(), [&](bool before) {
+            if (!outsideChain) return;
+            if (before) {
+                LeaveChain();
+                return;
+            }
+            try {
+                JoinChain();
+            } catch (...) {
+                result.rejoined = false;
+                ui::ReportCurrentException();
+            }
+        });
+    } catch (const std::bad_alloc&) {
+        result.outcome = platform::WriteOutcome::Failed;
+    }
+    return result;
+}
+
+void MainWindow::ShowCopyOutcome(int slot, bool copied) {
+    if (clipwindow::ClipWindow* clip = Clip(slot)) clip->ShowCopyOutcome(copied);
+}
+
+void MainWindow::Settled(clipboard::Outcome outcome) {
+    // Users see nothing; a maintainer who asks why no clip came sees why.
+    switch (outcome) {
+        case clipboard::Outcome::HeldTooLong:
+        case clipboard::Outcome::ReadTooLong:
+        case clipboard::Outcome::ReadFailed:
+        case clipboard::Outcome::WindowFailed:
+            OutputDebugStringA((std::string("Velmor: a copy made no clip: ") + clipboard::OutcomeName(outcome) + "\n").c_str());
+            break;
+        default:
+            break;
+    }
 }
 
 clipboard::ClipOptions MainWindow::Options() {
@@ -80,35 +128,26 @@ clipboard::ClipOptions MainWindow::Options() {
     return options;
 }
 
-namespace {
-
-// The text as WM_SETTEXT gives it to a memo: up to its first NUL.
-std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
-std::wstring AsMemoTakesIt(std::string_view text) { return platform::AnsiToWide(UpToNul(text)); }
-
-}  // namespace
-
-void MainWindow::Preview(const std::string& text) {
+void MainWindow::Preview(const platform::ClipboardText& text) {
     // The memo shows only the start of the text (kPreviewChars): it is a
     // preview of a few lines, and wrapping a text of megabytes would hold up
-    // the GUI thread. No character takes more than four bytes in any code
-    // page, so that many bytes give it all. Setting it lays the memo out, a
-    // millisecond that a copy would wait for before its clip shows: the memo
-    // takes the text once the clip is on the screen.
-    std::wstring start = AsMemoTakesIt(std::string_view(text).substr(0, 4 * kPreviewChars));
+    // the GUI thread. Setting it lays the memo out, a millisecond that a
+    // copy would wait for before its clip shows: the memo takes the text
+    // once the clip is on the screen.
+    std::wstring start;
+    platform::ForEachMemoPiece(text, [&](std::wstring_view piece) {
+        start.append(piece.substr(0, kPreviewChars + 1 - std::min(start.size(), kPreviewChars + 1)));
+        return start.size() <= kPreviewChars;
+    });
     start.resize(clipwindow::ShownLength(start, kPreviewChars));
     const bool posted = pendingPreview_.has_value();
     pendingPreview_ = std::move(start);
     if (!posted && !PostMessageW(Handle(), kShowPreview, 0, 0)) ShowPreview();
 }
 
-bool MainWindow::IsClipText(int slot, const std::string& text) {
+bool MainWindow::IsClipText(int slot, const platform::ClipboardText& text) {
     const clipwindow::ClipWindow* clip = Clip(slot);
-    if (!clip) return false;
-    // Lengths first: texts of megabytes mostly differ in them, and are then
-    // neither converted nor copied.
-    if (platform::AnsiToWideLength(UpToNul(text)) != clip->TextLength()) return false;
-    return clip->Text() == AsMemoTakesIt(text);
+    return clip && clip->HasText(text);
 }
 
 void MainWindow::ShowPreview() {
@@ -117,9 +156,9 @@ void MainWindow::ShowPreview() {
     pendingPreview_.reset();
 }
 
-clipboard::ClipEntry MainWindow::Entry(int slot) {
+bool MainWindow::Pinned(int slot) {
     const clipwindow::ClipWindow* clip = Clip(slot);
-    return clip ? clipboard::ClipEntry{true, clip->Pinned(), clip->Serial()} : clipboard::ClipEntry{};
+    return clip && clip->Pinned();
 }
 
 void MainWindow::FocusClip(int slot) {
@@ -128,19 +167,13 @@ void MainWindow::FocusClip(int slot) {
 
 void MainWindow::ShowFirstPage() { Pages.Tabs.SetActivePageIndex(settings::SettingsPages::kPropertyPage); }
 
-void MainWindow::CreateClip(int slot) {
-    SetClip(slot, NewClipWindow());
-}
+void MainWindow::MakeClipWindow(int slot) { SetClip(slot, NewClipWindow()); }
 
-void MainWindow::ShowClipWindow(int slot, std::wstring text) {
+void MainWindow::ShowClip(int slot, platform::CompactText text, int countDown, bool timerOn) {
     clipwindow::ClipWindow& window = *Clip(slot);
     LayoutClipWindow(window, std::move(text), ClipOrigin());
     window.ShowNoActivate();
-}
-
-void MainWindow::StartClip(int slot, std::int32_t serial, int countDown, bool timerOn) {
-    clipwindow::ClipWindow& window = *Clip(slot);
-    window.Start(slot, serial, countDown);
+    window.Start(countDown);
     window.CountDownTimer.SetEnabled(timerOn);
     PostMessageW(Handle(), kMakeSpareClip, 0, 0);
 }
@@ -179,11 +212,10 @@ void MainWindow::SetClip(int slot, std::unique_ptr<clipwindow::ClipWindow> windo
     // exists. A closed one is kept to show the next clip, if none is kept
     // yet: making and destroying a window per copy is the costliest part of
     // a clip (and, under Wine, grows the X11 driver's memory without end).
-    // One whose handler is running (its menu is open, it is copying back) is
-    // destroyed after that handler returns.
+    // One whose handler is running (its menu is open) is destroyed after
+    // that handler returns; out of its slot, nothing it does reaches the
+    // clip table any more.
     std::unique_ptr<clipwindow::ClipWindow> old = std::exchange(clipWindows_[static_cast<size_t>(slot)], std::move(window));
-    // A menu of the old window may still close it: the slot is another's now.
-    if (old) old->LeaveSlot();
     if (old && !spare_ && !old->Busy()) {
         old->ResetForReuse();
         spare_ = std::move(old);
@@ -215,32 +247,36 @@ void MainWindow::PrepareClipMemo(clipwindow::ClipWindow& window) {
     window.TextMemo.SetMargins(ui::Scale(settings.leftMargin), ui::Scale(settings.rightMargin));
 }
 
-void MainWindow::LayoutClipWindow(clipwindow::ClipWindow& window, std::wstring text, POINT origin) {
+void MainWindow::LayoutClipWindow(clipwindow::ClipWindow& window, platform::CompactText text, POINT origin) {
     const settings::ClipSettings& settings = Pages.Current();
     const int width = ui::Scale(settings.maxWidth);
     int height = window.CreatedClientHeight();
     PrepareClipMemo(window);
-    // What the edit control's paste would insert, taken by the read of this
-    // change: reading the clipboard once more could find another program
-    // holding it, and every read costs memory under Wine.
-    window.PutText(std::move(text));
     // The point size gives the character height; a font whose lines are
     // taller (internal leading) needs its real line height, or the edit
     // control, which shows whole lines only, would hide the last lines.
     const int charHeight =
         std::max(ui::FontPixelHeight(window.TextMemo.GetFontInfo().size, ui::ScreenDpi()), window.TextMemo.LineHeight());
+    const int maxHeight = ui::Scale(settings.maxHeight);
+    const int textWidth = width - ui::Scale(settings.leftMargin) - ui::Scale(settings.rightMargin);
+    // What a paste would insert, taken by the read of this change: reading
+    // the clipboard once more could find another program holding it, and
+    // every read costs memory under Wine.
+    window.PutText(std::move(text),
+                   clipwindow::BudgetFor(textWidth, window.TextMemo.AverageCharWidth(), maxHeight / std::max(1, charHeight)),
+                   texts_.moreCaption);
     const HWND memo = window.TextMemo.Handle();
     if (GetWindowTextLengthW(memo) > 0) {
         const int lines = window.TextMemo.LineCount();
         const auto lastLineStart = SendMessageW(memo, EM_LINEINDEX, static_cast<WPARAM>(lines - 1), 0);
         const bool lastLineEmpty = SendMessageW(memo, EM_LINELENGTH, static_cast<WPARAM>(lastLineStart), 0) == 0;
         const clipwindow::LayoutOutcome layout = clipwindow::LayoutHeight(
-            {lines, lastLineEmpty, false, charHeight, ui::Scale(settings.maxHeight), settings.scrollBarsVertical});
+            {lines, lastLineEmpty, false, charHeight, maxHeight, settings.scrollBarsVertical});
         // The frame allowance is a 96-dpi figure like the others.
         if (layout.clientHeight) height = *layout.clientHeight - kClipFrameHeight + ui::Scale(kClipFrameHeight);
         window.TextMemo.SetScrollBars(layout.verticalScrollBar ? ui::ScrollBars::Vertical : ui::ScrollBars::None);
     }
-    window.SetPositionAndClientSize(origin.x, origin.y, width, height);
+    window.SetPositionAndClientSize(origin.x, origin.y, width, height + window.MoreHeight());
     window.TextMemo.SetColor(settings.standardColor);
     window.TextMemo.SetFontColor(settings.standardTextColor);
     window.PinItem->SetCaption(texts_.pinCaption);

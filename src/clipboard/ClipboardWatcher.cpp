@@ -14,7 +14,7 @@ constexpr wchar_t kWindowClass[] = L"TVxClipDetectorWindow";
 // reaches it, but the chain's notification goes on without waiting longer.
 constexpr UINT kNextViewerWaitMs = 1000;
 
-LRESULT PassOn(HWND next, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SendToNext(HWND next, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(next, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, kNextViewerWaitMs, &result)) {
         return 0;
@@ -69,6 +69,10 @@ void ClipboardWatcher::SetOnClipChange(ChangeHandler handler) {
     joining_ = false;
 }
 
+void ClipboardWatcher::PassOn() {
+    if (window_ && nextViewer_) SendToNext(nextViewer_, WM_DRAWCLIPBOARD, 0, 0);
+}
+
 void ClipboardWatcher::DoClipChange() {
     // Copy: the handler may replace or clear itself while it runs.
     if (const ChangeHandler handler = onClipChange_) handler(*this);
@@ -87,39 +91,16 @@ LRESULT CALLBACK ClipboardWatcher::WindowProc(HWND window, UINT message, WPARAM 
 
 LRESULT ClipboardWatcher::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_DRAWCLIPBOARD: {
+        case WM_DRAWCLIPBOARD:
             // Joining's notification is no change, and the next viewer is not known yet.
-            if (IgnoreFirst && joining_) return 0;
-            // A notification that comes while one is handled (the read's
-            // clipboard calls, or the wait on the next viewer, let it in) is
-            // only noted: the one running handles it and passes it on after
-            // the read has closed the clipboard, so the next viewer can read
-            // too, and a slow viewer cannot make notifications nest.
-            if (handling_) {
-                changeWhileHandling_ = true;
-                return 0;
-            }
-            handling_ = true;
-            struct Done {
-                ClipboardWatcher& self;
-                ~Done() { self.handling_ = self.changeWhileHandling_ = false; }
-            } done{*this};
-            // The handler may leave the chain (and so clear next viewer); keep whom to tell.
-            const HWND window = window_.get();
-            do {
-                changeWhileHandling_ = false;
-                DoClipChange();
-                if (window != window_.get()) break;
-                if (nextViewer_) PassOn(nextViewer_, WM_DRAWCLIPBOARD, 0, 0);
-            } while (changeWhileHandling_ && window == window_.get());
+            if (!(IgnoreFirst && joining_)) DoClipChange();
             return 0;
-        }
         case WM_CHANGECBCHAIN:
             if (reinterpret_cast<HWND>(wParam) == nextViewer_) {
                 nextViewer_ = reinterpret_cast<HWND>(lParam);
                 return 0;
             }
-            return nextViewer_ ? PassOn(nextViewer_, WM_CHANGECBCHAIN, wParam, lParam) : 0;
+            return nextViewer_ ? SendToNext(nextViewer_, WM_CHANGECBCHAIN, wParam, lParam) : 0;
         default:
             return DefWindowProcW(window_.get(), message, wParam, lParam);
     }

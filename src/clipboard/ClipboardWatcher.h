@@ -2,7 +2,9 @@
 // Turns the clipboard viewer chain into one event, OnClipChange. The hidden
 // window is in the chain exactly while a handler is assigned; the
 // notification Windows sends while joining is not reported, so joining never
-// reports what is already on the clipboard.
+// reports what is already on the clipboard. The watcher only reports: its
+// owner says when the next viewer is to hear of a change (PassOn), since
+// only the owner knows when its read of the change has closed the clipboard.
 #include <windows.h>
 
 #include <functional>
@@ -23,6 +25,8 @@ public:
     // An empty handler leaves the chain; a handler joins it unless already in.
     void SetOnClipChange(ChangeHandler handler);
     const ChangeHandler& OnClipChange() const noexcept { return onClipChange_; }
+    // Tells the next viewer of a change, waiting a second at most for one that hangs.
+    void PassOn();
 
     bool IgnoreFirst = true;
 
@@ -42,8 +46,6 @@ private:
     HWND nextViewer_ = nullptr;
     ChangeHandler onClipChange_;
     bool joining_ = false;
-    bool handling_ = false;            // a WM_DRAWCLIPBOARD is being handled
-    bool changeWhileHandling_ = false;  // and another came meanwhile
     platform::WindowHandle window_;
 };
 

@@ -1,12 +1,13 @@
 #include "clipwindow/ClipWindow.h"
 
+#include <algorithm>
 #include <string_view>
 
-#include "settings/LocalisedTexts.h"
-#include "clipwindow/ClipWindowRules.h"
-#include "platform/Clipboard.h"
+#include "platform/Handles.h"
+
 #include "platform/Text.h"
 #include "settings/ClipSettings.h"
+#include "settings/LocalisedTexts.h"
 #include "settings/SystemLocale.h"
 
 namespace clipwindow {
@@ -15,7 +16,6 @@ namespace {
 constexpr int kCreatedWidth = 123;
 constexpr int kCreatedHeight = 134;
 constexpr int kMinWidth = 100;
-constexpr DWORD kCopiedTitleMs = 1000;
 }  // namespace
 
 ClipWindow::ClipWindow(ClipHost& host) : host_(host) {
@@ -27,10 +27,12 @@ ClipWindow::ClipWindow(ClipHost& host) : host_(host) {
                 .minWidth = kMinWidth});
 
     TextMemo.Create(*this, {.bounds = {0, 0, kCreatedWidth, kCreatedHeight}, .wordWrap = true, .scrollBars = ui::ScrollBars::None});
+    MoreLabel.Create(*this, {.bounds = {0, kCreatedHeight, kCreatedWidth, 0}, .autoSize = false});
+    MoreLabel.SetVisible(false);
     PinItem = &TitleMenu.Add(L"&Dont Hide");
     PinItem->OnClick = [this](ui::MenuItem&) { TogglePinned(); };
     CloseItem = &TitleMenu.Add(L"&Close");
-    CloseItem->OnClick = [this](ui::MenuItem&) { CloseFromMenu(); };
+    CloseItem->OnClick = [this](ui::MenuItem&) { Close(); };
     // A menu bar that is never shown: it only carries the zoom shortcuts.
     BiggerItem = &ZoomMenu.Add(L"&Bigger", ui::ShortCut::Ctrl('B'));
     BiggerItem->OnClick = [this](ui::MenuItem&) { ZoomIn(); };
@@ -39,9 +41,11 @@ ClipWindow::ClipWindow(ClipHost& host) : host_(host) {
     SetMenu(ZoomMenu, ui::MenuBar::Hidden);
 
     CountDownTimer.OnTimer = [this](ui::Timer&) { OnTimerTick(); };
+    CopiedTitleTimer.SetEnabled(false);
+    CopiedTitleTimer.OnTimer = [this](ui::Timer&) { RestoreTitle(); };
     OnShow = [this](ui::Form&) { KeepOnScreenAndFocus(); };
     OnActivate = [this](ui::Form&) { BecomeNewest(); };
-    OnClose = [this](ui::Form&, ui::CloseAction& action) { ReleaseSlot(action); };
+    OnClose = [this](ui::Form&, ui::CloseAction& action) { LeaveOpenClips(action); };
     OnResize = [this](ui::Form&) { FitMemo(); };
     FitMemo();
     createdClientHeight_ = ClientSize().cy;
@@ -60,44 +64,72 @@ void ClipWindow::RenewTitleStamp() {
     SetTitle(titleStamp_);
 }
 
-void ClipWindow::Start(int slot, std::int32_t serial, int countDown) {
-    slot_ = slot;
-    serial_ = serial;
+void ClipWindow::Start(int countDown) {
     countDown_ = countDown;
     elapsed_ = 0;
 }
 
 void ClipWindow::ResetForReuse() {
     CountDownTimer.SetEnabled(false);
+    CopiedTitleTimer.SetEnabled(false);
     Hide();
-    LeaveSlot();
-    serial_ = 0;
     countDown_ = 0;
     elapsed_ = 0;
     pinned_ = false;
     PinItem->SetChecked(false);
     SetAlpha(255);
     TextMemo.SetScrollBars(ui::ScrollBars::None);
-    longText_ = std::wstring();
-    shownChars_ = 0;
+    TextMemo.SetReadOnly(false);
+    MoreLabel.SetVisible(false);
+    whole_ = platform::CompactText();
+    shownUnits_ = 0;
 }
 
-void ClipWindow::PutText(std::wstring text) {
+void ClipWindow::PutText(platform::CompactText text, const ShowBudget& budget, const std::wstring& moreCaption) {
     TextMemo.Clear();
-    shownChars_ = ShownLength(text, kShownChars);
-    TextMemo.ReplaceSelection(std::wstring_view(text).substr(0, shownChars_));
-    longText_ = shownChars_ < text.size() ? std::move(text) : std::wstring();
+    const std::size_t shown = ShownPart(text, budget);
+    TextMemo.ReplaceSelection(text.Substr(0, shown));
+    const bool cut = shown < text.size();
+    // Only the start is in the memo: an edit of it could not be told apart
+    // from the rest, so the copy back copies the whole text as it came.
+    TextMemo.SetReadOnly(cut);
+    if (cut) {
+        const std::wstring more = platform::FormatCount(text.size() - shown);
+        std::wstring caption = moreCaption;
+        if (const std::size_t at = caption.find(L"%s"); at != std::wstring::npos) caption.replace(at, 2, more);
+        MoreLabel.SetText(caption);
+        MoreLabel.SetFont(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+    }
+    MoreLabel.SetVisible(cut);
+    shownUnits_ = cut ? shown : 0;
+    whole_ = cut ? std::move(text) : platform::CompactText();
 }
 
-std::size_t ClipWindow::TextLength() const {
-    // The memo holds at most kShownChars: reading it is cheap.
-    const std::size_t shown = TextMemo.Text().size();
-    return longText_.empty() ? shown : shown + longText_.size() - shownChars_;
+std::wstring ClipWindow::Text() const { return Cut() ? whole_.ToWide() : TextMemo.Text(); }
+
+bool ClipWindow::HasText(const platform::ClipboardText& text) const {
+    const std::wstring memo = Cut() ? std::wstring() : TextMemo.Text();
+    std::size_t at = 0;
+    const bool same = platform::ForEachMemoPiece(text, [&](std::wstring_view piece) {
+        const bool matches = Cut() ? whole_.MatchesAt(at, piece) : std::wstring_view(memo).substr(at, piece.size()) == piece;
+        at += piece.size();
+        return matches;
+    });
+    return same && at == (Cut() ? whole_.size() : memo.size());
 }
 
-std::wstring ClipWindow::Text() const {
-    if (longText_.empty()) return TextMemo.Text();
-    return TextMemo.Text().append(longText_, shownChars_);
+platform::ClipboardTextBlock ClipWindow::CopyBlock() const {
+    if (Cut()) return platform::ClipboardTextBlock(whole_);
+    return platform::ClipboardTextBlock(TextMemo.Text());
+}
+
+int ClipWindow::MoreHeight() const noexcept {
+    if (!Cut()) return 0;
+    TEXTMETRICW metrics{};
+    platform::WindowDC dc(MoreLabel.Handle());
+    platform::ScopedSelect select(dc.Get(), reinterpret_cast<HFONT>(SendMessageW(MoreLabel.Handle(), WM_GETFONT, 0, 0)));
+    GetTextMetricsW(dc.Get(), &metrics);
+    return metrics.tmHeight + 2;
 }
 
 void ClipWindow::SetTitle(const std::string& ansiTitle) { SetWindowTextA(Handle(), ansiTitle.c_str()); }
@@ -112,7 +144,9 @@ bool ClipWindow::CanFocus() const noexcept { return Visible() && Enabled(); }
 
 void ClipWindow::FitMemo() {
     const SIZE client = ClientSize();
-    TextMemo.SetPixelBounds({0, 0, client.cx, client.cy});
+    const int more = std::min<int>(MoreHeight(), client.cy);
+    TextMemo.SetPixelBounds({0, 0, client.cx, client.cy - more});
+    if (more > 0) MoreLabel.SetPixelBounds({0, client.cy - more, client.cx, more});
 }
 
 void ClipWindow::KeepOnScreenAndFocus() {
@@ -140,15 +174,15 @@ void ClipWindow::ResetCountDown() {
 }
 
 void ClipWindow::BecomeNewest() {
-    serial_ = host_.TouchClipCounter();
+    host_.ClipTouched(*this);
     titleStamp_ = settings::FormatNow(host_.Settings().timeFormat);
     SetTitle(titleStamp_);
     ResetCountDown();
 }
 
-void ClipWindow::ReleaseSlot(ui::CloseAction&) {
+void ClipWindow::LeaveOpenClips(ui::CloseAction&) {
     CountDownTimer.SetEnabled(false);
-    host_.ClipClosed(slot_);
+    host_.ClipClosed(*this);
 }
 
 void ClipWindow::OnTimerTick() {
@@ -163,8 +197,13 @@ void ClipWindow::OnTimerTick() {
     }
     elapsed_ = tick.elapsed;
     SetAlpha(static_cast<BYTE>(tick.alpha));
-    if (tick.title) SetTitle(*tick.title);
-    if (tick.close) Close();
+    if (tick.close) {
+        // The window goes: a "(-1)" in its title would only flicker.
+        Close();
+        return;
+    }
+    // The copy back's outcome keeps the title for its second.
+    if (tick.title && !CopiedTitleTimer.Enabled()) SetTitle(*tick.title);
 }
 
 void ClipWindow::TogglePinned() {
@@ -183,8 +222,6 @@ void ClipWindow::TogglePinned() {
     PinItem->SetChecked(pinned_);
 }
 
-void ClipWindow::CloseFromMenu() { Close(); }
-
 void ClipWindow::ZoomIn() {
     ui::FontInfo font = TextMemo.GetFontInfo();
     font.size = ZoomedSize(font.size, 1);
@@ -198,23 +235,21 @@ void ClipWindow::ZoomOut() {
 }
 
 void ClipWindow::CopyBack() {
-    host_.BeginOwnCopy();
-    try {
-        TextMemo.SelectAll();
-        if (longText_.empty()) {
-            TextMemo.CopyToClipboard();
-        } else {
-            platform::WriteClipboardText(Handle(), Text());
-        }
-    } catch (...) {
-        // Watching goes on as before the copy, also when the copy fails.
-        host_.EndOwnCopy();
-        throw;
-    }
-    host_.EndOwnCopy();
-    SetTitle(platform::WideToAnsi(host_.Texts().copiedTitle));
-    // The copied title stays for a second; the program waits meanwhile.
-    Sleep(kCopiedTitleMs);
+    // The text stays selected, as an edit control's own copy leaves it.
+    TextMemo.SelectAll();
+    host_.CopyBack(*this);
+}
+
+void ClipWindow::ShowCopyOutcome(bool copied) {
+    const settings::LocalisedTexts& texts = host_.Texts();
+    SetTitle(platform::WideToAnsi(copied ? texts.copiedTitle : texts.notCopiedTitle));
+    // For a second; the program goes on meanwhile (a read's end may be waiting).
+    CopiedTitleTimer.SetEnabled(false);
+    CopiedTitleTimer.SetEnabled(true);
+}
+
+void ClipWindow::RestoreTitle() {
+    CopiedTitleTimer.SetEnabled(false);
     SetTitle(pinned_ ? platform::WideToAnsi(host_.Texts().fixedTitle) : titleStamp_);
 }
 
@@ -222,7 +257,7 @@ LRESULT ClipWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCLBUTTONDOWN:
             ResetCountDown();
-            serial_ = host_.TouchClipCounter();
+            host_.ClipTouched(*this);
             break;  // the default handling moves or sizes the window
         case WM_NCLBUTTONDBLCLK:
             CopyBack();

@@ -1,11 +1,17 @@
 #pragma once
 // The clip window: one copied text in a stay-on-top tool window that counts
-// down, fades and closes itself, unless it is pinned.
+// down, fades and closes itself, unless it is pinned. It only shows: its
+// place in the clip table and the clip order are its owner's, and so is its
+// copy back, which it asks for.
 #include <cstdint>
 #include <string>
 
 #include "clipwindow/ClipHost.h"
+#include "clipwindow/ClipWindowRules.h"
+#include "platform/Clipboard.h"
+#include "platform/ClipboardRead.h"
 #include "ui/Form.h"
+#include "ui/Label.h"
 #include "ui/Memo.h"
 #include "ui/Menu.h"
 #include "ui/Timer.h"
@@ -18,16 +24,16 @@ public:
 
     // The time the title shows while the window counts down.
     const std::string& TitleStamp() const noexcept { return titleStamp_; }
-    // Its place in the clip order: the newest clip has the highest.
-    std::int32_t Serial() const noexcept { return serial_; }
-    // The slot it holds in its owner's clip table; -1 once it holds none.
-    int Slot() const noexcept { return slot_; }
     std::int32_t CountDown() const noexcept { return countDown_; }
     std::int32_t Elapsed() const noexcept { return elapsed_; }
     bool Pinned() const noexcept { return pinned_; }
 
     ui::Memo TextMemo;
+    // Under the memo of a text longer than the window shows: how much more there is.
+    ui::Label MoreLabel;
     ui::Timer CountDownTimer{1000};
+    // Restores the title a second after the copy back's outcome was shown.
+    ui::Timer CopiedTitleTimer{1000};
     ui::PopupMenu TitleMenu;
     ui::MenuItem* PinItem = nullptr;
     ui::MenuItem* CloseItem = nullptr;
@@ -42,31 +48,37 @@ public:
     bool CanFocus() const noexcept;
     // A window made ahead of its use: its title takes the time of now.
     void RenewTitleStamp();
-    // The shown window takes its slot and serial and counts down from countDown seconds.
-    void Start(int slot, std::int32_t serial, int countDown);
-    // Its slot went to another window (or none): a close of this one no
-    // longer frees it. Its handlers may still run (its menu is open).
-    void LeaveSlot() noexcept { slot_ = -1; }
+    // The shown window counts down from countDown seconds.
+    void Start(int countDown);
     // A closed window kept to show the next clip: back to how it was made
-    // (hidden, not pinned, opaque, no count-down, no scroll bar); its size
-    // is the next layout's.
+    // (hidden, not pinned, opaque, no count-down, no scroll bar, editable);
+    // its size is the next layout's.
     void ResetForReuse();
-    // Puts the text into the emptied memo, at most kShownChars of it; the
-    // rest of a longer one is kept beside it.
-    void PutText(std::wstring text);
-    // The whole text: the memo's (as the user may have edited it) and the rest not shown.
+    // Puts the text into the emptied memo: all of it, or the part the
+    // budget allows, read-only then, with the rest marked under it.
+    void PutText(platform::CompactText text, const ShowBudget& budget, const std::wstring& moreCaption);
+    // Whether the memo shows only the start of the text.
+    bool Cut() const noexcept { return shownUnits_ < whole_.size(); }
+    // The whole text: the memo's (as the user may have edited it), or the
+    // text that was cut, whole.
     std::wstring Text() const;
-    // Its length in UTF-16 units, without making it.
-    std::size_t TextLength() const;
+    // Whether the text, as the sample memo takes it, is the whole text; neither is copied whole.
+    bool HasText(const platform::ClipboardText& text) const;
+    // The block a copy back puts on the clipboard; throws std::bad_alloc.
+    platform::ClipboardTextBlock CopyBlock() const;
     // The client height it was made with: a clip with no text keeps it.
     int CreatedClientHeight() const noexcept { return createdClientHeight_; }
+    // The height of the mark under the memo, 0 when the text is shown whole.
+    int MoreHeight() const noexcept;
+
+    // The copy back asked for has put the text on the clipboard, or could not.
+    void ShowCopyOutcome(bool copied);
 
     void KeepOnScreenAndFocus();
     void BecomeNewest();
-    void ReleaseSlot(ui::CloseAction& action);
+    void LeaveOpenClips(ui::CloseAction& action);
     void OnTimerTick();
     void TogglePinned();
-    void CloseFromMenu();
     void ZoomIn();
     void ZoomOut();
 
@@ -75,19 +87,18 @@ protected:
 
 private:
     std::string titleStamp_;
-    std::int32_t serial_ = 0;
-    int slot_ = -1;
     std::int32_t countDown_ = 0;
     std::int32_t elapsed_ = 0;
     bool pinned_ = false;
     int createdClientHeight_ = 0;
-    // A text longer than the memo shows, whole; its first shownChars_ are in the memo.
-    std::wstring longText_;
-    std::size_t shownChars_ = 0;
+    // A text cut to its first shownUnits_ in the memo, whole; empty when the memo has it all.
+    platform::CompactText whole_;
+    std::size_t shownUnits_ = 0;
     void FinishCreation();
     void ResetCountDown();
     void CopyBack();
     void FitMemo();
+    void RestoreTitle();
 
     ClipHost& host_;
 };

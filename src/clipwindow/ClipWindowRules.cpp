@@ -98,4 +98,42 @@ std::size_t ShownLength(std::wstring_view text, std::size_t limit) noexcept {
     return cut;
 }
 
+ShowBudget BudgetFor(int clientWidth, int averageCharWidth, int visibleLines) noexcept {
+    // Four window heights to scroll through, and never fewer lines than a
+    // clip of the built size shows in four.
+    constexpr int kHeights = 4;
+    constexpr int kMinLines = 40;
+    ShowBudget budget;
+    budget.unitsPerLine = static_cast<std::size_t>(std::max(1, clientWidth / std::max(1, averageCharWidth)));
+    budget.lines = static_cast<std::size_t>(std::max(kMinLines, kHeights * std::max(1, visibleLines)));
+    return budget;
+}
+
+std::size_t ShownPart(const platform::CompactText& text, const ShowBudget& budget) noexcept {
+    const std::size_t perLine = std::max<std::size_t>(budget.unitsPerLine, 1);
+    std::size_t lines = 0;
+    std::size_t paragraph = 0;  // where the line being counted begins
+    std::size_t cut = text.size();
+    for (std::size_t at = 0; at <= text.size(); ++at) {
+        if (at < text.size() && text[at] != L'\n') {
+            // A line with no break in it lays out in the square of its
+            // length: it ends the part shown where the budget's lines end.
+            if (at - paragraph >= (budget.lines - lines) * perLine) {
+                cut = at;
+                break;
+            }
+            continue;
+        }
+        lines += std::max<std::size_t>(1, (at - paragraph + perLine - 1) / perLine);
+        paragraph = at + 1;
+        if (lines >= budget.lines && at + 1 < text.size()) {
+            cut = at + 1;
+            break;
+        }
+    }
+    cut = std::min(cut, budget.units);
+    if (cut < text.size() && cut > 0 && text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF) --cut;
+    return cut;
+}
+
 }  // namespace clipwindow

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/CompactText.h"
 #include "platform/ScreenGeometry.h"
 
 namespace clipwindow {
@@ -59,18 +60,27 @@ struct LayoutOutcome {
 // off at the maximum gets a scroll bar, and only when "Vertical" is chosen.
 LayoutOutcome LayoutHeight(const LayoutInput& in) noexcept;
 
-// The most of a clip's text its memo shows: some two hundred lines, far
-// more than a clip window holds without scrolling. An edit control lays a
-// text out again at every change of font, width or scroll bar, and under
-// Wine at about 100,000 characters a second, several times for a new clip:
-// a text of megabytes held the program up for minutes, and 16,384
-// characters take about 0.2 s. The window keeps the whole text, which it
-// copies back.
-constexpr std::size_t kShownChars = 16384;
-
 // How many UTF-16 units of the text to show: all of it, or at most limit,
 // never ending between the halves of a surrogate pair.
 std::size_t ShownLength(std::wstring_view text, std::size_t limit) noexcept;
+
+// What a clip window shows of a long text. An edit control lays its text
+// out again at every change of font, width or scroll bar, under Wine at
+// about 100,000 characters a second, and a line with no place to break it
+// costs it the square of its length: 20,000 characters on one line took
+// seconds. So a clip shows what fits in a few window heights of lines, at
+// the font's average width, whatever the text's shape; the rest is marked,
+// and the copy back copies the whole text.
+struct ShowBudget {
+    std::size_t units = 16384;     // at most this many UTF-16 units
+    std::size_t lines = 40;        // at most this many lines as wrapped at unitsPerLine
+    std::size_t unitsPerLine = 30; // what one line of the window holds
+};
+// A budget of `heights` window heights of `visibleLines` each, and at least minLines.
+ShowBudget BudgetFor(int clientWidth, int averageCharWidth, int visibleLines) noexcept;
+// How many units of the text to show within the budget: all of it when it
+// fits; never ending between the halves of a surrogate pair.
+std::size_t ShownPart(const platform::CompactText& text, const ShowBudget& budget) noexcept;
 
 // The clip window's rules speak in the screen's geometry.
 using platform::Position;

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <string_view>
+#include <new>
 #include <vector>
 
-#include "platform/Error.h"
+#include "platform/ClipboardBytes.h"
 #include "platform/Text.h"
 #include "platform/TextSize.h"
 
@@ -30,6 +30,10 @@ UINT PasswordHintFormat() {
     return format;
 }
 
+// A text of this size has its clipboard block copied into the program's
+// memory by Wine, where it stays until the clipboard is opened again.
+constexpr std::size_t kLargeBlockBytes = std::size_t{1} << 20;
+
 // The formats on the clipboard, asked for once: each IsClipboardFormatAvailable
 // is a trip to the server, and a copy's clip waits for every one.
 class Formats {
@@ -47,26 +51,46 @@ public:
     }
     // Either text format: the system makes each from the other.
     bool HasText() const { return Has(CF_TEXT) || Has(CF_UNICODETEXT) || Has(CF_OEMTEXT); }
+    bool MayBeSecret() const { return Has(ExcludeFormat()) || Has(HistoryFormat()) || Has(PasswordHintFormat()); }
 
 private:
     bool listed_ = false;
     std::vector<UINT> formats_;
 };
 
-// A mark that is listed but cannot be read counts as set: a secret is kept
-// out on doubt, never shown because its mark was damaged or withdrawn.
+// A format's data, locked for as long as the object lives, so that no error
+// on the way leaves it locked.
+class LockedData {
+public:
+    explicit LockedData(UINT format) noexcept : data_(GetClipboardData(format)) {
+        bytes_ = data_ ? static_cast<const char*>(GlobalLock(data_)) : nullptr;
+        size_ = bytes_ ? GlobalSize(data_) : 0;
+    }
+    ~LockedData() {
+        if (bytes_) GlobalUnlock(data_);
+    }
+    LockedData(const LockedData&) = delete;
+    LockedData& operator=(const LockedData&) = delete;
+    // None when the format promised has no data, or it cannot be locked.
+    std::optional<std::string_view> Bytes() const noexcept {
+        if (!bytes_) return std::nullopt;
+        return std::string_view(bytes_, size_);
+    }
+    template <typename Char>
+    std::basic_string_view<Char> Units() const noexcept {
+        return {reinterpret_cast<const Char*>(bytes_), size_ / sizeof(Char)};
+    }
+
+private:
+    HANDLE data_ = nullptr;
+    const char* bytes_ = nullptr;
+    std::size_t size_ = 0;
+};
+
 bool MarkedSecret(const Formats& formats) {
-    if (!formats.Has(PasswordHintFormat())) return false;
-    const HANDLE data = GetClipboardData(PasswordHintFormat());
-    if (!data) return true;
-    const auto* bytes = static_cast<const char*>(GlobalLock(data));
-    if (!bytes) return true;
-    std::string_view hint(bytes, GlobalSize(data));
-    while (!hint.empty() && (hint.back() == '\0' || hint.back() == '\n' || hint.back() == ' ')) hint.remove_suffix(1);
-    // A value cut short ("", "sec") is read as the mark it began.
-    const bool secret = std::string_view("secret").starts_with(hint);
-    GlobalUnlock(data);
-    return secret;
+    if (formats.Has(ExcludeFormat())) return true;
+    if (formats.Has(HistoryFormat()) && HistoryForbidden(LockedData(HistoryFormat()).Bytes())) return true;
+    return formats.Has(PasswordHintFormat()) && HintMarksSecret(LockedData(PasswordHintFormat()).Bytes());
 }
 
 // The ANSI code page of the input language the text was copied in: Windows
@@ -74,29 +98,14 @@ bool MarkedSecret(const Formats& formats) {
 // Asked for directly, not through the list: the system may make CF_LOCALE
 // itself for a text placed without one.
 unsigned TextCodePage() {
-    const HANDLE data = GetClipboardData(CF_LOCALE);
-    if (!data || GlobalSize(data) < sizeof(LCID)) return kSystemCodePage;
-    const auto* locale = static_cast<const LCID*>(GlobalLock(data));
+    const std::optional<std::string_view> block = LockedData(CF_LOCALE).Bytes();
+    const std::optional<std::uint32_t> locale = block ? LocaleInBlock(*block) : std::nullopt;
     if (!locale) return kSystemCodePage;
     DWORD codePage = 0;
     const bool found = GetLocaleInfoW(*locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
                                       reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(WCHAR)) != 0;
-    GlobalUnlock(data);
     // A locale with no ANSI code page of its own (code page 0) uses the system's.
     return found && codePage != 0 ? static_cast<unsigned>(codePage) : kSystemCodePage;
-}
-
-// Only a readable DWORD other than 0 allows history; as with the hint, an
-// unreadable or short value counts as a refusal.
-bool HistoryForbidden(const Formats& formats) {
-    if (!formats.Has(HistoryFormat())) return false;
-    const HANDLE data = GetClipboardData(HistoryFormat());
-    if (!data || GlobalSize(data) < sizeof(DWORD)) return true;
-    const auto* value = static_cast<const DWORD*>(GlobalLock(data));
-    if (!value) return true;
-    const bool forbidden = *value == 0;
-    GlobalUnlock(data);
-    return forbidden;
 }
 
 // Formats are listed in the order they were placed, converted ones last.
@@ -121,82 +130,154 @@ bool OverLimit(std::wstring_view block, unsigned codePage, long long limit) {
            limit;
 }
 
-// The text in one format, up to its first NUL; none when a size limit is
-// given and the text is over it, told from its block without copying it.
-template <typename Char>
-std::optional<std::basic_string<Char>> ReadText(UINT format, unsigned codePage, std::optional<long long> sizeLimit) {
-    const HANDLE data = GetClipboardData(format);
+// The text taken out of its block while the clipboard is open: copied, not converted.
+struct TakenText {
+    UINT format = CF_TEXT;
+    unsigned codePage = kSystemCodePage;
+    CompactText wide;   // CF_UNICODETEXT
+    std::string ansi;   // CF_TEXT
+    std::size_t blockBytes = 0;
+};
+
+// Reads while the clipboard is open; the text, if it was not too large.
+std::optional<TakenText> TakeText(ClipboardRead& read, std::optional<long long> sizeLimit) {
+    // Asked again: the clipboard may have changed before it was opened.
+    const Formats formats;
+    if (MarkedSecret(formats)) {
+        read.excluded = true;
+        return std::nullopt;
+    }
+    if (!formats.HasText()) return std::nullopt;
+    // Read the text format the copying program placed and make the other
+    // from it as the system would: under Wine each read of a converted
+    // format leaks its copy, and one read serves both texts.
+    TakenText taken;
+    taken.codePage = TextCodePage();
+    taken.format = PlacedTextFormat();
+    const LockedData data(taken.format);
     // Another change may have emptied the clipboard meanwhile.
-    if (!data) throw Error(L"Cannot read the clipboard text");
-    const auto* chars = static_cast<const Char*>(GlobalLock(data));
-    if (!chars) throw Error(L"Cannot read the clipboard text");
-    // Never read past the block, even when the text lacks its terminator.
-    const std::basic_string_view<Char> block(chars, GlobalSize(data) / sizeof(Char));
-    std::optional<std::basic_string<Char>> text;
-    if (!sizeLimit || !OverLimit(block, codePage, *sizeLimit)) text.emplace(block.substr(0, block.find(Char{})));
-    GlobalUnlock(data);
-    return text;
+    if (!data.Bytes()) {
+        read.status = ReadStatus::Failed;
+        return std::nullopt;
+    }
+    taken.blockBytes = data.Bytes()->size();
+    if (taken.format == CF_UNICODETEXT) {
+        const std::wstring_view block = data.Units<wchar_t>();
+        read.tooLarge = sizeLimit && OverLimit(block, taken.codePage, *sizeLimit);
+        if (!read.tooLarge) taken.wide = CompactText(TextInBlock(block));
+    } else {
+        const std::string_view block = data.Units<char>();
+        read.tooLarge = sizeLimit && OverLimit(block, taken.codePage, *sizeLimit);
+        if (!read.tooLarge) taken.ansi = std::string(TextInBlock(block));
+    }
+    if (read.tooLarge) return std::nullopt;
+    return taken;
 }
 
 }  // namespace
 
 ClipboardLock::ClipboardLock(HWND owner) noexcept : opened_(OpenClipboard(owner) != FALSE) {}
 
-ClipboardLock::~ClipboardLock() {
+void ClipboardLock::Close() noexcept {
     if (opened_) CloseClipboard();
+    opened_ = false;
 }
 
-ClipboardSnapshot ReadClipboardSnapshot(HWND owner, std::optional<long long> sizeLimit) {
-    ClipboardSnapshot snapshot;
+ClipboardRead ReadClipboard(HWND owner, std::optional<long long> sizeLimit) {
+    ClipboardRead read;
     {
         const Formats before;
-        const bool mayBeExcluded =
-            before.Has(ExcludeFormat()) || before.Has(HistoryFormat()) || before.Has(PasswordHintFormat());
-        if (!before.HasText() && !mayBeExcluded) return snapshot;
+        if (!before.HasText() && !before.MayBeSecret()) {
+            read.sequence = GetClipboardSequenceNumber();
+            return read;
+        }
     }
-    ClipboardLock lock(owner);
-    if (!lock.Opened()) {
-        snapshot.held = true;
-        return snapshot;
+    std::optional<TakenText> taken;
+    try {
+        ClipboardLock lock(owner);
+        if (!lock.Opened()) {
+            read.status = ReadStatus::Held;
+            return read;
+        }
+        taken = TakeText(read, sizeLimit);
+        // Taken while the clipboard is still held: nobody can change it
+        // meanwhile, and a render the read asked for has moved it already.
+        read.sequence = GetClipboardSequenceNumber();
+        lock.Close();
+        if (taken && taken->blockBytes >= kLargeBlockBytes) {
+            // Under Wine the copy of the block stays in this process until
+            // the clipboard is opened again: open it once more, so that the
+            // text is not held twice.
+            ClipboardLock(owner).Close();
+        }
+        if (!taken) return read;
+        ClipboardText text;
+        text.codePage = taken->codePage;
+        if (taken->format == CF_UNICODETEXT) {
+            text.ansiBytes = AnsiLength(taken->wide, taken->codePage);
+            text.text = std::move(taken->wide);
+        } else {
+            text.text = AnsiToCompact(taken->ansi, taken->codePage);
+            text.ansiBytes = taken->ansi.size();
+            text.ansi = std::move(taken->ansi);
+        }
+        read.text = std::move(text);
+    } catch (const std::bad_alloc&) {
+        read = ClipboardRead{};
+        read.status = ReadStatus::OutOfMemory;
     }
-    // Asked again: the clipboard may have changed before it was opened.
-    const Formats formats;
-    if (formats.Has(ExcludeFormat()) || HistoryForbidden(formats) || MarkedSecret(formats)) {
-        snapshot.excluded = true;
-        return snapshot;
-    }
-    if (!formats.HasText()) return snapshot;
-    // Read the text format the copying program placed and make the other
-    // from it as the system would: under Wine each read of a converted
-    // format leaks its copy, and one read serves both texts.
-    const unsigned codePage = TextCodePage();
-    if (PlacedTextFormat() == CF_UNICODETEXT) {
-        snapshot.wideText = ReadText<wchar_t>(CF_UNICODETEXT, codePage, sizeLimit);
-        if (snapshot.wideText) snapshot.text = WideToAnsi(*snapshot.wideText, codePage);
-    } else {
-        snapshot.text = ReadText<char>(CF_TEXT, codePage, sizeLimit);
-        if (snapshot.text) snapshot.wideText = AnsiToWide(*snapshot.text, codePage);
-    }
-    snapshot.tooLarge = !snapshot.text;
-    return snapshot;
+    return read;
 }
 
-void WriteClipboardText(HWND owner, std::wstring_view text) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    auto* chars = block ? static_cast<wchar_t*>(GlobalLock(block)) : nullptr;
-    if (!chars) {
-        if (block) GlobalFree(block);
-        throw Error(L"Cannot put the text on the clipboard");
+bool ForEachMemoPiece(const ClipboardText& text, const std::function<bool(std::wstring_view)>& each) {
+    if (text.ansi) return ForEachWidePiece(*text.ansi, kSystemCodePage, each);
+    return ForEachRoundTripPiece(text.text, text.codePage, kSystemCodePage, each);
+}
+
+ClipboardTextBlock::ClipboardTextBlock(const CompactText& whole) {
+    Allocate(whole.size());
+    auto* units = static_cast<wchar_t*>(GlobalLock(block_));
+    whole.CopyTo(0, whole.size(), units);
+    units[whole.size()] = L'\0';
+    GlobalUnlock(block_);
+}
+
+ClipboardTextBlock::ClipboardTextBlock(std::wstring_view text) {
+    Allocate(text.size());
+    auto* units = static_cast<wchar_t*>(GlobalLock(block_));
+    std::copy(text.begin(), text.end(), units);
+    units[text.size()] = L'\0';
+    GlobalUnlock(block_);
+}
+
+void ClipboardTextBlock::Allocate(std::size_t units) {
+    block_ = GlobalAlloc(GMEM_MOVEABLE, (units + 1) * sizeof(wchar_t));
+    if (!block_ || !GlobalLock(block_)) {
+        if (block_) GlobalFree(block_);
+        block_ = nullptr;
+        throw std::bad_alloc();
     }
-    std::copy(text.begin(), text.end(), chars);
-    chars[text.size()] = L'\0';
-    GlobalUnlock(block);
-    const ClipboardLock lock(owner);
-    // Once set, the block is the system's.
-    if (!lock.Opened() || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, block)) {
-        GlobalFree(block);
-        throw Error(L"Cannot put the text on the clipboard");
+    GlobalUnlock(block_);
+}
+
+ClipboardTextBlock::~ClipboardTextBlock() {
+    if (block_) GlobalFree(block_);
+}
+
+WriteOutcome ClipboardTextBlock::Place(HWND owner, const std::function<void(bool before)>& aroundWrite) {
+    // Not while the clipboard is open: leaving the chain waits on the first
+    // viewer, which may want the clipboard itself.
+    if (aroundWrite) aroundWrite(true);
+    WriteOutcome outcome = WriteOutcome::Held;
+    if (ClipboardLock lock(owner); lock.Opened()) {
+        outcome = WriteOutcome::Failed;
+        if (EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block_)) {
+            block_ = nullptr;  // the system's now
+            outcome = WriteOutcome::Written;
+        }
     }
+    if (aroundWrite) aroundWrite(false);
+    return outcome;
 }
 
 }  // namespace platform

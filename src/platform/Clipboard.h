@@ -1,12 +1,15 @@
 #pragma once
-// Reading the clipboard as another program may be holding it. The read never
-// waits for the holder (it runs on the GUI thread): it says the clipboard was
-// held, and the caller tries again later.
+// Reading and writing the clipboard as another program may be holding it.
+// Neither waits for the holder: each says the clipboard was held, and the
+// caller tries again later.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/ClipboardRead.h"
 
 namespace platform {
 
@@ -14,31 +17,46 @@ namespace platform {
 class ClipboardLock {
 public:
     explicit ClipboardLock(HWND owner) noexcept;
-    ~ClipboardLock();
+    ~ClipboardLock() { Close(); }
     ClipboardLock(const ClipboardLock&) = delete;
     ClipboardLock& operator=(const ClipboardLock&) = delete;
     bool Opened() const noexcept { return opened_; }
+    void Close() noexcept;
 
 private:
     bool opened_ = false;
 };
 
-struct ClipboardSnapshot {
-    bool held = false;                     // another program had it open: nothing was read
-    bool excluded = false;                 // a password manager asked monitors to look away
-    bool tooLarge = false;                 // over the size limit: neither text was read
-    std::optional<std::string> text;       // CF_TEXT, system code page; none without text
-    std::optional<std::wstring> wideText;  // CF_UNICODETEXT, what a paste would insert
+// Reads the text in both forms and the privacy marks with one read of the
+// clipboard, which is closed before anything is converted. With a size
+// limit, a text that takes more bytes than that in its code page is
+// measured in its clipboard block and neither copied nor converted.
+ClipboardRead ReadClipboard(HWND owner, std::optional<long long> sizeLimit = std::nullopt);
+
+// The text as the sample memo takes it (its 8-bit form read back in the
+// system code page), in pieces; stops when `each` returns false, and says
+// whether it ran to the end.
+bool ForEachMemoPiece(const ClipboardText& text, const std::function<bool(std::wstring_view)>& each);
+
+// A CF_UNICODETEXT block that is the clipboard's once placed.
+class ClipboardTextBlock {
+public:
+    // Throws std::bad_alloc when there is no memory for it.
+    ClipboardTextBlock(const CompactText& whole);
+    explicit ClipboardTextBlock(std::wstring_view text);
+    ~ClipboardTextBlock();
+    ClipboardTextBlock(const ClipboardTextBlock&) = delete;
+    ClipboardTextBlock& operator=(const ClipboardTextBlock&) = delete;
+
+    // Puts the text on the clipboard, as an edit control's copy does
+    // (CF_UNICODETEXT alone; the system makes the other forms).
+    // aroundWrite(true) runs before the clipboard is opened and
+    // aroundWrite(false) once it is closed again, so that a viewer can look away.
+    WriteOutcome Place(HWND owner, const std::function<void(bool before)>& aroundWrite = nullptr);
+
+private:
+    void Allocate(std::size_t units);
+    HGLOBAL block_ = nullptr;
 };
-
-// Reads the text in both forms and the privacy marks, with one read of the
-// clipboard; throws platform::Error when it cannot be read once opened. With
-// a size limit, a text that would take more bytes than that in the ANSI code
-// page is measured in its clipboard block and neither converted nor copied.
-ClipboardSnapshot ReadClipboardSnapshot(HWND owner, std::optional<long long> sizeLimit = std::nullopt);
-
-// Puts the text on the clipboard as an edit control's copy does (CF_UNICODETEXT
-// alone; the system makes the other forms); throws platform::Error when it cannot.
-void WriteClipboardText(HWND owner, std::wstring_view text);
 
 }  // namespace platform

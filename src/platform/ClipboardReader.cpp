@@ -3,6 +3,7 @@
 #include <mutex>
 #include <utility>
 
+#include "platform/Clipboard.h"
 #include "platform/Error.h"
 #include "platform/SlimLock.h"
 
@@ -13,15 +14,16 @@ namespace platform {
 // condition: each copy passes through it twice, and kernel events would make
 // every pass a trip to the server under Wine.
 struct ClipboardReader::Shared {
-    HWND window = nullptr;
+    HWND window = nullptr;  // none once the object is gone: nobody to tell
     UINT doneMessage = 0;
     SlimLock lock;
     SlimCondition changed;  // a read is asked for, one ended, or the end
     bool quit = false;
     bool busy = false;
     bool asking = false;  // a read is asked for and not yet taken up
-    ClipboardReadResult asked;
-    std::optional<ClipboardReadResult> done;
+    std::uint64_t id = 0;
+    std::optional<long long> sizeLimit;
+    std::optional<ClipboardRead> done;
 };
 
 ClipboardReader::ClipboardReader(HWND window, UINT doneMessage) : shared_(std::make_shared<Shared>()) {
@@ -39,21 +41,20 @@ ClipboardReader::~ClipboardReader() {
     {
         const std::lock_guard guard(shared_->lock);
         shared_->quit = true;
+        shared_->window = nullptr;
     }
     shared_->changed.NotifyAll();
-    WaitForSingleObject(thread_.get(), kEndWaitMs);
 }
 
-bool ClipboardReader::Start(DWORD sequence, std::optional<long long> sizeLimit) {
+bool ClipboardReader::Start(std::uint64_t id, std::optional<long long> sizeLimit) {
     {
         const std::lock_guard guard(shared_->lock);
         if (shared_->busy) return false;
         shared_->busy = true;
         shared_->asking = true;
         shared_->done.reset();
-        shared_->asked = ClipboardReadResult{};
-        shared_->asked.sequence = sequence;
-        shared_->asked.sizeLimit = sizeLimit;
+        shared_->id = id;
+        shared_->sizeLimit = sizeLimit;
     }
     shared_->changed.NotifyAll();
     return true;
@@ -64,7 +65,7 @@ bool ClipboardReader::Wait(DWORD timeoutMs) const {
     return shared_->changed.WaitFor(shared_->lock, timeoutMs, [&] { return !shared_->busy; });
 }
 
-std::optional<ClipboardReadResult> ClipboardReader::Take() {
+std::optional<ClipboardRead> ClipboardReader::Take() {
     const std::lock_guard guard(shared_->lock);
     if (shared_->busy) return std::nullopt;
     return std::exchange(shared_->done, std::nullopt);
@@ -74,30 +75,36 @@ DWORD WINAPI ClipboardReader::Run(void* share) noexcept {
     const std::unique_ptr<std::shared_ptr<Shared>> own(static_cast<std::shared_ptr<Shared>*>(share));
     Shared& shared = **own;
     for (;;) {
-        ClipboardReadResult result;
+        std::uint64_t id = 0;
+        std::optional<long long> sizeLimit;
         {
             const std::lock_guard guard(shared.lock);
             shared.changed.Wait(shared.lock, [&] { return shared.quit || shared.asking; });
             if (shared.quit) return 0;
             shared.asking = false;
-            result.sequence = shared.asked.sequence;
-            result.sizeLimit = shared.asked.sizeLimit;
+            id = shared.id;
+            sizeLimit = shared.sizeLimit;
         }
+        ClipboardRead read;
         try {
-            result.snapshot = ReadClipboardSnapshot(nullptr, result.sizeLimit);
+            read = ReadClipboard(nullptr, sizeLimit);
         } catch (...) {
-            result.error = std::current_exception();
+            read = ClipboardRead{};
+            read.status = ReadStatus::Failed;
         }
-        bool quit = false;
+        read.id = id;
+        HWND window = nullptr;
+        UINT doneMessage = 0;
         {
             const std::lock_guard guard(shared.lock);
-            shared.done = std::move(result);
+            shared.done = std::move(read);
             shared.busy = false;
-            quit = shared.quit;
+            window = shared.window;
+            doneMessage = shared.doneMessage;
         }
         shared.changed.NotifyAll();
-        if (quit) return 0;
-        PostMessageW(shared.window, shared.doneMessage, 0, 0);
+        if (!window) return 0;
+        PostMessageW(window, doneMessage, 0, 0);
     }
 }
 

@@ -1,48 +1,42 @@
 #pragma once
 // Reads the clipboard on a thread of its own. A text of many megabytes takes
 // seconds to arrive (under Wine GetClipboardData brings the whole block
-// through the server), and the GUI thread must answer meanwhile: it waits a
-// moment for the read, which is all an ordinary text needs, and otherwise
-// goes on and takes the result when the reader posts that it is done.
+// through the server), and an owner that renders on request may never
+// answer: the GUI thread must go on meanwhile. It waits a moment for a read,
+// which is all an ordinary text needs, and otherwise takes the result when
+// the reader posts that it is done.
 #include <windows.h>
 
-#include <exception>
+#include <cstdint>
 #include <memory>
 #include <optional>
 
-#include "platform/Clipboard.h"
+#include "platform/ClipboardRead.h"
 #include "platform/Handles.h"
 
 namespace platform {
-
-struct ClipboardReadResult {
-    DWORD sequence = 0;                  // the clipboard's sequence number when the read was asked for
-    std::optional<long long> sizeLimit;  // as asked for
-    ClipboardSnapshot snapshot;
-    std::exception_ptr error;  // what the read threw, if it threw
-};
 
 class ClipboardReader {
 public:
     // Each read that ends posts doneMessage to the window.
     ClipboardReader(HWND window, UINT doneMessage);
-    // Waits a few seconds for a read under way; one that hangs (a clipboard
-    // owner that never renders) is left to end on its own.
+    // Never waits for a read under way (an owner that never renders would
+    // hold the program's end): its thread is left to end on its own and
+    // posts nothing more.
     ~ClipboardReader();
     ClipboardReader(const ClipboardReader&) = delete;
     ClipboardReader& operator=(const ClipboardReader&) = delete;
 
     // Starts a read of the clipboard as it is now; false when one is under way.
-    bool Start(DWORD sequence, std::optional<long long> sizeLimit);
+    bool Start(std::uint64_t id, std::optional<long long> sizeLimit);
     // Waits up to timeoutMs for the read under way; true when none is under way.
     bool Wait(DWORD timeoutMs) const;
-    // The result of the read that ended last, once; none while one runs.
-    std::optional<ClipboardReadResult> Take();
+    // The result of the read that ended, once; none while one runs.
+    std::optional<ClipboardRead> Take();
 
 private:
     struct Shared;
     static DWORD WINAPI Run(void* share) noexcept;
-    static constexpr DWORD kEndWaitMs = 5000;
 
     std::shared_ptr<Shared> shared_;
     KernelHandle thread_;

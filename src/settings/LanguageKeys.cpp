@@ -19,7 +19,7 @@ constexpr LanguageStep Copies(std::wstring_view from1, std::wstring_view to1, st
 
 }  // namespace
 
-const std::array<LanguageStep, 57> kLanguageSteps{{
+const std::array<LanguageStep, 59> kLanguageSteps{{
     {K::FontName, L"[All]FontName"},
     {K::FontSize, L"[All]FontSize"},
     {K::Charset, L"[All]Charset"},
@@ -27,6 +27,8 @@ const std::array<LanguageStep, 57> kLanguageSteps{{
     Text(L"[All]CopyedClipbord", &LocalisedTexts::copiedTitle),
     Text(L"[All]Fixed", &LocalisedTexts::fixedTitle),
     Text(L"[All]Version", &LocalisedTexts::versionCaption),
+    Text(L"[All]NotCopied", &LocalisedTexts::notCopiedTitle),
+    Text(L"[All]MoreText", &LocalisedTexts::moreCaption),
     Caption(L"[MenuBar]File"),
     Caption(L"[MenuBar]CloseAllClips"),
     Caption(L"[MenuBar]TaskTray"),

@@ -29,8 +29,8 @@ struct LanguageStep {
     std::array<std::pair<std::wstring_view, std::wstring_view>, 2> copies{};  // CopyCaptions: (from, to)
 };
 
-// The 54 keys and the 3 steps that always run, in the order they are applied.
-extern const std::array<LanguageStep, 57> kLanguageSteps;
+// The 56 keys and the 3 steps that always run, in the order they are applied.
+extern const std::array<LanguageStep, 59> kLanguageSteps;
 
 // The settings window as a language file changes it.
 class LanguageTarget {

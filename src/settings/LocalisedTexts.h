@@ -1,5 +1,5 @@
 #pragma once
-// The eight texts of the main window that a language file may replace, with
+// The texts of the main window that a language file may replace, with
 // their built-in values.
 #include <string>
 
@@ -14,6 +14,10 @@ struct LocalisedTexts {
     std::wstring quitQuestion = L"May I Quit?";
     std::wstring quitCaption = L"Close Application";
     std::wstring versionCaption = L"Version";
+    // A clip's title for a second when its copy back could not reach the clipboard.
+    std::wstring notCopiedTitle = L"Not Copied";
+    // Under a clip that shows only the start of its text; %s is how many characters more it has.
+    std::wstring moreCaption = L"+ %s more characters";
 
     friend bool operator==(const LocalisedTexts&, const LocalisedTexts&) = default;
 };

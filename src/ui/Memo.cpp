@@ -38,16 +38,24 @@ void Memo::Clear() {
 
 int Memo::LineCount() const { return static_cast<int>(SendMessageW(Handle(), EM_GETLINECOUNT, 0, 0)); }
 
-int Memo::LineHeight() const {
+const TEXTMETRICW& Memo::Metrics() const {
     const auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
-    if (font && font == measuredFont_) return measuredHeight_;
+    if (font && font == measuredFont_) return metrics_;
     platform::WindowDC dc(Handle());
     platform::ScopedSelect select(dc.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc.Get(), &metrics);
+    metrics_ = TEXTMETRICW{};
+    GetTextMetricsW(dc.Get(), &metrics_);
     measuredFont_ = font;
-    measuredHeight_ = metrics.tmHeight;
-    return metrics.tmHeight;
+    return metrics_;
+}
+
+int Memo::LineHeight() const { return Metrics().tmHeight; }
+
+int Memo::AverageCharWidth() const { return Metrics().tmAveCharWidth; }
+
+void Memo::SetReadOnly(bool readOnly) {
+    const bool now = (GetWindowLongW(Handle(), GWL_STYLE) & ES_READONLY) != 0;
+    if (now != readOnly) SendMessageW(Handle(), EM_SETREADONLY, readOnly, 0);
 }
 
 void Memo::SelectAll() { SendMessageW(Handle(), EM_SETSEL, 0, -1); }

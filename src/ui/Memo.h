@@ -31,6 +31,9 @@ public:
     int LineCount() const;
     // The height of one text line in the current font (its tmHeight), in pixels.
     int LineHeight() const;
+    // The current font's average character width (its tmAveCharWidth), in pixels.
+    int AverageCharWidth() const;
+    void SetReadOnly(bool readOnly);
     void SelectAll();
     void CopyToClipboard();
     // Inserts text at the selection, as typing or a paste does.
@@ -57,9 +60,10 @@ private:
     FontInfo font_;
     std::optional<std::pair<int, int>> margins_;  // as last set, left and right
     platform::FontHandle fontHandle_;
-    // LineHeight of the font last measured: measuring takes a device context.
+    // The metrics of the font last measured: measuring takes a device context.
+    const TEXTMETRICW& Metrics() const;
     mutable HFONT measuredFont_ = nullptr;
-    mutable int measuredHeight_ = 0;
+    mutable TEXTMETRICW metrics_{};
     ColorValue color_ = kColorWindow;
     platform::BrushHandle brush_;
     ScrollBars scrollBars_ = ScrollBars::None;

@@ -209,3 +209,41 @@ TEST(ShownText, IsCutAtTheLimitButNeverInsideASurrogatePair) {
 }
 
 }  // namespace
+
+namespace {
+
+// A clip shows what fits in its budget of wrapped lines, whatever the text's
+// shape: a line with no break is cut where the lines run out.
+TEST(ShownText, ALongTextShowsWhatFitsInTheBudgetsLines) {
+    const std::wstring pair = {wchar_t(0xD83D), wchar_t(0xDE00)};
+    std::wstring lines;
+    for (int i = 0; i < 100; ++i) lines += L"line\r\n";
+    const struct {
+        const char* what;
+        std::wstring text;
+        std::size_t shown;
+    } cases[] = {
+        {"short", L"a few words", 11},
+        {"exactly the budget's lines", std::wstring(40 * 10, L'x'), 400},
+        {"one unbroken line, cut where the lines run out", std::wstring(20000, L'x'), 400},
+        {"short lines, cut after the fortieth", lines, 40 * 6},
+        {"a long line after short ones takes the lines left", L"a\r\nb\r\n" + std::wstring(1000, L'x'), 6 + 380},
+        {"never inside a surrogate pair", std::wstring(399, L'x') + pair + L"y", 399},
+        {"an empty line counts as one", std::wstring(5, L'\n') + std::wstring(300, L'x'), 5 + 300},
+    };
+    clipwindow::ShowBudget budget;
+    budget.lines = 40;
+    budget.unitsPerLine = 10;
+    for (const auto& c : cases) {
+        EXPECT_EQ(clipwindow::ShownPart(platform::CompactText(c.text), budget), c.shown) << c.what;
+    }
+    budget.units = 100;
+    EXPECT_EQ(clipwindow::ShownPart(platform::CompactText(std::wstring(300, L'x')), budget), 100u);
+    // Four window heights of lines, and never fewer than forty; at least one unit a line.
+    EXPECT_EQ(clipwindow::BudgetFor(200, 5, 10).lines, 40u);
+    EXPECT_EQ(clipwindow::BudgetFor(200, 5, 25).lines, 100u);
+    EXPECT_EQ(clipwindow::BudgetFor(200, 5, 10).unitsPerLine, 40u);
+    EXPECT_EQ(clipwindow::BudgetFor(0, 0, 0).unitsPerLine, 1u);
+}
+
+}  // namespace

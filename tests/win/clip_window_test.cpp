@@ -16,6 +16,7 @@
 #include <commctrl.h>
 
 #include "platform/Error.h"
+#include "platform/Text.h"
 #include "settings/PropertyFile.h"
 #include "ui/Application.h"
 
@@ -114,10 +115,11 @@ protected:
         ClipWindow* newest = nullptr;
         for (int slot = 0; slot < clipboard::kClipSlots; ++slot) {
             ClipWindow* clip = velmor->Clip(slot);
-            if (clip && velmor->SlotFlag(slot) && (!newest || clip->Serial() > newest->Serial())) newest = clip;
+            if (clip && velmor->SlotFlag(slot) && (!newest || Serial(*clip) > Serial(*newest))) newest = clip;
         }
         return newest;
     }
+    std::int32_t Serial(const ClipWindow& clip) const { return velmor->Clips().Serial(velmor->SlotOf(clip)); }
     int OpenClips() {
         int open = 0;
         for (int slot = 0; slot < clipboard::kClipSlots; ++slot) open += velmor->SlotFlag(slot) ? 1 : 0;
@@ -207,55 +209,69 @@ TEST_F(ClipWindowTest, CountsWrappedLinesAndNotAnEmptyLastLine) {
     EXPECT_FALSE(HasVerticalScrollBar(*clip));
 }
 
-// Past an edit control's default limit the memo holds the whole text; past
-// what it shows, it holds the start, and the rest is kept for the copy back.
-TEST_F(ClipWindowTest, LongTextsAreKeptWholeAndCopiedBackWhole) {
+// A text longer than the window shows, whatever its shape, shows its start
+// read-only and the count of the rest under it; the copy back copies it
+// whole, whatever the user typed. A text that fits stays editable, and the
+// memo's text is what is copied back.
+TEST_F(ClipWindowTest, ALongTextShowsItsStartReadOnlyAndCopiesBackWhole) {
     velmor->Pages.IgnoreLargeTextCheck.SetChecked(false);
-    for (const std::size_t length : {std::size_t{40000}, clipwindow::kShownChars + 5000}) {
-        std::wstring big;
-        while (big.size() < length) big += L"a line of ordinary words to pass the edit control limit\r\n";
-        ClipWindow* clip = Copy(big);
+    std::wstring lines;
+    while (lines.size() < 20003) lines += L"a line of ordinary words\r\n";
+    lines.resize(20003);
+    const std::wstring unbroken(20000, L'A');
+    for (const std::wstring& text : {lines, unbroken}) {
+        ClipWindow* clip = Copy(text);
         ASSERT_NE(clip, nullptr);
-        EXPECT_EQ(clip->TextMemo.Text().size(), std::min(big.size(), clipwindow::kShownChars));
-        // An edit of the shown start is kept with the rest.
-        SendMessageW(clip->TextMemo.Handle(), EM_SETSEL, 0, 1);
-        SendMessageW(clip->TextMemo.Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"A"));
-        big[0] = L'A';
-        EXPECT_EQ(clip->Text(), big);
+        EXPECT_TRUE(clip->Cut());
+        const std::size_t shown = clip->TextMemo.Text().size();
+        EXPECT_LT(shown, 2000u);
+        EXPECT_TRUE(text.starts_with(clip->TextMemo.Text()));
+        EXPECT_TRUE(IsWindowVisible(clip->MoreLabel.Handle()));
+        EXPECT_NE(clip->MoreLabel.Text().find(platform::FormatCount(text.size() - shown)), std::wstring::npos);
+        // Typed over, as a user tries: the shown part stays as it was.
+        SetFocus(clip->TextMemo.Handle());
+        clip->TextMemo.SelectAll();
+        SendMessageW(clip->TextMemo.Handle(), WM_CHAR, L'x', 0);
+        EXPECT_EQ(clip->TextMemo.Text().size(), shown);
         SendMessageW(clip->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
-        EXPECT_EQ(testsupport::ClipboardText(), big) << length;
+        EXPECT_EQ(testsupport::ClipboardText(), text);
     }
+    ClipWindow* fits = Copy(L"short enough");
+    ASSERT_NE(fits, nullptr);
+    EXPECT_FALSE(fits->Cut());
+    EXPECT_FALSE(IsWindowVisible(fits->MoreLabel.Handle()));
+    EXPECT_EQ(fits->ClientSize().cy, LineHeight(*fits) + 8) << "no room for a mark";
 }
 
-TEST_F(ClipWindowTest, CopyBackRestoresTheTextWithoutANewClipAndShowsTheCopiedTitle) {
+TEST_F(ClipWindowTest, CopyBackPutsTheEditedTextOnTheClipboardAndShowsTheCopiedTitleForASecond) {
     ClipWindow* clip = Copy(L"copy me back");
     ASSERT_NE(clip, nullptr);
     SetWindowTextW(clip->TextMemo.Handle(), L"copy me back, edited");
     const std::string stamp = clip->TitleStamp();
     const int clips = velmor->ClipWindowCount();
-
-    // The window waits a second inside the double click; watch its title from another thread.
-    std::atomic<bool> sawCopiedTitle{false};
-    std::atomic<bool> done{false};
-    const HWND window = clip->Handle();
-    std::thread watcher([&] {
-        while (!done) {
-            wchar_t title[64] = {};
-            InternalGetWindowText(window, title, 64);
-            if (std::wstring(title) == L"Copyed Clipbord") sawCopiedTitle = true;
-            Sleep(20);
-        }
-    });
-    SendMessageW(window, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
-    done = true;
-    watcher.join();
-    EXPECT_TRUE(sawCopiedTitle);
-    EXPECT_EQ(clip->Title(), stamp);
+    SendMessageW(clip->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
     EXPECT_EQ(testsupport::ClipboardText(), L"copy me back, edited");
-    PumpFor(200ms);
+    EXPECT_EQ(clip->Title(), "Copyed Clipbord");
+    EXPECT_TRUE(PumpUntil([&] { return clip->Title() == stamp; }, 2s));
     EXPECT_EQ(velmor->ClipWindowCount(), clips) << "the copy made no clip";
     // The watcher is back: the next copy makes a clip.
     EXPECT_NE(Copy(L"next"), clip);
+
+    // Another program holds the clipboard past the limit: the title says so.
+    HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([&] {
+        OpenClipboard(nullptr);
+        SetEvent(opened);
+        Sleep(clipboard::ClipManager::kHeldLimitMs + 500);
+        CloseClipboard();
+    });
+    WaitForSingleObject(opened, 2000);
+    ClipWindow* next = Newest();
+    SendMessageW(next->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_TRUE(PumpUntil([&] { return next->Title() == "Not Copied"; }, 8s));
+    holder.join();
+    CloseHandle(opened);
+    EXPECT_EQ(testsupport::ClipboardText(), L"next");
 }
 
 TEST_F(ClipWindowTest, PinningAHalfFadedWindowMakesItOpaqueAndStopsTheCountDown) {
@@ -264,6 +280,7 @@ TEST_F(ClipWindowTest, PinningAHalfFadedWindowMakesItOpaqueAndStopsTheCountDown)
     velmor->Pages.CountDownEdit.SetValue(10);
     ClipWindow* clip = Copy(L"fading");
     ASSERT_NE(clip, nullptr);
+    const int slot = velmor->SlotOf(*clip);
     EXPECT_TRUE(clip->CountDownTimer.Enabled());
     for (int tick = 0; tick < 5; ++tick) clip->OnTimerTick();
     BYTE alpha = 0;
@@ -286,7 +303,7 @@ TEST_F(ClipWindowTest, PinningAHalfFadedWindowMakesItOpaqueAndStopsTheCountDown)
     EXPECT_EQ(clip->Title(), clip->TitleStamp());
     for (int tick = 0; tick < 6; ++tick) clip->OnTimerTick();
     EXPECT_FALSE(IsWindowVisible(clip->Handle())) << "closed once the count ran out";
-    EXPECT_FALSE(velmor->SlotFlag(clip->Slot()));
+    EXPECT_FALSE(velmor->SlotFlag(slot));
 }
 
 TEST_F(ClipWindowTest, ZoomShortcutsChangeTheFontButNotTheWindow) {
@@ -497,8 +514,8 @@ TEST_F(ClipWindowTest, APressOnTheFrameRestartsTheCountDownAndMakesTheClipNewest
     BYTE alpha = 0;
     GetLayeredWindowAttributes(first->Handle(), nullptr, &alpha, nullptr);
     EXPECT_EQ(alpha, 255);
-    EXPECT_EQ(first->Serial(), velmor->ClipCounter());
-    EXPECT_GT(first->Serial(), second->Serial());
+    EXPECT_EQ(Serial(*first), velmor->ClipCounter());
+    EXPECT_GT(Serial(*first), Serial(*second));
     EXPECT_EQ(first->Title(), title) << "a press keeps the title";
 }
 
@@ -513,7 +530,7 @@ TEST_F(ClipWindowTest, TheWindowMadeAheadTakesTheTimeOfItsCopyAndNeverTicks) {
     ASSERT_NE(first, nullptr);
     PumpFor(1500ms);
     EXPECT_EQ(OpenClips(), 1);
-    EXPECT_TRUE(velmor->SlotFlag(first->Slot()));
+    EXPECT_TRUE(velmor->SlotFlag(velmor->SlotOf(*first)));
     velmor->Pages.CountDownCheck.SetChecked(true);
     ClipWindow* second = Copy(L"second");
     ASSERT_NE(second, nullptr);
@@ -555,7 +572,7 @@ TEST_F(ClipWindowTest, AClipTrimmedWhileItsMenuIsOpenLivesUntilTheMenuClosesAndL
     velmor->Pages.MaxClipCountEdit.SetValue(1);
     ClipWindow* clip = Copy(L"menu open");
     ASSERT_NE(clip, nullptr);
-    ASSERT_EQ(clip->Slot(), 0);
+    ASSERT_EQ(velmor->SlotOf(*clip), 0);
     const HWND window = clip->Handle();
     GuiCaller gui;
     std::atomic<bool> aliveInMenu{false};
@@ -591,26 +608,56 @@ TEST_F(ClipWindowTest, AClipTrimmedWhileItsMenuIsOpenLivesUntilTheMenuClosesAndL
     EXPECT_EQ(Newest(), velmor->Clip(0));
 }
 
-TEST_F(ClipWindowTest, AClipTrimmedDuringItsOwnCopyBackFinishesTheCopyFirst) {
-    velmor->Pages.MaxClipCountEdit.SetValue(2);
-    ClipWindow* older = Copy(L"older");
-    ASSERT_NE(Copy(L"newer"), nullptr);
-    ASSERT_NE(older, nullptr);
-    velmor->Pages.MaxClipCountEdit.SetValue(1);
-    const HWND window = older->Handle();
-    // First in the chain, on another thread: it copies as soon as it hears that a window leaves the chain.
-    bool copied = false;
-    const testsupport::ViewerThread viewer([&](HWND self, UINT message) {
-        if (message == WM_CHANGECBCHAIN && !std::exchange(copied, true)) SetClipboardText(L"copied while the chain changed", self);
-    });
-    // Leaving the chain waits on the viewer, which copies meanwhile: the
-    // change makes a clip and trims the one that is copying back.
-    SendMessageW(window, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
-    EXPECT_TRUE(IsWindow(window)) << "destroyed inside its own copy back";
-    EXPECT_FALSE(IsWindowVisible(window));
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); }, 2s));
+// A copy back asked for while a slow read holds the clipboard waits for the
+// read's end, then reaches the clipboard; the text read meanwhile is shown.
+TEST_F(ClipWindowTest, ACopyBackDuringASlowReadIsWrittenOnceTheReadIsDone) {
+    ClipWindow* clip = Copy(L"copied back");
+    ASSERT_NE(clip, nullptr);
+    const int counter = velmor->ClipCounter();
+    const SlowRenderer renderer(L"rendered slowly", 1500);
+    ASSERT_TRUE(PumpUntil([&] { return velmor->Clips().State() == clipboard::RoadState::Reading; }, 3s));
+    SendMessageW(clip->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_NE(clip->Title(), "Copyed Clipbord") << "not before it was written";
+    ASSERT_TRUE(PumpUntil([&] { return clip->Title() == "Copyed Clipbord"; }, 5s));
+    EXPECT_EQ(testsupport::ClipboardText(), L"copied back");
+    EXPECT_NE(velmor->ClipCounter(), counter);
     ASSERT_NE(Newest(), nullptr);
-    EXPECT_EQ(Newest()->TextMemo.Text(), L"copied while the chain changed");
+    EXPECT_EQ(Newest()->Text(), L"rendered slowly");
+}
+
+// The next viewer, another program's: it reads the clipboard at each
+// notification, and while it does, another notification reaches Velmor (a
+// slow viewer and a fast copier). It can read every time: it hears of a
+// change only once Velmor's read has closed the clipboard; and the
+// notifications never nest.
+TEST_F(ClipWindowTest, ANextViewerThatReadsAtEachNotificationCanReadAndNotificationsNeverNest) {
+    velmor.reset();
+    std::atomic<HWND> watcher{nullptr};
+    std::atomic<int> notified{0};
+    std::atomic<int> failedReads{0};
+    std::atomic<int> deepest{0};
+    int depth = 0;
+    int changesWhileReading = 3;
+    const testsupport::ViewerThread next([&](HWND self, UINT message) {
+        if (message != WM_DRAWCLIPBOARD) return;
+        ++notified;
+        deepest = std::max(deepest.load(), ++depth);
+        if (OpenClipboard(self)) {
+            CloseClipboard();
+        } else {
+            ++failedReads;
+        }
+        if (watcher && changesWhileReading-- > 0) SendMessageW(watcher, WM_DRAWCLIPBOARD, 0, 0);
+        --depth;
+    });
+    velmor = std::make_unique<app::MainWindow>();
+    watcher = velmor->Watcher()->WindowHandle();
+    for (const wchar_t* text : {L"read by both", L"and again"}) ASSERT_NE(Copy(text), nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return notified >= 5; }));
+    PumpFor(100ms);
+    EXPECT_EQ(failedReads, 0) << "passed on while Velmor's read held the clipboard";
+    EXPECT_EQ(deepest, 1) << "notifications nested while the next viewer answered";
+    EXPECT_EQ(velmor->Clips().Notifications(), velmor->Clips().Settlements());
 }
 
 TEST_F(ClipWindowTest, AClipWindowThatCannotBeMadeAheadIsNoError) {

@@ -7,6 +7,7 @@
 
 #include "WinTestSupport.h"
 #include "platform/Clipboard.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -21,46 +22,70 @@ bool PutRaw(UINT format, const void* bytes, size_t size) {
     return placed;
 }
 
-TEST(ClipboardRead, GivesEightBitTextWhicheverTextFormatWasPlaced) {
-    ASSERT_TRUE(testsupport::SetClipboardText(L"unicode text"));
-    auto snapshot = platform::ReadClipboardSnapshot(nullptr);
-    ASSERT_TRUE(snapshot.text);
-    EXPECT_EQ(*snapshot.text, "unicode text");
-    EXPECT_FALSE(snapshot.excluded);
-
-    ASSERT_TRUE(testsupport::SetClipboardAnsiText("ansi text"));
-    snapshot = platform::ReadClipboardSnapshot(nullptr);
-    ASSERT_TRUE(snapshot.text);
-    EXPECT_EQ(*snapshot.text, "ansi text");
+// The text as the sample memo takes it: its 8-bit form read back.
+std::wstring AsMemoTakesIt(const platform::ClipboardText& text) {
+    std::wstring memo;
+    platform::ForEachMemoPiece(text, [&](std::wstring_view piece) {
+        memo += piece;
+        return true;
+    });
+    return memo;
 }
 
-TEST(ClipboardRead, CharactersTheCodePageLacksBecomeItsDefaultCharacter) {
+TEST(ClipboardRead, GivesBothFormsWhicheverTextFormatWasPlaced) {
+    ASSERT_TRUE(testsupport::SetClipboardText(L"unicode text"));
+    auto read = platform::ReadClipboard(nullptr);
+    ASSERT_TRUE(read.text);
+    EXPECT_EQ(read.text->text, std::wstring_view(L"unicode text"));
+    EXPECT_EQ(read.text->ansiBytes, 12u);
+    EXPECT_FALSE(read.excluded);
+    EXPECT_NE(read.sequence, 0u);
+
+    ASSERT_TRUE(testsupport::SetClipboardAnsiText("ansi text"));
+    read = platform::ReadClipboard(nullptr);
+    ASSERT_TRUE(read.text);
+    EXPECT_EQ(read.text->ansi, "ansi text");
+    EXPECT_EQ(read.text->text, std::wstring_view(L"ansi text"));
+}
+
+TEST(ClipboardRead, CharactersTheCodePageLacksBecomeItsDefaultCharacterInTheEightBitForm) {
     // U+3042 (hiragana A) has no place in the Western code page the tests run with.
     ASSERT_EQ(GetACP(), 1252u);
     ASSERT_TRUE(testsupport::SetClipboardText(L"caf\u00E9 \u3042"));
-    const auto snapshot = platform::ReadClipboardSnapshot(nullptr);
-    ASSERT_TRUE(snapshot.text);
-    EXPECT_EQ(*snapshot.text, "caf\xE9 ?");
+    const auto read = platform::ReadClipboard(nullptr);
+    ASSERT_TRUE(read.text);
+    EXPECT_EQ(read.text->text, std::wstring_view(L"caf\u00E9 \u3042"));
+    EXPECT_EQ(AsMemoTakesIt(*read.text), L"caf\u00E9 ?");
+    // Long enough to be converted in many pieces, none cut inside a character.
+    std::wstring many;
+    for (int i = 0; i < 40000; ++i) many += L"\u00E9\u3042\U0001F600";
+    ASSERT_TRUE(testsupport::SetClipboardText(many));
+    const auto long_ = platform::ReadClipboard(nullptr);
+    ASSERT_TRUE(long_.text);
+    // Piece by piece exactly as the whole would convert.
+    const std::string whole = platform::WideToAnsi(many);
+    EXPECT_EQ(long_.text->ansiBytes, whole.size());
+    EXPECT_EQ(AsMemoTakesIt(*long_.text), platform::AnsiToWide(whole));
 }
 
 TEST(ClipboardRead, TextWithoutATerminatorIsReadOnlyToTheEndOfItsBlock) {
     const char unterminated[4] = {'a', 'b', 'c', 'd'};
     ASSERT_TRUE(PutRaw(CF_TEXT, unterminated, sizeof unterminated));
-    const auto snapshot = platform::ReadClipboardSnapshot(nullptr);
-    ASSERT_TRUE(snapshot.text);
+    const auto read = platform::ReadClipboard(nullptr);
+    ASSERT_TRUE(read.text && read.text->ansi);
     // Nothing past the block is read. (Wine stores text formats with a
     // terminator in their last byte; Windows keeps all four letters.)
-    EXPECT_FALSE(snapshot.text->empty());
-    EXPECT_TRUE(std::string("abcd").starts_with(*snapshot.text)) << *snapshot.text;
+    EXPECT_FALSE(read.text->ansi->empty());
+    EXPECT_TRUE(std::string("abcd").starts_with(*read.text->ansi)) << *read.text->ansi;
 }
 
 TEST(ClipboardRead, AnEmptyClipboardHasNoText) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     CloseClipboard();
-    const auto snapshot = platform::ReadClipboardSnapshot(nullptr);
-    EXPECT_FALSE(snapshot.text);
-    EXPECT_FALSE(snapshot.excluded);
+    const auto read = platform::ReadClipboard(nullptr);
+    EXPECT_FALSE(read.text);
+    EXPECT_FALSE(read.excluded);
 }
 
 TEST(ClipboardRead, AClipboardHeldByAnotherThreadIsReportedHeldNotWaitedFor) {
@@ -82,18 +107,18 @@ TEST(ClipboardRead, AClipboardHeldByAnotherThreadIsReportedHeldNotWaitedFor) {
     // A window of its own, as the program reads with: the holder's (none) is another.
     const HWND reader = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     const DWORD start = GetTickCount();
-    const auto held = platform::ReadClipboardSnapshot(reader);
+    const auto held = platform::ReadClipboard(reader);
     EXPECT_LT(GetTickCount() - start, 50u) << "the caller is the GUI thread: it never waits for the holder";
     SetEvent(release);
     WaitForSingleObject(holder, 2000);
     for (HANDLE handle : {holder, opened, release}) CloseHandle(handle);
-    EXPECT_TRUE(held.held);
+    EXPECT_EQ(held.status, platform::ReadStatus::Held);
     EXPECT_FALSE(held.text);
-    const auto snapshot = platform::ReadClipboardSnapshot(reader);
+    const auto read = platform::ReadClipboard(reader);
     DestroyWindow(reader);
-    EXPECT_FALSE(snapshot.held);
-    ASSERT_TRUE(snapshot.text);
-    EXPECT_EQ(*snapshot.text, "held");
+    EXPECT_EQ(read.status, platform::ReadStatus::Read);
+    ASSERT_TRUE(read.text);
+    EXPECT_EQ(read.text->text, std::wstring_view(L"held"));
 }
 
 // A privacy mark that is listed but cannot be read, or is cut short, keeps
@@ -134,9 +159,9 @@ TEST(ClipboardRead, PrivacyMarksThatCannotBeReadFailClosed) {
         }
         SetClipboardData(c.format, mark);
         CloseClipboard();
-        const auto snapshot = platform::ReadClipboardSnapshot(nullptr);
-        EXPECT_EQ(snapshot.excluded, c.excluded) << c.what;
-        EXPECT_EQ(snapshot.text.has_value(), !c.excluded) << c.what;
+        const auto read = platform::ReadClipboard(nullptr);
+        EXPECT_EQ(read.excluded, c.excluded) << c.what;
+        EXPECT_EQ(read.text.has_value(), !c.excluded) << c.what;
     }
     DestroyWindow(owner);
 }

@@ -261,6 +261,8 @@ TEST_F(Languages, EveryKeyInAnyCaseReachesItsPlaceOnTheRealWindowAndTheCopiesFol
         {L"[All]CopyedClipbord", texts(&settings::LocalisedTexts::copiedTitle)},
         {L"[All]Fixed", texts(&settings::LocalisedTexts::fixedTitle)},
         {L"[All]Version", texts(&settings::LocalisedTexts::versionCaption)},
+        {L"[All]NotCopied", texts(&settings::LocalisedTexts::notCopiedTitle)},
+        {L"[All]MoreText", texts(&settings::LocalisedTexts::moreCaption)},
         {L"[MenuBar]File", bar(0)},
         {L"[MenuBar]CloseAllClips", item(window.MenuBar, window.CloseAllClipsItem)},
         {L"[MenuBar]TaskTray", item(window.MenuBar, window.TaskTrayItem)},
