@@ -21,4 +21,15 @@ Function* SystemFunction(const wchar_t* dll, const char* name) noexcept {
     return reinterpret_cast<Function*>(reinterpret_cast<void*>(SystemFunction(dll, name)));
 }
 
+// Loads a system DLL by its bare name from the system folder, comctl32.dll as
+// the version the manifest names; also on Windows 7 without the update that
+// brought LOAD_LIBRARY_SEARCH_SYSTEM32. Null when it is missing.
+HMODULE LoadSystemLibrary(const wchar_t* dll) noexcept;
+
+// The first call LoadSystemLibrary makes, LoadLibraryExW with
+// LOAD_LIBRARY_SEARCH_SYSTEM32. Tests replace it to fail as Windows 7 does;
+// the one replaced is returned.
+using LoadLibraryExFunction = HMODULE(WINAPI*)(const wchar_t* name, HANDLE file, DWORD flags);
+LoadLibraryExFunction ReplaceSystemLibraryLoader(LoadLibraryExFunction loader) noexcept;
+
 }  // namespace platform

@@ -59,13 +59,15 @@ private:
     std::size_t at_ = 0;
 };
 
-// The name of a section header line, or nothing for any other line.
+// The name of a section header line, or nothing for any other line. The
+// system takes what lies between the '[' and the last ']', without the blanks
+// around it ("[ Main ]" is "Main"), and ignores the rest of the line.
 std::optional<std::string_view> SectionName(std::string_view text) noexcept {
     text = Trim(text);
     if (!text.starts_with('[')) return std::nullopt;
     const std::size_t close = text.rfind(']');
     if (close == std::string_view::npos) return std::nullopt;
-    return text.substr(1, close - 1);
+    return Trim(text.substr(1, close - 1));
 }
 
 // The key of a "key=value" line, or nothing for a line without "=".

@@ -19,7 +19,9 @@ public:
     static bool IsUtf16(std::string_view bytes) noexcept;
 
     // Lines end at CR LF, CR or LF. The value up to a NUL, with blanks and
-    // Ctrl+Z around it and one pair of enclosing quotes dropped. Sections and keys match without regard to ASCII case;
+    // Ctrl+Z around it and one pair of enclosing quotes dropped. A section's
+    // name is the text inside its brackets without blanks around it ("[ Main ]"
+    // is "Main"). Sections and keys match without regard to ASCII case;
     // only the first section of the name is looked in, and there the first
     // line of the key. Nothing when the key has no such line.
     std::optional<std::string> Read(std::string_view section, std::string_view key) const;

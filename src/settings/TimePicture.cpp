@@ -71,8 +71,8 @@ private:
         return end - at;
     }
 
-    // An hour takes the 12-hour clock when the first 'a' after it, outside
-    // quotes and before the next hour, begins a twelve-hour marker.
+    // Whether the first 'a' after an hour, outside quotes and before the next
+    // hour, begins a twelve-hour marker.
     bool TwelveHourAfter(std::string_view picture, std::size_t from) const {
         std::size_t i = from;
         while (i < picture.size()) {
@@ -151,7 +151,9 @@ private:
 
     std::size_t AppendMarker(std::string_view picture, std::size_t at) {
         const bool pm = time_.hour >= 12;
-        switch (MarkerLength(picture, at)) {
+        const std::size_t length = MarkerLength(picture, at);
+        if (length != 0) markerSeen_ = true;
+        switch (length) {
             case 5: out_.append(picture.substr(at + (pm ? 3 : 0), 2)); return 5;  // as written: AM/PM, am/pm
             case 3: out_ += picture[at + (pm ? 2 : 0)]; return 3;
             case 4: out_ += pm ? locale_.pmString : locale_.amString; return 4;
@@ -164,7 +166,9 @@ private:
         switch (token) {
             case 'H': {
                 long long hour = time_.hour;
-                if (TwelveHourAfter(picture, at + run)) {
+                // A marker before the hour ("AM/PM h:nn", the Korean "tt h:mm:ss")
+                // holds for it and every later hour; else the marker after it decides.
+                if (markerSeen_ || TwelveHourAfter(picture, at + run)) {
                     hour = ((hour % 12) + 12) % 12;
                     if (hour == 0) hour = 12;
                 }
@@ -204,6 +208,7 @@ private:
     const LocalTime& time_;
     const LocaleFacts& locale_;
     const LeadBytePredicate& isLeadByte_;
+    bool markerSeen_ = false;  // a twelve-hour marker was formatted: later hours are 12-hour
     std::string out_;
 };
 

@@ -3,8 +3,8 @@
 // titles and of the settings page's time sample. Pictures and results are
 // 8-bit strings in the system code page.
 //
-//   h hh       hour (hh two digits); 12-hour clock when the next 'a' after it
-//              starts AM/PM, A/P or AMPM
+//   h hh       hour (hh two digits); 12-hour clock after an AM/PM, A/P or
+//              AMPM anywhere before it, or when the next 'a' after it starts one
 //   n nn       minute
 //   m mm       minute when the last letter before it (outside quotes) is an
 //              hour, else month

@@ -48,7 +48,8 @@ TEST(ProfileText, ReadsAsThePrivateProfileFunctionsDo) {
     using namespace std::string_literals;
     const platform::ProfileText text(
         "\xEF\xBB\xBF" "Loose=before any section\r\n[Main]\r\n  Left  =  \" 30 \"  \r\nTop='7\"\r\n"
-        "Empty=\r\nNoValue\rCut=a\0b\r\n[main]\r\nRight=in the second [Main]\r\n[Other]\nx=\x1A 1\x1A\r\n[Last]\r\nEnd=no line end"s);
+        "Empty=\r\nNoValue\rCut=a\0b\r\n[main]\r\nRight=in the second [Main]\r\n[Other]\nx=\x1A 1\x1A\r\n"
+        "[ Spaced ]\r\nA=1\r\n[\tTabbed ] ; after the bracket\r\nB=2\r\n[Last]\r\nEnd=no line end"s);
     const struct {
         const char* section;
         const char* key;
@@ -63,6 +64,8 @@ TEST(ProfileText, ReadsAsThePrivateProfileFunctionsDo) {
         {"", "Loose", std::nullopt},
         {"Other", "x", "1"},               // LF alone ends a line; Ctrl+Z counts as a blank
         {"Last", "End", "no line end"},
+        {"Spaced", "A", "1"},              // blanks and tabs inside the brackets are no part of the name,
+        {"tabbed", "B", "2"},              // nor is the text after the last ']'
     };
     for (const auto& c : cases) EXPECT_EQ(text.Read(c.section, c.key), c.value) << c.section << "/" << c.key;
 }
@@ -81,6 +84,8 @@ TEST(ProfileText, AWriteChangesOnlyItsKeysLineOrAddsOne) {
         {"[Z]\r\nB=2", "Main", "A", "[Z]\r\nB=2\r\n[Main]\r\nA=1\r\n"},
         {"[Main]\nA=0\rB=\xFC\n", "Main", "A", "[Main]\nA=1\rB=\xFC\n"},
         {"\xEF\xBB\xBF", "Main", "A", "\xEF\xBB\xBF[Main]\r\nA=1\r\n"},
+        {"[ Main ]\r\nA=0\r\nB=2\r\n", "Main", "A", "[ Main ]\r\nA=1\r\nB=2\r\n"},
+        {"[\tmain ] ; x\r\nB=2\r\n[Z]\r\n", "Main", "A", "[\tmain ] ; x\r\nB=2\r\nA=1\r\n[Z]\r\n"},
     };
     for (const auto& c : cases) {
         platform::ProfileText text(c.before);

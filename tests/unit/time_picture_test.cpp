@@ -80,10 +80,27 @@ TEST(TimePicture, TwelveHourClock) {
     locale.pmString = "p.m.";
     EXPECT_EQ(Format("h AMPM", At(23), locale), "11 p.m.");
     EXPECT_EQ(Format("h ampm", At(11), locale), "11 a.m.");
-    // The marker sets the clock of the hour before it, not of a later one.
-    EXPECT_EQ(Format("AM/PM h"), "PM 14");
     EXPECT_EQ(Format("h 'AM/PM'"), "14 AM/PM");
     EXPECT_EQ(Format("h at"), "14 at");  // an 'a' that starts no marker is copied
+    // A marker sets the clock of every hour after it, and of the hour just before it.
+    const struct {
+        const char* picture;
+        const char* at0005;
+        const char* at1205;
+        const char* at1405;
+    } cases[] = {
+        {"AM/PM h:nn", "AM 12:05", "PM 12:05", "PM 2:05"},
+        {"ampm hh:nn", "AM 12:05", "PM 12:05", "PM 02:05"},
+        {"A/P h", "A 12", "P 12", "P 2"},
+        {"a/p h:nn - hh:nn", "a 12:05 - 12:05", "p 12:05 - 12:05", "p 2:05 - 02:05"},
+        {"hh:nn - hh:nn AM/PM", "00:05 - 12:05 AM", "12:05 - 12:05 PM", "14:05 - 02:05 PM"},
+        {"'AM/PM' h", "AM/PM 0", "AM/PM 12", "AM/PM 14"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Format(c.picture, At(0)), c.at0005) << c.picture;
+        EXPECT_EQ(Format(c.picture, At(12)), c.at1205) << c.picture;
+        EXPECT_EQ(Format(c.picture, At(14)), c.at1405) << c.picture;
+    }
 }
 
 TEST(TimePicture, QuotedAndOtherText) {

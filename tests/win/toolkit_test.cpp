@@ -1,6 +1,7 @@
 // The toolkit's lifetimes and threads: how window objects are torn down and
 // released, worker hand-offs, GUI-thread-only state, timers that fail,
-// captions found by key and composite controls moved as one.
+// captions found by key, composite controls moved as one, and system DLLs
+// loaded where the system refuses the search flag.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,11 +9,13 @@
 #include <chrono>
 #include <memory>
 #include <stdexcept>
+#include <string>
 #include <thread>
 
 #include "TestForm.h"
 #include "WinTestSupport.h"
 #include "platform/Error.h"
+#include "platform/Module.h"
 #include "platform/WindowClass.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
@@ -323,6 +326,60 @@ TEST(Fonts, AFontThatCouldNotBeMadeKeepsTheFormsFont) {
     ASSERT_NE(before, nullptr);
     form.SetFormFont(platform::FontHandle{});
     EXPECT_EQ(form.FormFont(), before);
+}
+
+// The first load fails with the case's error: ERROR_INVALID_PARAMETER is how
+// Windows 7 without KB2533623 refuses LOAD_LIBRARY_SEARCH_SYSTEM32.
+DWORD firstLoadError = 0;
+int firstLoads = 0;
+HMODULE WINAPI FailingFirstLoad(const wchar_t*, HANDLE, DWORD flags) {
+    ++firstLoads;
+    EXPECT_NE(flags & LOAD_LIBRARY_SEARCH_SYSTEM32, 0u);
+    SetLastError(firstLoadError);
+    return nullptr;
+}
+
+TEST(SystemLibraries, AreFoundWhereTheSearchFlagIsRefusedAndComctl32IsTheManifestsVersion6) {
+    struct RestoreLoader {
+        platform::LoadLibraryExFunction original = platform::ReplaceSystemLibraryLoader(&FailingFirstLoad);
+        ~RestoreLoader() { platform::ReplaceSystemLibraryLoader(original); }
+    } restore;
+    const struct {
+        const wchar_t* dll;
+        const char* function;
+        DWORD error;
+        bool found;
+    } cases[] = {
+        {L"comctl32.dll", "SetWindowSubclass", ERROR_INVALID_PARAMETER, true},
+        {L"comdlg32.dll", "ChooseColorW", ERROR_INVALID_PARAMETER, true},
+        {L"winspool.drv", "EnumPrintersA", ERROR_INVALID_PARAMETER, true},
+        {L"comdlg32.dll", "ChooseColorW", ERROR_MOD_NOT_FOUND, false},  // any other failure is final
+    };
+    for (const auto& c : cases) {
+        firstLoadError = c.error;
+        firstLoads = 0;
+        const HMODULE module = platform::LoadSystemLibrary(c.dll);
+        EXPECT_EQ(firstLoads, 1) << c.function;
+        ASSERT_EQ(module != nullptr, c.found) << c.function;
+        if (module) {
+            EXPECT_NE(GetProcAddress(module, c.function), nullptr) << c.function;
+        }
+    }
+    // comctl32 is loaded in this process already, so which one a first load
+    // takes is seen in a process that has none. Its exit code: 1 no module,
+    // 2 no function, 3 not the manifest's version 6, 4 loaded before.
+    std::wstring probe(MAX_PATH, L'\0');
+    probe.resize(GetModuleFileNameW(nullptr, probe.data(), MAX_PATH));
+    probe.replace(probe.find_last_of(L'\\') + 1, std::wstring::npos, L"velmor_loader_probe.exe");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(probe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    DWORD exitCode = STILL_ACTIVE;
+    if (WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(exitCode, 0u);
 }
 
 }  // namespace
