@@ -125,7 +125,8 @@ int WindowCount(DWORD pid) {
     return count;
 }
 
-double CopyUntilNewWindow(DWORD pid, const wchar_t* className, const std::wstring& text, std::set<HWND>& seen) {
+double CopyUntilNewWindow(DWORD pid, const wchar_t* className, const std::wstring& text, std::set<HWND>& seen,
+                          double timeoutMs) {
     // The windows shown before this copy: a program may show one it showed
     // before again (Velmor keeps a closed clip window for the next clip).
     seen = e2e::VisibleWindowsOf(pid, className);
@@ -144,7 +145,7 @@ double CopyUntilNewWindow(DWORD pid, const wchar_t* className, const std::wstrin
             while (e2e::VisibleWindowsOf(pid, className).size() > shownBefore && NowMs() - found < 50) Sleep(1);
             return ms;
         }
-        if (NowMs() - start > 3000) return -1;
+        if (NowMs() - start > timeoutMs) return -1;
         // Polling without a pause would keep wineserver, which the program needs too, busy.
         Sleep(1);
     }
@@ -288,6 +289,38 @@ int GdiHandleTableCount(HANDLE process) {
     int count = 0;
     for (const Entry& entry : entries) count += entry.type != 0 && (entry.unique & 0x80) == 0;
     return count;
+}
+
+void Quit(e2e::VelmorProcess& velmor) {
+    PostMessageW(velmor.MainWindow(), WM_CLOSE, 0, 0);
+    velmor.WaitForExit(std::chrono::seconds(10));
+}
+
+BareViewer::BareViewer(int windowsKept) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring command(self);
+    command = L"\"" + command.substr(0, command.find_last_of(L"\\/") + 1) + L"bare_viewer.exe\" " +
+              std::to_wstring(windowsKept);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_)) {
+        return;
+    }
+    testsupport::PumpUntil(
+        [&] {
+            window_ = e2e::WindowOf(info_.dwProcessId, L"VelmorBareViewer");
+            return window_ != nullptr && WaitForInputIdle(info_.hProcess, 0) == 0;
+        },
+        std::chrono::seconds(20));
+}
+
+BareViewer::~BareViewer() {
+    if (!info_.hProcess) return;
+    if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(info_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(info_.hProcess, 99);
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
 }
 
 }  // namespace bench

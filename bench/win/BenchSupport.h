@@ -29,8 +29,9 @@ int WindowCount(DWORD pid);
 // that was not shown before the copy appears, then (at most 50 ms more) until
 // it shows no more windows than before; `seen` holds the windows found. Returns the
 // milliseconds from the copy's CloseClipboard to the window, or -1 after
-// three seconds.
-double CopyUntilNewWindow(DWORD pid, const wchar_t* className, const std::wstring& text, std::set<HWND>& seen);
+// timeoutMs.
+double CopyUntilNewWindow(DWORD pid, const wchar_t* className, const std::wstring& text, std::set<HWND>& seen,
+                          double timeoutMs = 3000);
 
 // The anonymous memory of a Wine process, split: the Unix heap ([heap]: what
 // Wine's Unix side, its X11 driver and Xlib allocate) and the rest (the
@@ -63,6 +64,29 @@ ProcessMeter MeterOf(const e2e::VelmorProcess& velmor);
 
 // Starts velmor.exe, or says that it did not start.
 bool Started(e2e::VelmorProcess& velmor);
+// Ends Velmor as its Quit does, so that the next start finds no instance.
+void Quit(e2e::VelmorProcess& velmor);
+
+// The class of the bare viewer's clip windows.
+inline constexpr wchar_t kBareClip[] = L"VelmorBareClip";
+
+// bare_viewer.exe from this program's folder, keeping so many windows shown;
+// ended with the object.
+class BareViewer {
+public:
+    explicit BareViewer(int windowsKept = 1);
+    ~BareViewer();
+    BareViewer(const BareViewer&) = delete;
+    BareViewer& operator=(const BareViewer&) = delete;
+
+    bool Started() const noexcept { return window_ != nullptr; }
+    DWORD Pid() const noexcept { return info_.dwProcessId; }
+    HANDLE Process() const noexcept { return info_.hProcess; }
+
+private:
+    PROCESS_INFORMATION info_{};
+    HWND window_ = nullptr;
+};
 
 // Private memory in bytes (Wine reports the resident anonymous memory).
 SIZE_T PrivateBytes(HANDLE process);

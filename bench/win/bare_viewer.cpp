@@ -1,9 +1,14 @@
 // The floor that the clip latency is compared with: a clipboard viewer that,
-// for every change, makes and shows one plain window at the cursor and
-// destroys the one before. Its window has a clip window's frame (a top-most
-// tool window with a caption and a sizing border, shown without activation)
-// and nothing else: no text, no clipboard read, no fading.
+// for every change, makes and shows one plain window at the cursor and, once
+// it shows more than it keeps, hides and destroys the oldest. Its window has
+// a clip window's frame (a top-most tool window with a caption and a sizing
+// border, shown without activation) and nothing else: no text, no clipboard
+// read, no fading.
+// Usage: bare_viewer [windows kept (1)]
 #include <windows.h>
+
+#include <cstdlib>
+#include <deque>
 
 namespace {
 
@@ -11,7 +16,8 @@ constexpr wchar_t kViewerClass[] = L"VelmorBareViewer";
 constexpr wchar_t kClipClass[] = L"VelmorBareClip";
 
 HWND next = nullptr;
-HWND shown = nullptr;
+std::deque<HWND> shown;
+std::size_t kept = 1;
 bool joined = false;
 
 void ShowNewWindow() {
@@ -21,8 +27,12 @@ void ShowNewWindow() {
                                         WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, cursor.x, cursor.y, 123,
                                         134, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ShowWindow(window, SW_SHOWNOACTIVATE);
-    if (shown) DestroyWindow(shown);
-    shown = window;
+    shown.push_back(window);
+    while (shown.size() > kept) {
+        ShowWindow(shown.front(), SW_HIDE);
+        DestroyWindow(shown.front());
+        shown.pop_front();
+    }
 }
 
 LRESULT CALLBACK ViewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -50,7 +60,8 @@ LRESULT CALLBACK ViewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    if (const long windows = std::strtol(commandLine, nullptr, 10); windows > 0) kept = static_cast<std::size_t>(windows);
     WNDCLASSW viewerClass{};
     viewerClass.lpfnWndProc = ViewerProc;
     viewerClass.hInstance = instance;

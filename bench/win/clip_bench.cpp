@@ -23,53 +23,10 @@
 
 namespace {
 
-constexpr wchar_t kBareClip[] = L"VelmorBareClip";
+using bench::BareViewer;
+using bench::kBareClip;
+using bench::Quit;
 constexpr int kWarmUpCopies = 10;
-
-// bare_viewer.exe from this program's folder, ended with the object.
-class BareViewer {
-public:
-    BareViewer() {
-        wchar_t self[MAX_PATH];
-        GetModuleFileNameW(nullptr, self, MAX_PATH);
-        std::wstring command(self);
-        command = L"\"" + command.substr(0, command.find_last_of(L"\\/") + 1) + L"bare_viewer.exe\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_)) {
-            return;
-        }
-        testsupport::PumpUntil(
-            [&] {
-                window_ = e2e::WindowOf(info_.dwProcessId, L"VelmorBareViewer");
-                return window_ != nullptr && WaitForInputIdle(info_.hProcess, 0) == 0;
-            },
-            std::chrono::seconds(20));
-    }
-    ~BareViewer() {
-        if (!info_.hProcess) return;
-        if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(info_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(info_.hProcess, 99);
-        CloseHandle(info_.hProcess);
-        CloseHandle(info_.hThread);
-    }
-    BareViewer(const BareViewer&) = delete;
-    BareViewer& operator=(const BareViewer&) = delete;
-
-    bool Started() const noexcept { return window_ != nullptr; }
-    DWORD Pid() const noexcept { return info_.dwProcessId; }
-    HANDLE Process() const noexcept { return info_.hProcess; }
-
-private:
-    PROCESS_INFORMATION info_{};
-    HWND window_ = nullptr;
-};
-
-// Ends Velmor as its Quit does, so that the next start finds no instance.
-void Quit(e2e::VelmorProcess& velmor) {
-    PostMessageW(velmor.MainWindow(), WM_CLOSE, 0, 0);
-    velmor.WaitForExit(std::chrono::seconds(10));
-}
 
 struct Latencies {
     std::vector<double> ms;

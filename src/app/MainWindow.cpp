@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include <utility>
 #include <vector>
 
 #include "platform/File.h"
@@ -113,11 +114,11 @@ void MainWindow::BeforeDestruction() {
 
 void MainWindow::CreateMenus() {
     // An item with its caption key and its command.
-    const auto add = [](ui::MenuItem& parent, const wchar_t* caption, const wchar_t* key, auto command,
+    const auto add = [this](ui::MenuItem& parent, const wchar_t* caption, const wchar_t* key, auto command,
                         ui::ShortCut shortCut = {}) -> ui::MenuItem* {
         ui::MenuItem& item = parent.Add(caption, shortCut);
         item.SetCaptionKey(key);
-        item.OnClick = [command](ui::MenuItem&) { command(); };
+        item.OnClick = [this, command](ui::MenuItem&) { AfterStartUp(command); };
         return &item;
     };
     FileMenu = add(MenuBar.Items(), L"&File", L"[MenuBar]File", [] {});
@@ -160,6 +161,20 @@ void MainWindow::StartUp() {
     tray_->SetTip(texts_.titleText);
     GoToTray();
     clips_.StartUpFinished();
+    startedUp_ = true;
+    // From the message loop, once the window is the application's: a Quit among them ends it.
+    if (!commandsDuringStartUp_.empty()) PostMessageW(Handle(), kCommandsDuringStartUp, 0, 0);
+}
+
+void MainWindow::AfterStartUp(const std::function<void()>& command) {
+    // The tray icon is there before the settings are loaded, and a box shown
+    // meanwhile lets its menu be used: a Quit then would save the settings
+    // the pages were built with, and Property would show a half-built window.
+    if (startedUp_) {
+        command();
+        return;
+    }
+    commandsDuringStartUp_.push_back(command);
 }
 
 LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -170,6 +185,11 @@ LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == kClipboardRead) {
         TakeRead();
+        return 0;
+    }
+    if (message == kCommandsDuringStartUp) {
+        // In the order they were chosen.
+        for (const std::function<void()>& command : std::exchange(commandsDuringStartUp_, {})) Reporting(command);
         return 0;
     }
     if (message == kShowPreview) {
@@ -329,10 +349,12 @@ void MainWindow::LoadSettings() {
     const settings::StoredSettings stored = settings::ReadSettings(file, defaults);
     SetWindowPos(Handle(), nullptr, stored.left, stored.top, stored.width, stored.height, SWP_NOZORDER | SWP_NOACTIVATE);
     Pages.Load(stored);
+    settingsLoaded_ = true;
 }
 
 void MainWindow::SaveSettings() {
-    if (keepPropertyFile_) return;
+    // Never the built values over a file that was not read yet, nor over one that could not be read.
+    if (!settingsLoaded_ || keepPropertyFile_) return;
     settings::StoredSettings stored;
     Pages.Save(stored);
     // The bounds the window has, also while it is hidden in the tray.

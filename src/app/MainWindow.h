@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "settings/LocalisedTexts.h"
 #include "app/TrayIcon.h"
@@ -59,6 +60,8 @@ public:
     static constexpr std::size_t kPreviewChars = clipboard::ClipManager::kPreviewBytes;
     // Posted by the clipboard reader when a read is done.
     static constexpr UINT kClipboardRead = WM_APP + 4;
+    // Posted at the end of start-up when menu commands were chosen during it.
+    static constexpr UINT kCommandsDuringStartUp = WM_APP + 3;
     // How long a change waits for its read before the program goes on with
     // its messages; an ordinary text is read well within it.
     static constexpr DWORD kReadWaitMs = 100;
@@ -181,6 +184,8 @@ private:
     void CreateMenus();
     void ShowTrayMenu(POINT at);
     void StartUp();
+    // Runs a menu command now, or once start-up is over if it is not yet.
+    void AfterStartUp(const std::function<void()>& command);
     void AllowClose(bool& canClose);
     void SaveOnClose(ui::CloseAction& action);
     // Replaces the window in a slot; the old one is released once its handlers return.
@@ -205,6 +210,9 @@ private:
     std::unique_ptr<platform::ClipboardReader> reader_;
     // property.ini was there but could not be read at start: it is not written over with defaults.
     bool keepPropertyFile_ = false;
+    bool settingsLoaded_ = false;
+    bool startedUp_ = false;
+    std::vector<std::function<void()>> commandsDuringStartUp_;
     // Made with the window; gone (and out of the tray) before the window goes.
     std::optional<TrayIcon> tray_;
 };

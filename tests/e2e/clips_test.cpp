@@ -140,6 +140,33 @@ TEST_F(Clips, AClipboardHeldOpenByAnotherProgramStillYieldsTheClip) {
 
 namespace {
 
+// A text longer than its window shows (the filter off) shows its start
+// read-only: what the user types over it changes nothing, and its copy back
+// copies the whole text.
+TEST(LongClips, ACutTextTheUserTypesOverCopiesBackWhole) {
+    VelmorProcess velmor;
+    ASSERT_TRUE(velmor.PutFile(L"property.ini", "[property]\r\nIgnoreLargeText=0\r\n"));
+    ASSERT_TRUE(velmor.Start());
+    std::wstring text;
+    while (text.size() < 20003) text += L"words on a line of their own\r\n";
+    text.resize(20003);
+    ASSERT_TRUE(SetClipboardText(text));
+    ASSERT_TRUE(PumpUntil([&] { return velmor.VisibleClips().size() == 1; }, 5s));
+    const HWND clip = velmor.VisibleClips().front().handle;
+    const HWND memo = testsupport::FindChild(clip, L"Edit");
+    ASSERT_NE(memo, nullptr);
+    const std::wstring shown = ClipText(clip);
+    EXPECT_LT(shown.size(), text.size());
+    SendMessageW(memo, EM_SETSEL, 0, -1);
+    SendMessageW(memo, WM_CHAR, L'x', 0);
+    EXPECT_EQ(ClipText(clip), shown);
+    PostMessageW(clip, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    ASSERT_TRUE(PumpUntil([&] { return e2e::WindowTitle(clip) == L"Copyed Clipbord"; }, 5s));
+    const std::wstring copied = testsupport::ClipboardText();
+    EXPECT_EQ(copied.size(), text.size());
+    EXPECT_TRUE(copied == text) << "not the text that was copied";
+}
+
 TEST_F(Clips, ARightPressOnTheTitleBarOpensTheClipMenuAndItsCloseCloses) {
     ASSERT_TRUE(CopyAndExpect(L"with a menu", 1));
     const HWND clip = velmor.VisibleClips().front().handle;

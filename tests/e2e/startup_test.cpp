@@ -43,6 +43,40 @@ TEST(Startup, ACopyAsSoonAsTheIconIsThereShowsItsClip) {
     EXPECT_EQ(velmor.VisibleClips().size(), 1u);
 }
 
+// A box of the start-up (a bad Default.lng) leaves the tray menu working
+// while the settings load: a Quit chosen then ends the program once the
+// start-up is over, and the file keeps the settings it had.
+TEST(Startup, AQuitChosenWhileAStartUpBoxIsUpEndsTheProgramWithTheSettingsItRead) {
+    VelmorProcess velmor;
+    ASSERT_TRUE(velmor.PutFile(L"property.ini", "[property]\r\nMaxClipCount=7\r\nCountDown=77\r\n"));
+    ASSERT_TRUE(velmor.PutFile(L"Default.lng", "Bad\r\n[All]FontSize=big\r\n"));
+    ASSERT_TRUE(velmor.Launch());
+    HWND box = nullptr;
+    ASSERT_TRUE(testsupport::PumpUntil([&] {
+        for (const auto& window : velmor.Windows()) {
+            if (window.className == L"#32770" && window.visible) box = window.handle;
+        }
+        return box != nullptr;
+    }, 20s));
+    PostMessageW(velmor.MainWindow(), e2e::kTrayMessage, 1, WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return (menu = velmor.ShownMenu()) != nullptr; }, 5s));
+    PostMessageW(menu, WM_CHAR, L'q', 0);  // "&Quit"
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !IsWindowVisible(menu); }, 5s));
+    testsupport::PumpFor(300ms);
+    EXPECT_TRUE(velmor.Running()) << "the box is still up";
+    // Each report waits for its OK; the quit comes after the last.
+    EXPECT_TRUE(testsupport::PumpUntil([&] {
+        for (const auto& window : velmor.Windows()) {
+            if (window.className == L"#32770" && window.visible) PostMessageW(window.handle, WM_COMMAND, IDOK, 0);
+        }
+        return !velmor.Running();
+    }, 10s));
+    const auto keys = testsupport::IniKeys(velmor.FileBytes(L"property.ini"));
+    EXPECT_EQ(keys.at("property/MaxClipCount"), "7");
+    EXPECT_EQ(keys.at("property/CountDown"), "77");
+}
+
 TEST(Startup, ApplicationWindowCarriesExactlyTheToolWindowStyle) {
     VelmorProcess velmor;
     ASSERT_TRUE(velmor.Start());

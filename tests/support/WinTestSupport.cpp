@@ -74,6 +74,18 @@ bool SetClipboardFormats(const std::vector<std::pair<UINT, std::string>>& format
     return placed;
 }
 
+bool StartUnix(std::string command) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        return false;
+    }
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+    return true;
+}
+
 std::wstring ClipboardText() {
     std::wstring text;
     if (!OpenClipboardRetrying(nullptr)) return text;

@@ -27,6 +27,10 @@ bool SetClipboardAnsiText(const std::string& text, HWND owner = nullptr);
 bool SetClipboardFormats(const std::vector<std::pair<UINT, std::string>>& formats, HWND owner = nullptr);
 std::wstring ClipboardText();
 
+// Starts a Unix command line (Wine starts ELF programs like its own); does
+// not wait, since their handles are not signalled when they end.
+bool StartUnix(std::string command);
+
 // A child window of this class (and, if given, this text); nullptr if none.
 HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text = nullptr);
 
