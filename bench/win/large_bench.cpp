@@ -122,17 +122,19 @@ int main(int argc, char** argv) {
     }
     std::printf("\n");
     for (const Episode& e : episodes) {
-        // The clipboard's own UTF-16 block is read into the process; beyond it, 10 MB.
-        const double allowed = 2 * e.textMb + 10;
+        // The clipboard's own UTF-16 block is read into the process. With the
+        // filter on, nothing more is kept; with it off, the text is kept for
+        // the clip's copy back, at most at half the block's size beside it.
+        const double utf16Mb = 2 * e.textMb;
+        const double allowed = e.filter ? utf16Mb + 10 : 1.5 * utf16Mb + 10;
         std::printf("- Large text of %.0f MB with the filter %s (%s): the main window's longest wait for an answer "
-                    "%.0f ms (goal <= 1000 ms: %s)",
+                    "%.0f ms (goal <= 1000 ms: %s); peak private memory +%.1f MB (goal <= %.0f MB, its UTF-16 size%s "
+                    "plus 10 MB: %s)",
                     e.textMb, e.filter ? "on" : "off", label, e.longestWaitMs,
-                    e.longestWaitMs <= 1000 ? "**met**" : "**missed**");
-        if (e.filter) {
-            std::printf("; peak private memory +%.1f MB (goal <= %.0f MB, its UTF-16 size plus 10 MB: %s)",
-                        e.peakGrowthMb, allowed, e.peakGrowthMb <= allowed ? "**met**" : "**missed**");
-        } else {
-            std::printf("; peak private memory +%.1f MB; clip shown after %s (no goal set)", e.peakGrowthMb,
+                    e.longestWaitMs <= 1000 ? "**met**" : "**missed**", e.peakGrowthMb, allowed,
+                    e.filter ? "" : " times 1.5", e.peakGrowthMb <= allowed ? "**met**" : "**missed**");
+        if (!e.filter) {
+            std::printf("; clip shown after %s (no goal set)",
                         e.visibleMs < 0 ? "none shown" : (bench::Fixed(e.visibleMs, 0) + " ms").c_str());
         }
         std::printf(".\n");

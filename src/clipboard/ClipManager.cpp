@@ -52,62 +52,32 @@ void ClipManager::StartWatching() {
     }
 }
 
-void ClipManager::StartUpFinished() noexcept {
-    try {
-        Post(StartUpEvent{});
-    } catch (...) {
-    }
-}
+void ClipManager::StartUpFinished() noexcept { PostQuietly(StartUpEvent{}); }
 
-void ClipManager::Notified() noexcept {
-    try {
-        Post(NotifiedEvent{});
-    } catch (...) {
-    }
-}
+void ClipManager::Notified() noexcept { PostQuietly(NotifiedEvent{}); }
 
-void ClipManager::ReadEnded(platform::ClipboardRead read) noexcept {
-    try {
-        Post(ReadEndedEvent{std::move(read)});
-    } catch (...) {
-    }
-}
+void ClipManager::ReadEnded(platform::ClipboardRead read) noexcept { PostQuietly(ReadEndedEvent{std::move(read)}); }
 
 void ClipManager::Tick() noexcept {
     tickAt_.reset();  // the shell's tick is one-shot
-    try {
-        Post(TickEvent{});
-    } catch (...) {
-    }
+    PostQuietly(TickEvent{});
 }
 
-void ClipManager::CopyBack(int slot) noexcept {
-    try {
-        Post(CopyBackEvent{slot});
-    } catch (...) {
-    }
-}
+void ClipManager::CopyBack(int slot) noexcept { PostQuietly(CopyBackEvent{slot}); }
 
-void ClipManager::Suspend() noexcept {
-    try {
-        Post(SuspendEvent{});
-    } catch (...) {
-    }
-}
+void ClipManager::Suspend() noexcept { PostQuietly(SuspendEvent{}); }
 
 void ClipManager::Resume() { Post(ResumeEvent{}); }
 
-void ClipManager::Quit() noexcept {
-    try {
-        Post(QuitEvent{});
-    } catch (...) {
-    }
-}
+void ClipManager::Quit() noexcept { PostQuietly(QuitEvent{}); }
 
-void ClipManager::CloseAllClips() noexcept {
+void ClipManager::CloseAllClips() noexcept { PostQuietly(CloseAllEvent{}); }
+
+void ClipManager::PostQuietly(Event event) noexcept {
     try {
-        Post(CloseAllEvent{});
+        Post(std::move(event));
     } catch (...) {
+        // A failure on the road never reaches the user.
     }
 }
 

@@ -227,6 +227,8 @@ private:
     // Handles the event, and those that come meanwhile; rethrows what the
     // event itself threw, once the others are handled.
     void Post(Event event);
+    // Post for the events whose failure nobody is told of.
+    void PostQuietly(Event event) noexcept;
     void On(NotifiedEvent&);
     void On(ReadEndedEvent& event);
     void On(TickEvent&);
