@@ -80,8 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckedIni file(input.ConsumeRemainingBytesAsString());
 
     Check(settings::ReadLanguageFileKey(file).size() <= 2047);
-    const settings::StoredSettings loaded = settings::ReadSettings(file, defaults);
-    Check(loaded.maxClipCount >= 1 && loaded.maxClipCount <= 50);
+    const settings::Settings loaded = settings::ReadSettings(file, defaults);
+    Check(loaded.road.maxClipCount >= 1 && loaded.road.maxClipCount <= 50);
     Check(loaded.width >= defaults.minWidth && loaded.height >= defaults.minHeight);
     Check(loaded.clipFontCharset >= 0 && loaded.clipFontCharset <= 255);
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Velmor needs on Debian.
-# Sourced or run; installs only the packages that are missing.
+# Sourced or run; installs only the packages that are missing. The work runs
+# in a subshell of its own, so that a shell that sources this keeps its options.
+velmor_install_deps() (
 set -euo pipefail
 packages=(
   cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev
@@ -20,3 +22,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
+)
+velmor_install_deps

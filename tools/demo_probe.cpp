@@ -8,9 +8,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/OutsideNames.h"
+
 namespace {
 
-constexpr wchar_t kClipClass[] = L"TForm2";
 
 std::wstring TextOf(HWND window) {
     // WM_GETTEXT crosses processes for edit controls and captions alike.
@@ -36,7 +37,7 @@ int main(int argc, char** argv) {
     const DWORD start = GetTickCount();
     do {
         HWND clip = nullptr;
-        while ((clip = FindWindowExW(nullptr, clip, kClipClass, nullptr)) != nullptr) {
+        while ((clip = FindWindowExW(nullptr, clip, platform::kClipWindowClass, nullptr)) != nullptr) {
             if (!IsWindowVisible(clip)) continue;
             const HWND memo = GetWindow(clip, GW_CHILD);
             std::printf("Clip title: %s\n", Utf8(TextOf(clip)).c_str());

@@ -81,7 +81,7 @@ int main() {
         SetEnvironmentVariableW(L"VELMOR_EXE", floorPath.c_str());
         Record(floor, TimeToTrayIcon(L"VelmorTrayFloor"));
         SetEnvironmentVariableW(L"VELMOR_EXE", velmorPath.c_str());
-        Record(velmor, TimeToTrayIcon(L"TVelmor"));
+        Record(velmor, TimeToTrayIcon(platform::kMainWindowClass));
     }
     const double velmorMedian = bench::Percentile(velmor.times, 0.5);
     const double floorMedian = bench::Percentile(floor.times, 0.5);

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "platform/Handles.h"
+#include "platform/OutsideNames.h"
 #include "platform/Text.h"
 #include "ui/Dpi.h"
 #include "ui/Graphics.h"
@@ -29,15 +30,15 @@ std::function<void()>& Beeper() {
 }  // namespace
 
 AboutBox::AboutBox(ui::Form& mainWindow) : mainWindow_(mainWindow) {
-    CreateForm({.className = L"TversionDialog",
-                .caption = L"Version",
+    static const platform::WindowClass windowClass(
+        FormClass(platform::kAboutBoxClass, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
+    CreateForm(windowClass, {.caption = L"Version",
                 .bounds = {CW_USEDEFAULT, CW_USEDEFAULT, kClientWidth, kClientHeight},
                 .border = ui::BorderStyle::Dialog,
                 .minimizeBox = false,
                 .maximizeBox = false,
                 .stayOnTop = true,
-                .dialogKeys = true,
-                .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
+                .dialogKeys = true});
     SetClientSize(ui::Scale(kClientWidth), ui::Scale(kClientHeight));
     FinishCreation();
 

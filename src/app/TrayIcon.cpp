@@ -2,13 +2,14 @@
 
 #include <cstring>
 
+#include "platform/OutsideNames.h"
 #include "platform/Text.h"
+#include "platform/Trace.h"
 
 namespace app {
 
 namespace {
 
-constexpr UINT kIconId = 1;
 
 // Sent to every top-level window when the taskbar is made (again).
 UINT TaskbarCreatedMessage() {
@@ -37,7 +38,7 @@ NOTIFYICONDATAA TrayIcon::Record(UINT flags) const {
     // The first, smallest form of the record; 88 bytes in a 32-bit process.
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = owner_;
-    data.uID = kIconId;
+    data.uID = platform::kTrayIconId;
     data.uFlags = flags;
     data.uCallbackMessage = callbackMessage_;
     data.hIcon = icon_.get();
@@ -48,6 +49,8 @@ NOTIFYICONDATAA TrayIcon::Record(UINT flags) const {
 void TrayIcon::Show() {
     NOTIFYICONDATAA data = Record(NIF_MESSAGE | NIF_ICON | NIF_TIP);
     shown_ = Shell_NotifyIconA(NIM_ADD, &data) || Shell_NotifyIconA(NIM_MODIFY, &data);
+    // Not reported: the program goes on without its icon, as it always has.
+    if (!shown_) platform::Trace(L"the tray icon could not be added", GetLastError());
 }
 
 void TrayIcon::Add() {

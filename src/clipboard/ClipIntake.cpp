@@ -17,8 +17,8 @@ Outcome ClipManager::Intake(const Change& change, platform::ClipboardRead& read)
         pendingTooLarge_ = false;
         currentText = true;
     }
-    const ClipOptions options = shell_.Options();
-    if (options.doubleCopy) {
+    const RoadSettings settings = shell_.CurrentSettings();
+    if (settings.doubleCopy) {
         if (!DoubleCopyDue(change.time, change.previousTime)) return Outcome::NotDoubleCopy;
     } else if (!pending_ && !pendingTooLarge_) {
         return Outcome::NoText;
@@ -30,7 +30,7 @@ Outcome ClipManager::Intake(const Change& change, platform::ClipboardRead& read)
 
 Outcome ClipManager::ShowClip(bool currentText) {
     if (!pending_ && !pendingTooLarge_) return Outcome::NoText;
-    const ClipOptions options = shell_.Options();
+    const RoadSettings settings = shell_.CurrentSettings();
     IntakeInput intake;
     intake.newestOpen = SlotFlag(lastSlot_);
     bool previewed = false;
@@ -43,8 +43,8 @@ Outcome ClipManager::ShowClip(bool currentText) {
         intake.sizeLimit = 0;
     } else {
         intake.textBytes = pending_->ansiBytes;
-        intake.ignoreLarge = options.ignoreLargeText;
-        intake.sizeLimit = options.sizeOfText;
+        intake.ignoreLarge = settings.ignoreLargeText;
+        intake.sizeLimit = settings.sizeOfText;
         if (intake.newestOpen) {
             shell_.Preview(*pending_);
             previewed = true;
@@ -71,7 +71,7 @@ Outcome ClipManager::ShowClip(bool currentText) {
             // What a paste would insert now: a change without text shows none.
             // Moved: the text may be large, and it is not kept here.
             platform::CompactText shown = currentText ? std::move(pending_->text) : platform::CompactText();
-            shell_.ShowClip(slot, std::move(shown), options.countDown, options.closeClipTimer);
+            shell_.ShowClip(slot, std::move(shown), settings.countDown, settings.closeClipTimer);
             outcome = Outcome::Clip;
         }
     }
@@ -90,7 +90,7 @@ ClipTable ClipManager::Table() {
 }
 
 void ClipManager::TrimClips() {
-    for (const int slot : clipboard::TrimClips(Table(), clipCounter_, shell_.Options().maxClipCount)) Close(slot);
+    for (const int slot : clipboard::TrimClips(Table(), clipCounter_, shell_.CurrentSettings().maxClipCount)) Close(slot);
 }
 
 void ClipManager::Close(int slot) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <string>
 #include <utility>
 
 namespace clipboard {
@@ -117,9 +118,9 @@ RoadState ClipManager::State() const noexcept {
     return waiting_ && retryAt_ ? RoadState::Retrying : RoadState::Idle;
 }
 
-void ClipManager::Settle(Outcome outcome) {
+void ClipManager::Settle(Outcome outcome, std::uint32_t systemError, std::string_view failure) {
     ++settlements_;
-    shell_.Settled(outcome);
+    shell_.Settled(outcome, systemError, failure);
 }
 
 bool ClipManager::AlreadyRead(std::uint32_t sequence) const noexcept {
@@ -127,13 +128,13 @@ bool ClipManager::AlreadyRead(std::uint32_t sequence) const noexcept {
     return sequence != 0 && sequence == readSequence_;
 }
 
-std::optional<long long> ClipManager::SizeLimit(const ClipOptions& options) const {
+std::optional<long long> ClipManager::SizeLimit(const RoadSettings& settings) const {
     // The filter turns a large text away unread, unless the newest clip is
     // itself that large (the settings changed since it was made): only the
     // whole text can tell the repeat rule whether it is the same again.
-    const long long readWhole = std::max(options.sizeOfText, kPreviewBytes);
+    const long long readWhole = std::max<long long>(settings.sizeOfText, kPreviewBytes);
     const bool newestAsLarge = SlotFlag(lastSlot_) && newestBytes_ > static_cast<unsigned long long>(readWhole);
-    if (!options.ignoreLargeText || newestAsLarge) return std::nullopt;
+    if (!settings.ignoreLargeText || newestAsLarge) return std::nullopt;
     return readWhole;
 }
 
@@ -175,12 +176,12 @@ void ClipManager::ReadWaiting() {
         SettledUnread();
         return;
     }
-    const ClipOptions options = shell_.Options();
+    const RoadSettings settings = shell_.CurrentSettings();
     reading_ = Read{++readIds_, *waiting_, shell_.Now(), false};
     waiting_.reset();
     owedByRead_ = owedByRead_ || owedByWaiting_;
     owedByWaiting_ = false;
-    shell_.StartRead(reading_->id, SizeLimit(options));
+    shell_.StartRead(reading_->id, SizeLimit(settings));
 }
 
 void ClipManager::SettledUnread() {
@@ -199,14 +200,16 @@ void ClipManager::On(ReadEndedEvent& event) {
         if (read.status == platform::ReadStatus::Read) {
             readSequence_ = read.sequence;
             Outcome outcome = Outcome::WindowFailed;
+            std::string failure;
             try {
                 outcome = Intake(done.change, read);
+            } catch (const std::exception& error) {
+                failure = error.what();  // a window that cannot be made never reaches the user
             } catch (...) {
-                // A window that cannot be made never reaches the user.
             }
-            Settle(outcome);
+            Settle(outcome, 0, failure);
         } else {
-            RetryOrGiveUp(done, read.status);
+            RetryOrGiveUp(done, read);
         }
     }
     // The clipboard is closed: the next viewer can read it too.
@@ -217,7 +220,8 @@ void ClipManager::On(ReadEndedEvent& event) {
     ReadWaiting();
 }
 
-void ClipManager::RetryOrGiveUp(const Read& read, platform::ReadStatus status) {
+void ClipManager::RetryOrGiveUp(const Read& read, const platform::ClipboardRead& found) {
+    const platform::ReadStatus status = found.status;
     const std::uint32_t now = shell_.Now();
     if (waiting_) {
         Settle(Outcome::Replaced);  // the newer change is read next
@@ -225,11 +229,11 @@ void ClipManager::RetryOrGiveUp(const Read& read, platform::ReadStatus status) {
     }
     // Memory that did not suffice once will not suffice 10 ms later.
     if (status == platform::ReadStatus::OutOfMemory) {
-        Settle(Outcome::ReadFailed);
+        Settle(Outcome::ReadFailed, found.error);
         return;
     }
     if (watch_ != Watch::Watching || now - read.change.firstTry >= kHeldLimitMs) {
-        Settle(status == platform::ReadStatus::Held ? Outcome::HeldTooLong : Outcome::ReadFailed);
+        Settle(status == platform::ReadStatus::Held ? Outcome::HeldTooLong : Outcome::ReadFailed, found.error);
         return;
     }
     waiting_ = read.change;

@@ -16,22 +16,14 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <string_view>
 #include <variant>
 
 #include "clipboard/ClipRules.h"
+#include "clipboard/RoadSettings.h"
 #include "platform/ClipboardRead.h"
 
 namespace clipboard {
-
-// The settings the road reads at the moment it needs them.
-struct ClipOptions {
-    int maxClipCount = 3;         // "Max Clip Count :", 1..50
-    bool ignoreLargeText = true;  // "Ignore Large Text"
-    long long sizeOfText = 1000;  // "Size of Text :", bytes
-    bool closeClipTimer = false;  // "Close Clip Timer"
-    int countDown = 120;          // "Count Down :", seconds
-    bool doubleCopy = false;      // "Clip Window only show Double Copyed"
-};
 
 // How a notified change ended: each one ends in exactly one of these.
 enum class Outcome {
@@ -75,7 +67,8 @@ class ClipShell {
 public:
     virtual std::uint32_t Now() = 0;                // a millisecond tick count
     virtual std::uint32_t ClipboardSequence() = 0;  // 0 when the system does not tell
-    virtual ClipOptions Options() = 0;
+    // The settings as they stand now.
+    virtual RoadSettings CurrentSettings() = 0;
 
     // The viewer chain. Joining throws when it cannot be done.
     virtual void JoinChain() = 0;
@@ -102,8 +95,9 @@ public:
     virtual WriteResult WriteClipText(int slot, bool outsideChain) = 0;
     // The clip's window shows that its text was copied, or that nothing was.
     virtual void ShowCopyOutcome(int slot, bool copied) = 0;
-    // How a change ended; the program may trace it.
-    virtual void Settled(Outcome outcome) = 0;
+    // How a change ended; the program may trace it. systemError is the
+    // failed read's error code (0 when none), failure an error's message.
+    virtual void Settled(Outcome outcome, std::uint32_t systemError, std::string_view failure) = 0;
 
     // The sample memo shows the start of the text.
     virtual void Preview(const platform::ClipboardText& text) = 0;
@@ -239,9 +233,9 @@ private:
     void On(QuitEvent&);
     void On(CloseAllEvent&);
 
-    void Settle(Outcome outcome);
+    void Settle(Outcome outcome, std::uint32_t systemError = 0, std::string_view failure = {});
     void ReadWaiting();
-    void RetryOrGiveUp(const Read& read, platform::ReadStatus status);
+    void RetryOrGiveUp(const Read& read, const platform::ClipboardRead& found);
     // Tells the next viewer of the notifications the last read covered, once no read holds the clipboard.
     void PassOnRead();
     // The waiting change was settled without a read: its notification is owed as a read's would be.
@@ -249,7 +243,7 @@ private:
     void WriteCopy();
     void StopWatching(Watch to);
     void Reschedule();
-    std::optional<long long> SizeLimit(const ClipOptions& options) const;
+    std::optional<long long> SizeLimit(const RoadSettings& settings) const;
     bool AlreadyRead(std::uint32_t sequence) const noexcept;
 
     // The rules: what a read change becomes (ClipIntake.cpp).

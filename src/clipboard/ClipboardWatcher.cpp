@@ -1,6 +1,8 @@
 #include "clipboard/ClipboardWatcher.h"
 
 #include "platform/Error.h"
+#include "platform/OutsideNames.h"
+#include "platform/Trace.h"
 #include "platform/WindowClass.h"
 #include "ui/Application.h"
 
@@ -8,7 +10,6 @@ namespace clipboard {
 
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"TVxClipDetectorWindow";
 // How long the next viewer is waited for. A viewer that hangs on a
 // notification must not hang this program with it: the message still
 // reaches it, but the chain's notification goes on without waiting longer.
@@ -17,6 +18,7 @@ constexpr UINT kNextViewerWaitMs = 1000;
 LRESULT SendToNext(HWND next, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(next, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, kNextViewerWaitMs, &result)) {
+        platform::Trace(L"the next clipboard viewer did not answer", GetLastError());
         return 0;
     }
     return static_cast<LRESULT>(result);
@@ -32,7 +34,7 @@ platform::WindowHandle ClipboardWatcher::AllocateWindow() {
     static const platform::WindowClass windowClass([] {
         WNDCLASSEXW wc{};
         wc.lpfnWndProc = &ClipboardWatcher::WindowProc;
-        wc.lpszClassName = kWindowClass;
+        wc.lpszClassName = platform::kWatcherClass;
         return wc;
     }());
     // A hidden top-level window of the GUI thread: message-only windows are

@@ -1,7 +1,7 @@
 #pragma once
-// What a clip window needs from the main window that owns it. The main
-// window implements it; tests give a window a host of their own.
-#include "settings/ClipSettings.h"
+// What a clip window needs from the controller that owns it. The controller
+// implements it; tests give a window a host of their own.
+#include "settings/Settings.h"
 #include "settings/LocalisedTexts.h"
 
 namespace clipwindow {
@@ -11,7 +11,7 @@ class ClipWindow;
 class ClipHost {
 public:
     // The settings as they stand now (read from the settings pages).
-    virtual settings::ClipSettings Settings() const = 0;
+    virtual const settings::Settings& Settings() const = 0;
     virtual const settings::LocalisedTexts& Texts() const = 0;
     // The window was activated or pressed on its title bar: it becomes the newest clip.
     virtual void ClipTouched(const ClipWindow& window) = 0;

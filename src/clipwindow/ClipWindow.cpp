@@ -4,9 +4,10 @@
 #include <string_view>
 
 #include "platform/Handles.h"
+#include "platform/OutsideNames.h"
 
 #include "platform/Text.h"
-#include "settings/ClipSettings.h"
+#include "settings/Settings.h"
 #include "settings/LocalisedTexts.h"
 #include "settings/SystemLocale.h"
 
@@ -19,8 +20,8 @@ constexpr int kMinWidth = 100;
 }  // namespace
 
 ClipWindow::ClipWindow(ClipHost& host) : host_(host) {
-    CreateForm({.className = L"TForm2",
-                .bounds = {0, 0, kCreatedWidth, kCreatedHeight},
+    static const platform::WindowClass windowClass(FormClass(platform::kClipWindowClass));
+    CreateForm(windowClass, {.bounds = {0, 0, kCreatedWidth, kCreatedHeight},
                 .border = ui::BorderStyle::SizeToolWindow,
                 .stayOnTop = true,
                 .alphaBlend = true,
@@ -186,7 +187,7 @@ void ClipWindow::LeaveOpenClips(ui::CloseAction&) {
 }
 
 void ClipWindow::OnTimerTick() {
-    const settings::ClipSettings settings = host_.Settings();
+    const settings::Settings& settings = host_.Settings();
     const TickOutcome tick =
         Tick({countDown_, elapsed_, pinned_, settings.hideGradually, settings.titleTimer}, titleStamp_);
     if (tick.stopTimer) {
@@ -207,9 +208,9 @@ void ClipWindow::OnTimerTick() {
 }
 
 void ClipWindow::TogglePinned() {
-    const settings::ClipSettings settings = host_.Settings();
+    const settings::Settings& settings = host_.Settings();
     pinned_ = !pinned_;
-    CountDownTimer.SetEnabled(settings.countDownEnabled);
+    CountDownTimer.SetEnabled(settings.road.closeClipTimer);
     if (pinned_) {
         TextMemo.SetFontColor(settings.fixedTextColor);
         TextMemo.SetColor(settings.fixedColor);

@@ -31,9 +31,9 @@ public:
     ui::Memo TextMemo;
     // Under the memo of a text longer than the window shows: how much more there is.
     ui::Label MoreLabel;
-    ui::Timer CountDownTimer{1000};
+    ui::Timer CountDownTimer{*this, 1000};
     // Restores the title a second after the copy back's outcome was shown.
-    ui::Timer CopiedTitleTimer{1000};
+    ui::Timer CopiedTitleTimer{*this, 1000};
     ui::PopupMenu TitleMenu;
     ui::MenuItem* PinItem = nullptr;
     ui::MenuItem* CloseItem = nullptr;

@@ -49,7 +49,7 @@ TickOutcome Tick(const TickInput& in, std::string_view titleStamp) {
     const std::int64_t elapsed = static_cast<std::int64_t>(in.elapsed) + 1;
     out.elapsed = ClampToInt(elapsed);
     out.alpha = in.hideGradually ? FadeAlpha(in.countDown, elapsed) : 255;
-    if (in.showTimer) {
+    if (in.titleTimer) {
         std::string title(titleStamp);
         title += " (";
         title += std::to_string(static_cast<std::int64_t>(in.countDown) - elapsed);
@@ -68,7 +68,7 @@ LayoutOutcome LayoutHeight(const LayoutInput& in) noexcept {
     const std::int64_t maxHeight = std::max(0, in.maxHeight);  // a negative maximum would give a negative window
     if (height > maxHeight) {
         height = maxHeight;
-        out.verticalScrollBar = in.verticalScrollBars;
+        out.verticalScrollBar = in.scrollBarVertical;
     }
     out.clientHeight = ClampToInt(height + 8);
     return out;
@@ -106,6 +106,7 @@ ShowBudget BudgetFor(int clientWidth, int averageCharWidth, int visibleLines) no
     ShowBudget budget;
     budget.unitsPerLine = static_cast<std::size_t>(std::max(1, clientWidth / std::max(1, averageCharWidth)));
     budget.lines = static_cast<std::size_t>(std::max(kMinLines, kHeights * std::max(1, visibleLines)));
+    budget.paragraphLines = budget.lines / 2;
     return budget;
 }
 
@@ -117,8 +118,9 @@ std::size_t ShownPart(const platform::CompactText& text, const ShowBudget& budge
     for (std::size_t at = 0; at <= text.size(); ++at) {
         if (at < text.size() && text[at] != L'\n') {
             // A line with no break in it lays out in the square of its
-            // length: it ends the part shown where the budget's lines end.
-            if (at - paragraph >= (budget.lines - lines) * perLine) {
+            // length: it ends the part shown where its share of lines ends.
+            const std::size_t linesLeft = std::min(budget.lines - lines, std::max<std::size_t>(budget.paragraphLines, 1));
+            if (at - paragraph >= linesLeft * perLine) {
                 cut = at;
                 break;
             }

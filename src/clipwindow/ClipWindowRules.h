@@ -18,7 +18,7 @@ struct TickInput {
     std::int32_t elapsed = 0;      // ticks since the last reset, before this tick
     bool pinned = false;
     bool hideGradually = false;    // "Hide Gradually"
-    bool showTimer = true;         // "Show Timer Count Down"
+    bool titleTimer = true;         // "Show Timer Count Down"
 };
 
 struct TickOutcome {
@@ -47,7 +47,7 @@ struct LayoutInput {
     bool textEmpty = false;
     int charHeight = 12;         // ui::FontPixelHeight of the clip font
     int maxHeight = 120;         // "Max Height :"
-    bool verticalScrollBars = true;  // "Vertical" rather than "None"
+    bool scrollBarVertical = true;  // "Vertical" rather than "None"
 };
 
 struct LayoutOutcome {
@@ -69,14 +69,17 @@ std::size_t ShownLength(std::wstring_view text, std::size_t limit) noexcept;
 // about 100,000 characters a second, and a line with no place to break it
 // costs it the square of its length: 20,000 characters on one line took
 // seconds. So a clip shows what fits in a few window heights of lines, at
-// the font's average width, whatever the text's shape; the rest is marked,
-// and the copy back copies the whole text.
+// the font's average width, whatever the text's shape, and of a line with
+// no break in it fewer; the rest is marked, and the copy back copies the
+// whole text.
 struct ShowBudget {
-    std::size_t units = 16384;     // at most this many UTF-16 units
-    std::size_t lines = 40;        // at most this many lines as wrapped at unitsPerLine
-    std::size_t unitsPerLine = 30; // what one line of the window holds
+    std::size_t units = 16384;          // at most this many UTF-16 units
+    std::size_t lines = 40;             // at most this many lines as wrapped at unitsPerLine
+    std::size_t paragraphLines = 20;    // of them at most this many for one line of the text
+    std::size_t unitsPerLine = 30;      // what one line of the window holds
 };
-// A budget of `heights` window heights of `visibleLines` each, and at least minLines.
+// Four window heights of visibleLines lines (at least 40), two of them for
+// one line of the text (at least 20).
 ShowBudget BudgetFor(int clientWidth, int averageCharWidth, int visibleLines) noexcept;
 // How many units of the text to show within the budget: all of it when it
 // fits; never ending between the halves of a surrogate pair.

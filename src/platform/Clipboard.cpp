@@ -158,6 +158,7 @@ std::optional<TakenText> TakeText(ClipboardRead& read, std::optional<long long> 
     // Another change may have emptied the clipboard meanwhile.
     if (!data.Bytes()) {
         read.status = ReadStatus::Failed;
+        read.error = GetLastError();
         return std::nullopt;
     }
     taken.blockBytes = data.Bytes()->size();
@@ -197,6 +198,7 @@ ClipboardRead ReadClipboard(HWND owner, std::optional<long long> sizeLimit) {
         ClipboardLock lock(owner);
         if (!lock.Opened()) {
             read.status = ReadStatus::Held;
+            read.error = GetLastError();
             return read;
         }
         taken = TakeText(read, sizeLimit);
@@ -225,6 +227,7 @@ ClipboardRead ReadClipboard(HWND owner, std::optional<long long> sizeLimit) {
     } catch (const std::bad_alloc&) {
         read = ClipboardRead{};
         read.status = ReadStatus::OutOfMemory;
+        read.error = ERROR_NOT_ENOUGH_MEMORY;
     }
     return read;
 }

@@ -40,6 +40,7 @@ struct ClipboardRead {
     std::uint32_t sequence = 0;
     bool excluded = false;  // a privacy mark asked monitors to look away
     bool tooLarge = false;  // over the size limit asked for: the text was neither copied nor converted
+    std::uint32_t error = 0;  // the system's error code when it was held or could not be read
     std::optional<ClipboardText> text;  // none without text
 };
 

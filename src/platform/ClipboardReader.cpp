@@ -91,6 +91,7 @@ DWORD WINAPI ClipboardReader::Run(void* share) noexcept {
         } catch (...) {
             read = ClipboardRead{};
             read.status = ReadStatus::Failed;
+            read.error = ERROR_GEN_FAILURE;
         }
         read.id = id;
         HWND window = nullptr;

@@ -2,7 +2,11 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <cwchar>
+#include <string>
+
+#include "platform/Trace.h"
 
 namespace platform {
 
@@ -64,7 +68,16 @@ HMODULE LoadSystemLibrary(const wchar_t* dll) noexcept {
 FARPROC SystemFunction(const wchar_t* dll, const char* name) noexcept {
     HMODULE module = GetModuleHandleW(dll);
     if (!module) module = LoadSystemLibrary(dll);
-    return module ? GetProcAddress(module, name) : nullptr;
+    FARPROC function = module ? GetProcAddress(module, name) : nullptr;
+    if (!function) {
+        // Its callers go on without it (a dialog that cannot open counts as cancelled).
+        const DWORD error = GetLastError();
+        try {
+            Trace(std::wstring(dll) + L" has no " + std::wstring(name, name + std::strlen(name)), error);
+        } catch (...) {
+        }
+    }
+    return function;
 }
 
 LoadLibraryExFunction ReplaceSystemLibraryLoader(LoadLibraryExFunction loader) noexcept {

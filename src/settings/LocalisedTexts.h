@@ -1,5 +1,5 @@
 #pragma once
-// The texts of the main window that a language file may replace, with
+// The texts of the program that a language file may replace, with
 // their built-in values.
 #include <string>
 

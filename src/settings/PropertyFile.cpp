@@ -86,7 +86,7 @@ platform::Error CannotRead(const std::wstring& path) {
     return platform::Error(path + L" を読み込めません。上書きしません");
 }
 
-void SavePropertyFile(const std::wstring& path, const StoredSettings& settings) {
+void SavePropertyFile(const std::wstring& path, const Settings& settings) {
     const std::wstring file = WrittenFile(path);
     // Beside the file, so that the last step is a rename within one folder.
     // An interrupted save may have left one: it is no settings file and is replaced.

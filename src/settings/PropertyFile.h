@@ -42,6 +42,6 @@ platform::Error CannotRead(const std::wstring& path);
 // A link is written through to its file. Where the folder refuses the copy,
 // the file itself is written over. When anything fails, the file stays as it
 // was and the error "<path> に書き込めません" is thrown.
-void SavePropertyFile(const std::wstring& path, const StoredSettings& settings);
+void SavePropertyFile(const std::wstring& path, const Settings& settings);
 
 }  // namespace settings

@@ -8,7 +8,6 @@
 #include <utility>
 #include <variant>
 
-#include "settings/ClipSettings.h"
 #include "settings/IntegerText.h"
 
 namespace settings {
@@ -18,7 +17,26 @@ namespace {
 // Colours share the whole-number encoding and so the integer column of the key table.
 static_assert(std::is_same_v<ui::ColorValue, int>);
 
-using Field = std::variant<int StoredSettings::*, bool StoredSettings::*, std::string StoredSettings::*>;
+// A key's value: a member of the settings, or of the part the road reads.
+using Field = std::variant<int Settings::*, bool Settings::*, std::string Settings::*, int clipboard::RoadSettings::*,
+                           bool clipboard::RoadSettings::*>;
+
+template <typename T>
+T& Value(Settings& settings, T Settings::*member) {
+    return settings.*member;
+}
+template <typename T>
+T& Value(Settings& settings, T clipboard::RoadSettings::*member) {
+    return settings.road.*member;
+}
+template <typename T>
+const T& Value(const Settings& settings, T Settings::*member) {
+    return settings.*member;
+}
+template <typename T>
+const T& Value(const Settings& settings, T clipboard::RoadSettings::*member) {
+    return settings.road.*member;
+}
 
 struct Key {
     std::string_view section;
@@ -29,33 +47,33 @@ struct Key {
 // The one list of written keys, in the order of the save; the load reads them
 // in the same order. "Width" stands twice, for two different widths.
 const std::array<Key, 27> kKeys{{
-    {"Main", "ActivePage", &StoredSettings::activePage},
-    {"Main", "Left", &StoredSettings::left},
-    {"Main", "Top", &StoredSettings::top},
-    {"Main", "Width", &StoredSettings::width},
-    {"Main", "Height", &StoredSettings::height},
-    {"property", "MaxClipCount", &StoredSettings::maxClipCount},
-    {"property", "Width", &StoredSettings::clipWidth},
-    {"property", "MaxHeight", &StoredSettings::maxHeight},
-    {"property", "IgnoreLargeText", &StoredSettings::ignoreLargeText},
-    {"property", "SizeOfText", &StoredSettings::sizeOfText},
-    {"property", "CloseClipTimer", &StoredSettings::closeClipTimer},
-    {"property", "CountDown", &StoredSettings::countDown},
-    {"property", "HideGradually", &StoredSettings::hideGradually},
-    {"property", "DoubleCopy", &StoredSettings::doubleCopy},
-    {"ClipText", "ClipFont", &StoredSettings::clipFont},
-    {"ClipText", "ClipFontSize", &StoredSettings::clipFontSize},
-    {"ClipText", "ClipFontCharset", &StoredSettings::clipFontCharset},
-    {"ClipText", "ScrollBar", &StoredSettings::scrollBarVertical},
-    {"ClipText", "LeftMargin", &StoredSettings::leftMargin},
-    {"ClipText", "RightMargin", &StoredSettings::rightMargin},
-    {"ClipWindow", "StandardColor", &StoredSettings::standardColor},
-    {"ClipWindow", "FixedColor", &StoredSettings::fixedColor},
-    {"ClipWindow", "StandardTextColor", &StoredSettings::standardTextColor},
-    {"ClipWindow", "FixedTextColor", &StoredSettings::fixedTextColor},
-    {"ClipWindow", "TimeFormat", &StoredSettings::timeFormat},
-    {"Other", "LoadLanguage", &StoredSettings::loadLanguage},
-    {"Other", "LoadFile", &StoredSettings::loadFile},
+    {"Main", "ActivePage", &Settings::activePage},
+    {"Main", "Left", &Settings::left},
+    {"Main", "Top", &Settings::top},
+    {"Main", "Width", &Settings::width},
+    {"Main", "Height", &Settings::height},
+    {"property", "MaxClipCount", &clipboard::RoadSettings::maxClipCount},
+    {"property", "Width", &Settings::clipWidth},
+    {"property", "MaxHeight", &Settings::maxHeight},
+    {"property", "IgnoreLargeText", &clipboard::RoadSettings::ignoreLargeText},
+    {"property", "SizeOfText", &clipboard::RoadSettings::sizeOfText},
+    {"property", "CloseClipTimer", &clipboard::RoadSettings::closeClipTimer},
+    {"property", "CountDown", &clipboard::RoadSettings::countDown},
+    {"property", "HideGradually", &Settings::hideGradually},
+    {"property", "DoubleCopy", &clipboard::RoadSettings::doubleCopy},
+    {"ClipText", "ClipFont", &Settings::clipFont},
+    {"ClipText", "ClipFontSize", &Settings::clipFontSize},
+    {"ClipText", "ClipFontCharset", &Settings::clipFontCharset},
+    {"ClipText", "ScrollBar", &Settings::scrollBarVertical},
+    {"ClipText", "LeftMargin", &Settings::leftMargin},
+    {"ClipText", "RightMargin", &Settings::rightMargin},
+    {"ClipWindow", "StandardColor", &Settings::standardColor},
+    {"ClipWindow", "FixedColor", &Settings::fixedColor},
+    {"ClipWindow", "StandardTextColor", &Settings::standardTextColor},
+    {"ClipWindow", "FixedTextColor", &Settings::fixedTextColor},
+    {"ClipWindow", "TimeFormat", &Settings::timeFormat},
+    {"Other", "LoadLanguage", &Settings::loadLanguage},
+    {"Other", "LoadFile", &Settings::loadFile},
 }};
 
 int ClampToInt(std::int64_t value) noexcept {
@@ -75,37 +93,18 @@ bool Overlaps(const platform::WindowRect& window, const platform::WorkArea& area
     return window.left < area.right && area.left < right && window.top < area.bottom && area.top < bottom;
 }
 
-StoredSettings DefaultSettings(const SettingsDefaults& at) {
-    const ClipSettings built;
-    StoredSettings s;
-    s.activePage = 0;
+Settings DefaultSettings(const SettingsDefaults& at) {
+    // The built values, but for those the program's state gives.
+    Settings s;
     const platform::Position corner = BottomRight(at.primaryWorkArea, at.width, at.height);
     s.left = corner.left;
     s.top = corner.top;
     s.width = at.width;
     s.height = at.height;
-    s.maxClipCount = built.maxClipCount;
-    s.clipWidth = built.maxWidth;
-    s.maxHeight = built.maxHeight;
-    s.ignoreLargeText = built.ignoreLargeText;
-    s.sizeOfText = built.maxTextSize;
-    s.closeClipTimer = built.countDownEnabled;
-    s.countDown = built.countDown;
-    s.hideGradually = built.hideGradually;
-    s.doubleCopy = built.doubleCopy;
     s.clipFont = at.fontName;
     s.clipFontSize = at.fontSize;
     s.clipFontCharset = at.fontCharset;
-    s.scrollBarVertical = built.scrollBarsVertical;
-    s.leftMargin = built.leftMargin;
-    s.rightMargin = built.rightMargin;
-    s.standardColor = built.standardColor;
-    s.fixedColor = built.fixedColor;
-    s.standardTextColor = built.standardTextColor;
-    s.fixedTextColor = built.fixedTextColor;
     s.timeFormat = at.timeFormat;
-    s.loadLanguage = false;
-    s.loadFile.clear();
     return s;
 }
 
@@ -178,17 +177,17 @@ std::string ReadLanguageFileKey(const IniReader& reader) {
     return ReadIniString(reader, "property", "LanguageFile", "Default.lng");
 }
 
-StoredSettings ReadSettings(const IniReader& reader, const SettingsDefaults& defaults) {
+Settings ReadSettings(const IniReader& reader, const SettingsDefaults& defaults) {
     // The defaults of Left and Top use the window's size before Width and
     // Height are read, so a first start puts it in the work area's corner.
-    StoredSettings s = DefaultSettings(defaults);
+    Settings s = DefaultSettings(defaults);
     for (const Key& key : kKeys) {
-        std::visit([&](auto member) { s.*member = ReadValue(reader, key, s.*member); }, key.field);
+        std::visit([&](auto member) { Value(s, member) = ReadValue(reader, key, Value(s, member)); }, key.field);
     }
 
     s.width = std::max(s.width, defaults.minWidth);
     s.height = std::max(s.height, defaults.minHeight);
-    s.maxClipCount = std::clamp(s.maxClipCount, kMinClipCount, kMaxClipCount);
+    s.road.maxClipCount = std::clamp(s.road.maxClipCount, kMinClipCount, kMaxClipCount);
     // A character set is one byte; a number beyond that names none and is
     // treated like any other unreadable value.
     if (s.clipFontCharset < 0 || s.clipFontCharset > 255) s.clipFontCharset = defaults.fontCharset;
@@ -200,9 +199,9 @@ StoredSettings ReadSettings(const IniReader& reader, const SettingsDefaults& def
     return s;
 }
 
-void WriteSettings(IniWriter& writer, const StoredSettings& settings) {
+void WriteSettings(IniWriter& writer, const Settings& settings) {
     for (const Key& key : kKeys) {
-        std::visit([&](auto member) { writer.Write(key.section, key.name, ValueText(settings.*member)); },
+        std::visit([&](auto member) { writer.Write(key.section, key.name, ValueText(Value(settings, member))); },
                    key.field);
     }
 }

@@ -11,7 +11,7 @@
 
 #include "platform/ProfileText.h"
 #include "platform/ScreenGeometry.h"
-#include "ui/Color.h"
+#include "settings/Settings.h"
 
 namespace settings {
 
@@ -56,44 +56,6 @@ bool ReadIniBool(const IniReader& reader, std::string_view section, std::string_
 std::string ReadIniString(const IniReader& reader, std::string_view section, std::string_view key,
                           std::string fallback);
 
-// Every value the file holds, named after its key.
-struct StoredSettings {
-    // [Main]: the settings window
-    int activePage = 0;  // ActivePage; kept as read, the window ignores an index it has no page for
-    int left = 0;        // Left, Top, Width, Height: outer bounds
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    // [property]
-    int maxClipCount = 0;          // MaxClipCount, 1..50
-    int clipWidth = 0;             // Width: client width of a clip window
-    int maxHeight = 0;             // MaxHeight
-    bool ignoreLargeText = false;  // IgnoreLargeText
-    int sizeOfText = 0;            // SizeOfText, bytes
-    bool closeClipTimer = false;   // CloseClipTimer
-    int countDown = 0;             // CountDown, seconds
-    bool hideGradually = false;    // HideGradually
-    bool doubleCopy = false;       // DoubleCopy
-    // [ClipText]: the clip font and the clip text's layout
-    std::string clipFont;            // ClipFont
-    int clipFontSize = 0;            // ClipFontSize, points
-    int clipFontCharset = 0;         // ClipFontCharset, 0..255
-    bool scrollBarVertical = false;  // ScrollBar: "Vertical" rather than "None"
-    int leftMargin = 0;              // LeftMargin
-    int rightMargin = 0;             // RightMargin
-    // [ClipWindow]
-    ui::ColorValue standardColor = 0;      // StandardColor
-    ui::ColorValue fixedColor = 0;         // FixedColor
-    ui::ColorValue standardTextColor = 0;  // StandardTextColor
-    ui::ColorValue fixedTextColor = 0;     // FixedTextColor
-    std::string timeFormat;                // TimeFormat, system code page
-    // [Other]
-    bool loadLanguage = false;  // LoadLanguage
-    std::string loadFile;       // LoadFile: a bare file name, empty when none was chosen
-
-    friend bool operator==(const StoredSettings&, const StoredSettings&) = default;
-};
-
 // The facts some defaults are taken from, as they stand when the load runs,
 // that is after property/LanguageFile was applied.
 struct SettingsDefaults {
@@ -121,14 +83,14 @@ std::string ReadLanguageFileKey(const IniReader& reader);
 
 // Every key with its default, held to its range. A stored position that would
 // leave the window wholly off screen is replaced, as PlaceOnScreen says.
-StoredSettings ReadSettings(const IniReader& reader, const SettingsDefaults& defaults);
+Settings ReadSettings(const IniReader& reader, const SettingsDefaults& defaults);
 
 // Writes every key except property/LanguageFile, section by section: whole
 // numbers in signed decimal, booleans as "1" and "0". A text that the reading
 // rule would change (blanks or Ctrl+Z at either end, a quote at either end) is written
 // inside double quotes, so that it reads back as it was. A failed write stops
 // the save; the keys after it keep what the file held.
-void WriteSettings(IniWriter& writer, const StoredSettings& settings);
+void WriteSettings(IniWriter& writer, const Settings& settings);
 
 // Where the window goes. It keeps its position while any part of it lies in
 // one of the work areas (the primary one counts whether listed or not), so a

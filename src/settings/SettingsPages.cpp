@@ -30,8 +30,8 @@ void SettingsPages::Create(ui::Window& form) {
     Tabs.SetActivePageIndex(kClipWindowPage);
     // Every control that a setting lives in keeps current_ up to date.
     const auto refresh = [this](auto&) { Refresh(); };
-    for (ui::SpinEdit* spin : {&MaxClipCountEdit, &WidthEdit, &MaxHeightEdit, &TextSizeEdit, &CountDownEdit}) spin->OnChange = refresh;
-    for (ui::CheckBox* box : {&IgnoreLargeTextCheck, &CountDownCheck, &HideGraduallyCheck, &DoubleCopyCheck, &TitleCountDownCheck}) box->OnClick = refresh;
+    for (ui::SpinEdit* spin : {&MaxClipCountEdit, &ClipWidthEdit, &MaxHeightEdit, &SizeOfTextEdit, &CountDownEdit}) spin->OnChange = refresh;
+    for (ui::CheckBox* box : {&IgnoreLargeTextCheck, &CloseClipTimerCheck, &HideGraduallyCheck, &DoubleCopyCheck, &TitleTimerCheck}) box->OnClick = refresh;
     VerticalScrollBarRadio.OnClick = refresh;
     NoScrollBarRadio.OnClick = refresh;
     Refresh();
@@ -46,18 +46,18 @@ void SettingsPages::CreatePropertyPage() {
     ui::TabSheet& page = *PropertyPage;
     MaxClipCountLabel.Create(page, {.bounds = {8, 16, 79, 13}, .caption = L"Max Clip Count :", .key = L"[property]MaxClipCount"});
     MaxClipCountEdit.Create(page, {.bounds = {136, 12, 57, 22}, .minValue = kMinClipCount, .maxValue = kMaxClipCount, .value = 3});
-    WidthLabel.Create(page, {.bounds = {8, 40, 33, 13}, .caption = L"width :", .key = L"[property]Width"});
-    WidthEdit.Create(page, {.bounds = {136, 36, 57, 22}, .value = 200});
+    ClipWidthLabel.Create(page, {.bounds = {8, 40, 33, 13}, .caption = L"width :", .key = L"[property]Width"});
+    ClipWidthEdit.Create(page, {.bounds = {136, 36, 57, 22}, .value = 200});
     MaxHeightLabel.Create(page, {.bounds = {8, 64, 61, 13}, .caption = L"Max Height :", .key = L"[property]MaxHeight"});
     MaxHeightEdit.Create(page, {.bounds = {136, 60, 57, 22}, .value = 120});
     IgnoreLargeTextCheck.Create(page, {.bounds = {8, 88, 249, 17},
                              .caption = L"Ignore Large Text",
                              .key = L"[property]IgnoreLargeText",
                              .checked = true});
-    TextSizeLabel.Create(page, {.bounds = {16, 112, 64, 13}, .caption = L"Size of Text :", .key = L"[property]SizeOfText"});
-    TextSizeEdit.Create(page, {.bounds = {136, 108, 65, 22}, .value = 1000});
+    SizeOfTextLabel.Create(page, {.bounds = {16, 112, 64, 13}, .caption = L"Size of Text :", .key = L"[property]SizeOfText"});
+    SizeOfTextEdit.Create(page, {.bounds = {136, 108, 65, 22}, .value = 1000});
     BytesLabel.Create(page, {.bounds = {208, 112, 22, 13}, .caption = L"byte", .key = L"[property]byte"});
-    CountDownCheck.Create(page, {.bounds = {8, 136, 249, 17}, .caption = L"Close Clip Timer", .key = L"[property]CloseClipTimer"});
+    CloseClipTimerCheck.Create(page, {.bounds = {8, 136, 249, 17}, .caption = L"Close Clip Timer", .key = L"[property]CloseClipTimer"});
     CountDownLabel.Create(page, {.bounds = {16, 160, 66, 13}, .caption = L"Count Down :", .key = L"[property]CountDown"});
     CountDownEdit.Create(page, {.bounds = {136, 156, 65, 22}, .value = 120});
     SecondsLabel.Create(page, {.bounds = {208, 160, 16, 13}, .caption = L"sec", .key = L"[property]sec"});
@@ -129,7 +129,7 @@ void SettingsPages::SetUpColorPicker(widgets::ColorComboBox& picker, ui::Window&
 void SettingsPages::CreateClipWindowPage() {
     ui::TabSheet& page = *ClipWindowPage;
     TitleBarGroup.Create(page, {.bounds = {0, 0, 265, 65}, .caption = L"Title Bar", .key = L"[ClipWindow]TitleBar"});
-    TitleCountDownCheck.Create(page, {.bounds = TitleBarGroup.ChildBounds({8, 16, 249, 17}),
+    TitleTimerCheck.Create(page, {.bounds = TitleBarGroup.ChildBounds({8, 16, 249, 17}),
                                .caption = L"Show Timer Count Down",
                                .key = L"[ClipWindow]TimerCount",
                                .checked = true});
@@ -217,12 +217,12 @@ void SettingsPages::FitCaptions() {
         return bounds.left + bounds.width - ui::Scale(inset);
     };
     const auto pageRight = [](const ui::TabSheet& page) { return page.ClientSize().cx - ui::Scale(4); };
-    for (ui::CheckBox* box : {&IgnoreLargeTextCheck, &CountDownCheck, &HideGraduallyCheck, &DoubleCopyCheck}) {
+    for (ui::CheckBox* box : {&IgnoreLargeTextCheck, &CloseClipTimerCheck, &HideGraduallyCheck, &DoubleCopyCheck}) {
         box->FitCaption(checkMark, pageRight(*PropertyPage));
     }
     VerticalScrollBarRadio.FitCaption(checkMark, rightOf(ScrollBarGroup, 4));
     NoScrollBarRadio.FitCaption(checkMark, rightOf(ScrollBarGroup, 4));
-    TitleCountDownCheck.FitCaption(checkMark, rightOf(TitleBarGroup, 4));
+    TitleTimerCheck.FitCaption(checkMark, rightOf(TitleBarGroup, 4));
     LoadLanguageCheck.FitCaption(checkMark, pageRight(*OtherPage));
     // The two buttons keep to the page's right edge, side by side.
     const int buttonEdges = ui::Scale(16);
@@ -237,41 +237,49 @@ void SettingsPages::FitCaptions() {
 
 std::string SettingsPages::TimeFormatText() const { return platform::WideToAnsi(TimeFormatBox.Text()); }
 
-void SettingsPages::Refresh() {
-    ClipSettings& now = current_;
-    now.maxClipCount = MaxClipCountEdit.Value();
-    now.maxWidth = WidthEdit.Value();
+Settings SettingsPages::Read() const {
+    Settings now;
+    now.activePage = Tabs.ActivePageIndex();
+    now.road.maxClipCount = MaxClipCountEdit.Value();
+    now.clipWidth = ClipWidthEdit.Value();
     now.maxHeight = MaxHeightEdit.Value();
-    now.ignoreLargeText = IgnoreLargeTextCheck.Checked();
-    now.maxTextSize = TextSizeEdit.Value();
-    now.countDownEnabled = CountDownCheck.Checked();
-    now.countDown = CountDownEdit.Value();
+    now.road.ignoreLargeText = IgnoreLargeTextCheck.Checked();
+    now.road.sizeOfText = SizeOfTextEdit.Value();
+    now.road.closeClipTimer = CloseClipTimerCheck.Checked();
+    now.road.countDown = CountDownEdit.Value();
     now.hideGradually = HideGraduallyCheck.Checked();
-    now.doubleCopy = DoubleCopyCheck.Checked();
-    now.scrollBarsVertical = VerticalScrollBarRadio.Checked();
+    now.road.doubleCopy = DoubleCopyCheck.Checked();
+    const ui::FontInfo& font = SampleMemo.GetFontInfo();
+    now.clipFont = platform::WideToAnsi(font.name);
+    now.clipFontSize = font.size;
+    now.clipFontCharset = font.charset;
+    now.scrollBarVertical = VerticalScrollBarRadio.Checked();
     now.leftMargin = LeftMarginEdit.Value();
     now.rightMargin = RightMarginEdit.Value();
-    now.titleTimer = TitleCountDownCheck.Checked();
-    now.timeFormat = TimeFormatText();
     now.standardColor = StandardColor;
-    now.standardTextColor = StandardTextColor;
     now.fixedColor = FixedColor;
+    now.standardTextColor = StandardTextColor;
     now.fixedTextColor = FixedTextColor;
+    now.timeFormat = TimeFormatText();
+    now.titleTimer = TitleTimerCheck.Checked();
+    now.loadLanguage = LoadLanguageCheck.Checked();
+    now.loadFile = LanguageFile;
+    return now;
 }
 
-void SettingsPages::Load(const StoredSettings& stored) {
+void SettingsPages::Load(const Settings& stored) {
     if (stored.activePage >= kPropertyPage && stored.activePage <= kOtherPage) {
         Tabs.SetActivePageIndex(stored.activePage);
     }
-    MaxClipCountEdit.SetValue(stored.maxClipCount);
-    WidthEdit.SetValue(stored.clipWidth);
+    MaxClipCountEdit.SetValue(stored.road.maxClipCount);
+    ClipWidthEdit.SetValue(stored.clipWidth);
     MaxHeightEdit.SetValue(stored.maxHeight);
-    IgnoreLargeTextCheck.SetChecked(stored.ignoreLargeText);
-    TextSizeEdit.SetValue(stored.sizeOfText);
-    CountDownCheck.SetChecked(stored.closeClipTimer);
-    CountDownEdit.SetValue(stored.countDown);
+    IgnoreLargeTextCheck.SetChecked(stored.road.ignoreLargeText);
+    SizeOfTextEdit.SetValue(stored.road.sizeOfText);
+    CloseClipTimerCheck.SetChecked(stored.road.closeClipTimer);
+    CountDownEdit.SetValue(stored.road.countDown);
     HideGraduallyCheck.SetChecked(stored.hideGradually);
-    DoubleCopyCheck.SetChecked(stored.doubleCopy);
+    DoubleCopyCheck.SetChecked(stored.road.doubleCopy);
 
     // The pickers feed the sample memo's font; then the memo takes the
     // stored name and size itself, which keeps a name the picker lacks.
@@ -309,31 +317,6 @@ void SettingsPages::Load(const StoredSettings& stored) {
     LanguageFile = stored.loadFile;
 }
 
-void SettingsPages::Save(StoredSettings& stored) const {
-    stored.activePage = Tabs.ActivePageIndex();
-    stored.maxClipCount = MaxClipCountEdit.Value();
-    stored.clipWidth = WidthEdit.Value();
-    stored.maxHeight = MaxHeightEdit.Value();
-    stored.ignoreLargeText = IgnoreLargeTextCheck.Checked();
-    stored.sizeOfText = TextSizeEdit.Value();
-    stored.closeClipTimer = CountDownCheck.Checked();
-    stored.countDown = CountDownEdit.Value();
-    stored.hideGradually = HideGraduallyCheck.Checked();
-    stored.doubleCopy = DoubleCopyCheck.Checked();
-    const ui::FontInfo& font = SampleMemo.GetFontInfo();
-    stored.clipFont = platform::WideToAnsi(font.name);
-    stored.clipFontSize = font.size;
-    stored.clipFontCharset = font.charset;
-    stored.scrollBarVertical = VerticalScrollBarRadio.Checked();
-    stored.leftMargin = LeftMarginEdit.Value();
-    stored.rightMargin = RightMarginEdit.Value();
-    stored.standardColor = StandardColor;
-    stored.fixedColor = FixedColor;
-    stored.standardTextColor = StandardTextColor;
-    stored.fixedTextColor = FixedTextColor;
-    stored.timeFormat = TimeFormatText();
-    stored.loadLanguage = LoadLanguageCheck.Checked();
-    stored.loadFile = LanguageFile;
-}
+Settings SettingsPages::ToSave() const { return Read(); }
 
 }  // namespace settings

@@ -1,12 +1,12 @@
 #pragma once
 // The four pages of the settings window ("Property", "ClipText", "Clip
 // Window", "Other") with every control, the four kept colours and the
-// change handlers of the preview. There is no settings object beside them:
-// the controls' states are the settings, read at the moment they are needed.
+// change handlers of the preview. The controls' states are the settings;
+// beside them the pages keep one copy of them (Current), made anew at every
+// change of a control, so that a copy on its way to the screen reads no control.
 #include <string>
 
-#include "settings/ClipSettings.h"
-#include "settings/SettingsFile.h"
+#include "settings/Settings.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/Color.h"
@@ -34,17 +34,18 @@ public:
     // The page control fills the form's client area above the bottom strip.
     void Fit(int clientWidth, int clientHeight, int stripHeight);
 
-    // What clip windows and the clip manager read, as the controls hold it
-    // now. Kept current by every change of those controls, so that a copy
-    // reads no control on its way to the screen.
-    const ClipSettings& Current() const noexcept { return current_; }
-    // Fills the controls from stored values in the load's order (after the
-    // window's own place and size, which the form sets). The change handlers
-    // run where a user's change would run them.
-    void Load(const StoredSettings& stored);
-    // Reads the controls, the kept colours and the sample memo's font into
-    // stored values; the window's place and size are the form's to add.
-    void Save(StoredSettings& stored) const;
+    // The settings as the controls hold them now, which clip windows and the
+    // road of a copy read. Kept current by every change of those controls,
+    // so that a copy reads no control on its way to the screen. The window's
+    // place and size are the form's.
+    const Settings& Current() const noexcept { return current_; }
+    // Fills the controls in the load's order (after the window's own place
+    // and size, which the form sets). The change handlers run where a user's
+    // change would run them.
+    void Load(const Settings& stored);
+    // The settings to save: the controls, the kept colours, the sample memo's
+    // font and the page shown; the window's place and size are the form's to add.
+    Settings ToSave() const;
 
     // The stored-settings defaults that come from the controls: the time
     // format box's text and (given the window's font) the clip font.
@@ -72,9 +73,9 @@ public:
     ui::TabSheet* OtherPage = nullptr;
 
     // "Property"
-    ui::Label MaxClipCountLabel, WidthLabel, MaxHeightLabel, TextSizeLabel, BytesLabel, CountDownLabel, SecondsLabel;
-    ui::SpinEdit MaxClipCountEdit, WidthEdit, MaxHeightEdit, TextSizeEdit, CountDownEdit;
-    ui::CheckBox IgnoreLargeTextCheck, CountDownCheck, HideGraduallyCheck, DoubleCopyCheck;
+    ui::Label MaxClipCountLabel, ClipWidthLabel, MaxHeightLabel, SizeOfTextLabel, BytesLabel, CountDownLabel, SecondsLabel;
+    ui::SpinEdit MaxClipCountEdit, ClipWidthEdit, MaxHeightEdit, SizeOfTextEdit, CountDownEdit;
+    ui::CheckBox IgnoreLargeTextCheck, CloseClipTimerCheck, HideGraduallyCheck, DoubleCopyCheck;
 
     // "ClipText"
     ui::Label FontLabel, FontSizeLabel, CharsetLabel;
@@ -90,7 +91,7 @@ public:
 
     // "Clip Window"
     ui::GroupBox TitleBarGroup;
-    ui::CheckBox TitleCountDownCheck;
+    ui::CheckBox TitleTimerCheck;
     ui::ComboBox TimeFormatBox;
     ui::Label SampleTimeLabel;
     ui::GroupBox StandardWindowGroup;
@@ -115,15 +116,16 @@ public:
     ui::ColorValue FixedTextColor = ui::kColorNone;
 
 private:
-    // Reads the controls and kept colours into current_.
-    void Refresh();
+    // The controls and the kept colours, read now.
+    Settings Read() const;
+    void Refresh() { current_ = Read(); }
     void CreatePropertyPage();
     void CreateClipTextPage();
     void CreateClipWindowPage();
     void CreateOtherPage();
     void SetUpColorPicker(widgets::ColorComboBox& picker, ui::Window& page, const ui::Bounds& bounds);
 
-    ClipSettings current_;
+    Settings current_;
 };
 
 }  // namespace settings

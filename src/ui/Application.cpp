@@ -3,23 +3,13 @@
 #include <algorithm>
 
 #include "platform/Error.h"
+#include "platform/OutsideNames.h"
 #include "platform/Text.h"
 #include "ui/Form.h"
+#include "ui/Messages.h"
 #include "ui/Thread.h"
 
 namespace ui {
-
-namespace {
-
-constexpr wchar_t kApplicationClass[] = L"TApplication";
-
-// Private messages of the application window.
-enum : UINT {
-    kSweepReleased = WM_APP + 0x300,  // destroy released windows whose handlers have returned
-    kRunHandOffs,                     // run the calls workers handed to the GUI thread
-};
-
-}  // namespace
 
 Application& Application::Get() noexcept {
     static Application application;
@@ -38,11 +28,11 @@ void Application::Initialize() {
     wc.lpfnWndProc = &Application::Proc;
     wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
     wc.hIconSm = wc.hIcon;
-    wc.lpszClassName = kApplicationClass;
+    wc.lpszClassName = platform::kApplicationClass;
     if (!class_) class_.emplace(wc);
     // Hidden and empty: it only owns the forms, so that they get no task-bar buttons of their own.
     // No caption: Windows would add WS_EX_WINDOWEDGE to any extended style set on it.
-    handle_.reset(CreateWindowExW(0, kApplicationClass, title_.c_str(), WS_POPUP | WS_CLIPSIBLINGS | WS_SYSMENU, 0, 0,
+    handle_.reset(CreateWindowExW(0, platform::kApplicationClass, title_.c_str(), WS_POPUP | WS_CLIPSIBLINGS | WS_SYSMENU, 0, 0,
                                   0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!handle_) throw platform::OutOfResources(L"Cannot create the application window");
 }

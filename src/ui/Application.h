@@ -1,8 +1,8 @@
 #pragma once
-// The application object: the hidden owner window that carries the task-bar
-// button and the title, the message loop, the forms it owns, the deferred
-// release of windows, the hand-off of calls from worker threads, and the
-// standard error report.
+// The application object: the hidden owner window of every form (a tool
+// window, so that no task-bar button shows), which carries the title; the
+// message loop, the forms it owns, the deferred release of windows, the
+// hand-off of calls from worker threads, and the standard error report.
 #include <windows.h>
 
 #include <deque>
@@ -68,9 +68,8 @@ public:
     std::size_t ReleasedCount() const noexcept { return released_.size(); }
     // Called by Window as the outermost handler of a window returns.
     void HandlerReturned() noexcept;
-    // Marks a handler that runs outside every window procedure: a timer tick,
-    // a menu shortcut run before dispatch, a worker's hand-off. Which window
-    // it belongs to is not known, so while one runs every release waits.
+    // Marks a worker's hand-off, which runs outside every window procedure.
+    // Which window it belongs to is not known, so while one runs every release waits.
     class OutsideHandler {
     public:
         OutsideHandler() noexcept { ++Get().outsideHandlers_; }

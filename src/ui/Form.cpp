@@ -42,17 +42,17 @@ Form::~Form() {
     if (Application::Get().MainForm() == this) Application::Get().SetMainForm(nullptr);
 }
 
-void Form::CreateForm(const FormParams& options) {
+WNDCLASSEXW Form::FormClass(const wchar_t* name, HBRUSH background) {
+    return OwnClass(name, CS_DBLCLKS, background ? background : GetSysColorBrush(COLOR_BTNFACE),
+                    LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"));
+}
+
+void Form::CreateForm(const platform::WindowClass& windowClass, const FormParams& options) {
     Application& application = Application::Get();
     application.Initialize();
     DWORD style = 0;
     DWORD exStyle = 0;
     StylesFor(options, style, exStyle);
-    ClassParams windowClass;
-    windowClass.name = options.className;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.background = options.background ? options.background : GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
     CreateParams params;
     params.exStyle = exStyle;
     params.style = style;
@@ -211,7 +211,7 @@ bool Form::IsShortCut(const MSG& message) {
     MenuItem* item = menu_->FindShortCut(static_cast<std::uint16_t>(message.wParam), ctrl, shift, alt);
     if (!item) return false;
     // Run before any window procedure: the form may release itself in it.
-    const Application::OutsideHandler running;
+    const HandlerScope running(*this);
     item->Click();
     return true;
 }

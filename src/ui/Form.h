@@ -29,7 +29,6 @@ enum class BorderStyle {
 };
 
 struct FormParams {
-    const wchar_t* className = L"TForm";
     std::wstring caption;
     Bounds bounds{CW_USEDEFAULT, CW_USEDEFAULT, 300, 300};  // 96-dpi outer bounds
     BorderStyle border = BorderStyle::Sizeable;
@@ -41,7 +40,6 @@ struct FormParams {
     int minWidth = 0;         // 96-dpi outer minimum size; 0 = none
     int minHeight = 0;
     bool dialogKeys = false;  // Tab and arrow keys move between controls
-    HBRUSH background = nullptr;  // a brush that outlives the form (a stock one); none: the button face
 };
 
 class Form : public Window {
@@ -81,7 +79,12 @@ public:
     std::function<void(Form& sender)> OnResize;
 
 protected:
-    void CreateForm(const FormParams& params);
+    // The window class of a form of this program: double clicks, the program's
+    // icon, and the background brush (one that outlives the class: a system or
+    // stock one), the button face unless given. A class of forms registers its
+    // own once (Window::OwnClass).
+    static WNDCLASSEXW FormClass(const wchar_t* name, HBRUSH background = nullptr);
+    void CreateForm(const platform::WindowClass& windowClass, const FormParams& params);
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

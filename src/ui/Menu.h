@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/Handles.h"
+#include "platform/Trace.h"
 #include "ui/Captioned.h"
 #include "ui/ShortCut.h"
 
@@ -118,6 +119,7 @@ public:
             menu_.EndUpdate();
         } catch (...) {
             // A menu that cannot be rebuilt keeps its old handle until the next change.
+            platform::TraceCurrentException(L"a menu could not be rebuilt");
         }
     }
     MenuUpdate(const MenuUpdate&) = delete;

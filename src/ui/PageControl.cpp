@@ -28,7 +28,8 @@ TabSheet& PageControl::AddPage(std::wstring_view caption) {
     }
     pages_.push_back(std::unique_ptr<TabSheet>(new TabSheet(*this, index)));
     TabSheet& page = *pages_.back();
-    page.CreateContainer(Handle(), {}, L"TTabSheet", 0);
+    static const platform::WindowClass windowClass(TabSheet::ContainerClass(L"TTabSheet"));
+    page.CreateContainer(Handle(), {}, windowClass, 0);
     page.SetText(caption);
     if (active_ < 0) {
         active_ = 0;

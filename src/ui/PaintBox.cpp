@@ -7,10 +7,8 @@ namespace ui {
 
 void PaintBox::Create(Window& parent, const PaintBoxParams& box) {
     const Bounds& design = box.bounds;
-    ClassParams windowClass;
-    windowClass.name = L"TPaintBox";
-    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     // No background brush: the whole client area is drawn by Render.
+    static const platform::WindowClass windowClass(OwnClass(L"TPaintBox", CS_HREDRAW | CS_VREDRAW | CS_OWNDC));
     CreateParams params;
     params.style = WS_CHILD | WS_VISIBLE;
     params.pixels = {Scale(design.left), Scale(design.top), Scale(design.width), Scale(design.height)};

@@ -7,15 +7,16 @@ namespace ui {
 
 void Panel::Create(Window& parent, const PanelParams& params) {
     const Bounds& design = params.bounds;
+    static const platform::WindowClass windowClass(ContainerClass(L"TPanel"));
     CreateContainer(parent.Handle(), {Scale(design.left), Scale(design.top), Scale(design.width), Scale(design.height)},
-                    L"TPanel", WS_VISIBLE);
+                    windowClass, WS_VISIBLE);
 }
 
-void Panel::CreateContainer(HWND parent, const Bounds& pixels, const wchar_t* className, DWORD style) {
-    ClassParams windowClass;
-    windowClass.name = className;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    windowClass.background = GetSysColorBrush(COLOR_BTNFACE);
+WNDCLASSEXW Panel::ContainerClass(const wchar_t* name) {
+    return OwnClass(name, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void Panel::CreateContainer(HWND parent, const Bounds& pixels, const platform::WindowClass& windowClass, DWORD style) {
     CreateParams params;
     // Tab and the arrow keys move into the controls it holds.
     params.exStyle = WS_EX_CONTROLPARENT;

@@ -24,7 +24,9 @@ public:
     std::function<void(Panel& sender)> OnResize;
 
 protected:
-    void CreateContainer(HWND parent, const Bounds& pixels, const wchar_t* className, DWORD style);
+    // The class of a panel of this kind (the button face behind its controls).
+    static WNDCLASSEXW ContainerClass(const wchar_t* name);
+    void CreateContainer(HWND parent, const Bounds& pixels, const platform::WindowClass& windowClass, DWORD style);
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

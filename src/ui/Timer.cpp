@@ -1,31 +1,31 @@
 #include "ui/Timer.h"
 
-#include <unordered_map>
+#include <algorithm>
 
 #include "ui/Application.h"
+#include "ui/Window.h"
 
 namespace ui {
 
 namespace {
-// GUI thread only: timers are made, changed and ticked there.
-std::unordered_map<UINT_PTR, std::shared_ptr<void>>& Timers() {
-    static std::unordered_map<UINT_PTR, std::shared_ptr<void>> timers;
-    return timers;
+// Timer ids of their own, away from the small numbers a window's own SetTimer calls use.
+UINT_PTR NextId() noexcept {
+    static UINT_PTR next = 0x1000;
+    return ++next;
 }
 }  // namespace
 
-Timer::Timer(UINT interval) : interval_(interval) {
+Timer::Timer(Window& owner, UINT interval)
+    : owner_(owner), interval_(interval), id_(NextId()), alive_(std::make_shared<bool>(true)) {
     RequireGuiThread(L"A timer");
-    state_ = std::make_shared<State>(State{this});
+    owner_.timers_.push_back(this);
     Update();
 }
 
 Timer::~Timer() {
-    state_->timer = nullptr;
-    if (id_) {
-        KillTimer(nullptr, id_);
-        Timers().erase(id_);
-    }
+    *alive_ = false;
+    Stop();
+    std::erase(owner_.timers_, this);
 }
 
 void Timer::SetEnabled(bool enabled) {
@@ -35,32 +35,41 @@ void Timer::SetEnabled(bool enabled) {
     Update();
 }
 
-void Timer::Update() {
-    if (id_) {
-        KillTimer(nullptr, id_);
-        Timers().erase(id_);
-        id_ = 0;
-    }
-    if (enabled_ && interval_ > 0) {
-        id_ = SetTimer(nullptr, 0, interval_, &Timer::Proc);
-        if (id_) Timers()[id_] = state_;
-    }
+void Timer::SetInterval(UINT interval) {
+    if (interval_ == interval) return;
+    interval_ = interval;
+    if (running_) Stop();
+    Update();
 }
 
-void CALLBACK Timer::Proc(HWND, UINT, UINT_PTR id, DWORD) noexcept {
-    const auto found = Timers().find(id);
-    if (found == Timers().end()) return;
-    const auto state = std::static_pointer_cast<State>(found->second);
-    if (!state->timer || state->ticking) return;
-    state->ticking = true;
+void Timer::Update() noexcept {
+    if (!enabled_ || interval_ == 0) {
+        Stop();
+        return;
+    }
+    if (running_ || !owner_.Handle()) return;
+    running_ = SetTimer(owner_.Handle(), id_, interval_, nullptr) != 0;
+}
+
+void Timer::Stop() noexcept {
+    if (!running_) return;
+    if (owner_.Handle()) KillTimer(owner_.Handle(), id_);
+    running_ = false;
+}
+
+void Timer::Tick() {
+    if (ticking_ || !enabled_) return;
+    ticking_ = true;
+    // The handler may destroy this timer: then nothing of it is touched after.
+    const std::shared_ptr<bool> alive = alive_;
+    const std::function<void(Timer&)> handler = OnTimer;
     try {
-        const Application::OutsideHandler running;
-        Timer& timer = *state->timer;
-        if (timer.OnTimer) timer.OnTimer(timer);
+        if (handler) handler(*this);
     } catch (...) {
+        // Reported while the tick still runs: the ticks that come during the box are skipped.
         ReportCurrentException();
     }
-    state->ticking = false;
+    if (*alive) ticking_ = false;
 }
 
 }  // namespace ui

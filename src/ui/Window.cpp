@@ -1,38 +1,29 @@
 #include "ui/Window.h"
 
-#include <unordered_map>
+#include <unordered_set>
 
 #include "platform/Error.h"
-#include "platform/WindowClass.h"
 #include "ui/Application.h"
 #include "ui/CommonControls.h"
 #include "ui/Dpi.h"
+#include "ui/Timer.h"
 
 namespace ui {
 
 namespace {
 
-constexpr wchar_t kObjectProperty[] = L"Velmor.Window";
 constexpr UINT_PTR kSubclassId = 1;
+
+// The window objects that have a window, GUI thread only: what FromHandle
+// takes from a window's GWLP_USERDATA must be one of them.
+std::unordered_set<const Window*>& LiveWindows() {
+    static std::unordered_set<const Window*> live;
+    return live;
+}
 
 // The control whose CreateWindowEx is running: an owner-drawn control asks
 // its parent for item sizes (WM_MEASUREITEM) before it can be subclassed.
 thread_local Window* tCreating = nullptr;
-
-// Each class of our own is registered at its first window and unregistered
-// as the program ends.
-void RegisterOnce(const wchar_t* name, UINT style, HBRUSH background, HICON icon, HICON smallIcon, WNDPROC proc) {
-    static std::unordered_map<std::wstring, platform::WindowClass> registered;
-    if (registered.contains(name)) return;
-    WNDCLASSEXW wc{};
-    wc.style = style;
-    wc.lpfnWndProc = proc;
-    wc.hbrBackground = background;
-    wc.hIcon = icon;
-    wc.hIconSm = smallIcon;
-    wc.lpszClassName = name;
-    registered.try_emplace(name, wc);
-}
 
 }  // namespace
 
@@ -61,17 +52,28 @@ void Window::operator delete(Window* self, std::destroying_delete_t) noexcept {
 }
 
 Window* Window::FromHandle(HWND window) noexcept {
-    return window ? static_cast<Window*>(GetPropW(window, kObjectProperty)) : nullptr;
+    auto* object = window ? reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA)) : nullptr;
+    return object && LiveWindows().contains(object) && object->hwnd_ == window ? object : nullptr;
 }
 
-void Window::CreateOwnWindow(const ClassParams& windowClass, const CreateParams& params) {
-    RegisterOnce(windowClass.name, windowClass.style, windowClass.background, windowClass.icon,
-                 windowClass.smallIcon, &Window::OwnWindowProc);
+WNDCLASSEXW Window::OwnClass(const wchar_t* name, UINT style, HBRUSH background, HICON icon) {
+    WNDCLASSEXW description{};
+    description.style = style;
+    description.lpfnWndProc = &Window::OwnWindowProc;
+    description.hbrBackground = background;
+    description.hIcon = icon;
+    description.hIconSm = icon;
+    description.lpszClassName = name;
+    return description;
+}
+
+void Window::CreateOwnWindow(const platform::WindowClass& windowClass, const CreateParams& params) {
     const std::wstring text(params.text);
-    const HWND window = CreateWindowExW(params.exStyle, windowClass.name, text.c_str(), params.style, params.pixels.left,
-                                        params.pixels.top, params.pixels.width, params.pixels.height, params.parent,
-                                        params.menuOrId, GetModuleHandleW(nullptr), this);
-    if (!window) throw platform::OutOfResources(L"Cannot create window " + std::wstring(windowClass.name));
+    const HWND window = CreateWindowExW(params.exStyle, windowClass.Name(), text.c_str(), params.style,
+                                        params.pixels.left, params.pixels.top, params.pixels.width,
+                                        params.pixels.height, params.parent, params.menuOrId,
+                                        GetModuleHandleW(nullptr), this);
+    if (!window) throw platform::OutOfResources(L"Cannot create window " + std::wstring(windowClass.Name()));
 }
 
 void Window::CreateSystemControl(const wchar_t* className, const CreateParams& params) {
@@ -90,25 +92,48 @@ void Window::CreateSystemControl(const wchar_t* className, const CreateParams& p
 
 void Window::Attach(HWND window) noexcept {
     hwnd_ = window;
-    SetPropW(window, kObjectProperty, this);
+    // GWLP_USERDATA is the application's own, also in the system's controls.
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    try {
+        LiveWindows().insert(this);
+    } catch (...) {
+        // Without memory for the entry the object is not found from its window; its messages still reach it.
+    }
+    for (Timer* timer : timers_) timer->Update();
 }
 
 void Window::Detach() noexcept {
     if (!hwnd_) return;
     // A menu bar belongs to its MainMenu object: the window must not destroy it.
     if (!(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD) && GetMenu(hwnd_)) ::SetMenu(hwnd_, nullptr);
-    RemovePropW(hwnd_, kObjectProperty);
+    for (Timer* timer : timers_) timer->Stop();
     if (subclassed_) RemoveSubclass(hwnd_, &Window::SubclassProc, kSubclassId);
-    else SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    LiveWindows().erase(this);
     subclassed_ = false;
     hwnd_ = nullptr;
 }
 
+Window::HandlerScope::HandlerScope(Window& window) noexcept : window_(window) { ++window_.busy_; }
+
+Window::HandlerScope::~HandlerScope() {
+    if (--window_.busy_ == 0) Application::Get().HandlerReturned();
+}
+
+bool Window::TickTimer(UINT_PTR id) {
+    for (Timer* timer : timers_) {
+        if (timer->Id() != id) continue;
+        timer->Tick();
+        return true;
+    }
+    return false;
+}
+
 LRESULT CALLBACK Window::OwnWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    // A window of our own class is ours alone: its GWLP_USERDATA holds nothing else.
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_NCCREATE) {
         self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->Attach(window);
     }
     if (!self) return DefWindowProcW(window, message, wParam, lParam);
@@ -144,6 +169,7 @@ LRESULT Window::Route(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
 
 LRESULT Window::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    if (message == WM_TIMER && TickTimer(wParam)) return 0;
     if (Reflect(message, wParam, lParam, result)) return result;
     return DefaultProc(message, wParam, lParam);
 }

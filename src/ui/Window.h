@@ -25,9 +25,12 @@
 #include <utility>
 #include <vector>
 
+#include "platform/WindowClass.h"
 #include "ui/Captioned.h"
 
 namespace ui {
+
+class Timer;
 
 struct Bounds {
     int left = 0;
@@ -49,7 +52,9 @@ public:
 
     HWND Handle() const noexcept { return hwnd_; }
     bool HandleAllocated() const noexcept { return hwnd_ != nullptr; }
-    // The object behind a window of this program, or nullptr.
+    // The object behind a window of this program, or nullptr. Every window
+    // object is found one way: its window's GWLP_USERDATA, checked against
+    // the objects that live, so that a window of someone else's is never taken for one.
     static Window* FromHandle(HWND window) noexcept;
 
     void SetText(std::wstring_view text);
@@ -82,13 +87,10 @@ public:
 protected:
     Window() = default;
 
-    struct ClassParams {
-        const wchar_t* name = nullptr;
-        UINT style = 0;
-        HBRUSH background = nullptr;
-        HICON icon = nullptr;
-        HICON smallIcon = nullptr;
-    };
+    // A window class of our own, with this program's window procedure. Each
+    // C++ class registers the one its windows are made of, once, and keeps it:
+    //   static const platform::WindowClass windowClass(OwnClass(L"TName", ...));
+    static WNDCLASSEXW OwnClass(const wchar_t* name, UINT style = 0, HBRUSH background = nullptr, HICON icon = nullptr);
     struct CreateParams {
         DWORD exStyle = 0;
         DWORD style = 0;
@@ -97,8 +99,8 @@ protected:
         HWND parent = nullptr;
         HMENU menuOrId = nullptr;
     };
-    // A window of a class of our own, registered on first use.
-    void CreateOwnWindow(const ClassParams& windowClass, const CreateParams& params);
+    // A window of a class of our own (made by OwnClass).
+    void CreateOwnWindow(const platform::WindowClass& windowClass, const CreateParams& params);
     // A control of a system class, subclassed so that WndProc sees its messages.
     void CreateSystemControl(const wchar_t* className, const CreateParams& params);
 
@@ -112,6 +114,19 @@ protected:
     // Called before a heap window object is destroyed, while the object and
     // its window are both whole.
     virtual void BeforeDestruction() {}
+    // Marks a handler of this window that runs outside its window procedure
+    // (a menu shortcut run from the message loop): the window is released
+    // only once it returns, as for any other handler.
+    class HandlerScope {
+    public:
+        explicit HandlerScope(Window& window) noexcept;
+        ~HandlerScope();
+        HandlerScope(const HandlerScope&) = delete;
+        HandlerScope& operator=(const HandlerScope&) = delete;
+
+    private:
+        Window& window_;
+    };
 
 private:
     static LRESULT CALLBACK OwnWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
@@ -122,8 +137,13 @@ private:
     void Attach(HWND window) noexcept;
     void Detach() noexcept;
 
+    friend class Timer;
+    // A WM_TIMER for one of this window's timers; false when it is none of them.
+    bool TickTimer(UINT_PTR id);
+
     HWND hwnd_ = nullptr;
     bool subclassed_ = false;
+    std::vector<Timer*> timers_;  // the timers of this window, started once it has one
     int busy_ = 0;  // handlers of this window on the stack
     std::vector<std::pair<int, std::function<void()>>> destroyWatches_;
     int lastWatch_ = 0;

@@ -64,9 +64,7 @@ void Dots(HDC dc, int firstX, int top) {
 
 void ColorCustomButton::Create(ColorComboBox& owner) {
     owner_ = &owner;
-    ClassParams windowClass;
-    windowClass.name = L"TColorComboButton";
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    static const platform::WindowClass windowClass(OwnClass(L"TColorComboButton", CS_HREDRAW | CS_VREDRAW));
     CreateParams params;
     params.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     params.pixels = {-ui::Scale(19), ui::Scale(2), ui::Scale(19), 1};

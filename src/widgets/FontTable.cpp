@@ -8,6 +8,7 @@
 
 #include "platform/Module.h"
 #include "platform/Text.h"
+#include "platform/Trace.h"
 
 namespace widgets {
 
@@ -25,6 +26,8 @@ int CALLBACK CollectFamily(const LOGFONTA* font, const TEXTMETRICA* metric, DWOR
                  FontFlags(fontType, metric->tmPitchAndFamily, metric->tmCharSet));
         return 1;
     } catch (...) {
+        // The list goes on without the families not yet seen.
+        platform::TraceCurrentException(L"the font list stopped early");
         return 0;
     }
 }

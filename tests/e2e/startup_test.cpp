@@ -80,7 +80,7 @@ TEST(Startup, AQuitChosenWhileAStartUpBoxIsUpEndsTheProgramWithTheSettingsItRead
 TEST(Startup, ApplicationWindowCarriesExactlyTheToolWindowStyle) {
     VelmorProcess velmor;
     ASSERT_TRUE(velmor.Start());
-    const auto application = velmor.WindowsOfClass(L"TApplication");
+    const auto application = velmor.WindowsOfClass(platform::kApplicationClass);
     ASSERT_EQ(application.size(), 1u);
     EXPECT_EQ(application[0].exStyle, WS_EX_TOOLWINDOW);
     EXPECT_EQ(application[0].title, L"Velmor");
@@ -113,7 +113,7 @@ TEST(Startup, JoinsTheViewerChainAndACleanExitLeavesIt) {
     testsupport::ChainViewer before;  // Velmor joins in front of this viewer
     VelmorProcess velmor;
     ASSERT_TRUE(velmor.Start());
-    const auto watcher = velmor.WindowsOfClass(L"TVxClipDetectorWindow");
+    const auto watcher = velmor.WindowsOfClass(platform::kWatcherClass);
     ASSERT_EQ(watcher.size(), 1u);
     EXPECT_EQ(GetClipboardViewer(), watcher[0].handle);
 

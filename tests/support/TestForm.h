@@ -8,8 +8,8 @@ namespace testsupport {
 class TestForm : public ui::Form {
 public:
     explicit TestForm(int width = 420, int height = 360) {
-        CreateForm({.className = L"TVelmorTestForm",
-                    .caption = L"Test",
+        static const platform::WindowClass windowClass(FormClass(L"TVelmorTestForm"));
+        CreateForm(windowClass, {.caption = L"Test",
                     .bounds = {20, 20, width, height},
                     .dialogKeys = true});
         SetFormFont(ui::CreateMenuFont());

@@ -8,14 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/OutsideNames.h"
 namespace e2e {
 
 // What other programs see of Velmor: the classes its windows are registered
 // under, and the message its tray icon sends the main window.
-inline constexpr wchar_t kMainWindowClass[] = L"TVelmor";
-inline constexpr wchar_t kClipWindowClass[] = L"TForm2";
-inline constexpr wchar_t kAboutBoxClass[] = L"TversionDialog";
-inline constexpr UINT kTrayMessage = WM_USER + 100;
+using platform::kAboutBoxClass;
+using platform::kClipWindowClass;
+using platform::kMainWindowClass;
+using platform::kTrayMessage;
 
 struct WindowInfo {
     HWND handle = nullptr;

@@ -35,7 +35,7 @@ public:
     };
 
     ClipManager manager{*this};
-    clipboard::ClipOptions options;
+    clipboard::RoadSettings options;
     std::uint32_t now = 10'000'000;
     std::uint32_t sequence = 1;     // the clipboard's number; a fixed 0 is a system that does not tell
     bool sequenceKnown = true;
@@ -105,7 +105,7 @@ public:
 
     std::uint32_t Now() override { return now; }
     std::uint32_t ClipboardSequence() override { return sequenceKnown ? sequence : 0; }
-    clipboard::ClipOptions Options() override { return options; }
+    clipboard::RoadSettings CurrentSettings() override { return options; }
     void JoinChain() override { log.push_back("join"); }
     void LeaveChain() override { log.push_back("leave"); }
     void ShowWatching(bool shown) override { watching = shown; }
@@ -147,7 +147,7 @@ public:
     void ShowCopyOutcome(int slot, bool copied) override {
         log.push_back((copied ? "copied " : "not copied ") + std::to_string(slot));
     }
-    void Settled(Outcome outcome) override { outcomes.push_back(outcome); }
+    void Settled(Outcome outcome, std::uint32_t, std::string_view) override { outcomes.push_back(outcome); }
     void Preview(const platform::ClipboardText&) override { ++previews; }
     bool IsClipText(int slot, const platform::ClipboardText& text) override {
         ++comparisons;

@@ -62,7 +62,7 @@ TEST(Tick, OptionsOffKeepOpaqueAndKeepTheTitle) {
     in.countDown = 2;
     in.elapsed = 2;
     in.hideGradually = false;
-    in.showTimer = false;
+    in.titleTimer = false;
     const auto out = Tick(in, "stamp");
     EXPECT_EQ(out.alpha, 255);
     EXPECT_FALSE(out.title.has_value());
@@ -127,16 +127,16 @@ TEST(Layout, TallTextStopsAtTheMaximumWithTheChosenScrollBar) {
     in.lineCount = 20;
     in.charHeight = 12;
     in.maxHeight = 120;
-    in.verticalScrollBars = true;
+    in.scrollBarVertical = true;
     auto out = LayoutHeight(in);
     EXPECT_EQ(out.clientHeight, 128);
     EXPECT_TRUE(out.verticalScrollBar);
-    in.verticalScrollBars = false;
+    in.scrollBarVertical = false;
     out = LayoutHeight(in);
     EXPECT_EQ(out.clientHeight, 128);
     EXPECT_FALSE(out.verticalScrollBar);
 
-    in.verticalScrollBars = true;
+    in.scrollBarVertical = true;
     in.lineCount = 10;  // exactly the maximum: everything shows, no scroll bar
     out = LayoutHeight(in);
     EXPECT_EQ(out.clientHeight, 128);
@@ -213,7 +213,7 @@ TEST(ShownText, IsCutAtTheLimitButNeverInsideASurrogatePair) {
 namespace {
 
 // A clip shows what fits in its budget of wrapped lines, whatever the text's
-// shape: a line with no break is cut where the lines run out.
+// shape: a line with no break is cut where its share of the lines runs out.
 TEST(ShownText, ALongTextShowsWhatFitsInTheBudgetsLines) {
     const std::wstring pair = {wchar_t(0xD83D), wchar_t(0xDE00)};
     std::wstring lines;
@@ -224,15 +224,16 @@ TEST(ShownText, ALongTextShowsWhatFitsInTheBudgetsLines) {
         std::size_t shown;
     } cases[] = {
         {"short", L"a few words", 11},
-        {"exactly the budget's lines", std::wstring(40 * 10, L'x'), 400},
-        {"one unbroken line, cut where the lines run out", std::wstring(20000, L'x'), 400},
+        {"one line just as long as its share", std::wstring(20 * 10, L'x'), 200},
+        {"one unbroken line, cut where its share of lines ends", std::wstring(20000, L'x'), 200},
         {"short lines, cut after the fortieth", lines, 40 * 6},
-        {"a long line after short ones takes the lines left", L"a\r\nb\r\n" + std::wstring(1000, L'x'), 6 + 380},
-        {"never inside a surrogate pair", std::wstring(399, L'x') + pair + L"y", 399},
-        {"an empty line counts as one", std::wstring(5, L'\n') + std::wstring(300, L'x'), 5 + 300},
+        {"a long line after short ones", L"a\r\nb\r\n" + std::wstring(1000, L'x'), 6 + 200},
+        {"never inside a surrogate pair", std::wstring(199, L'x') + pair + L"y", 199},
+        {"an empty line counts as one", std::wstring(25, L'\n') + std::wstring(300, L'x'), 25 + 150},
     };
     clipwindow::ShowBudget budget;
     budget.lines = 40;
+    budget.paragraphLines = 20;
     budget.unitsPerLine = 10;
     for (const auto& c : cases) {
         EXPECT_EQ(clipwindow::ShownPart(platform::CompactText(c.text), budget), c.shown) << c.what;
@@ -242,6 +243,7 @@ TEST(ShownText, ALongTextShowsWhatFitsInTheBudgetsLines) {
     // Four window heights of lines, and never fewer than forty; at least one unit a line.
     EXPECT_EQ(clipwindow::BudgetFor(200, 5, 10).lines, 40u);
     EXPECT_EQ(clipwindow::BudgetFor(200, 5, 25).lines, 100u);
+    EXPECT_EQ(clipwindow::BudgetFor(200, 5, 25).paragraphLines, 50u);
     EXPECT_EQ(clipwindow::BudgetFor(200, 5, 10).unitsPerLine, 40u);
     EXPECT_EQ(clipwindow::BudgetFor(0, 0, 0).unitsPerLine, 1u);
 }

@@ -14,7 +14,7 @@ namespace {
 using platform::Position;
 using platform::WorkArea;
 using settings::ReadSettings;
-using settings::StoredSettings;
+using settings::Settings;
 
 // Holds values as the private-profile functions would hand them over, and
 // keeps every write in the order it came.
@@ -56,7 +56,7 @@ settings::SettingsDefaults Defaults() {
     return at;
 }
 
-StoredSettings Load(const std::vector<std::pair<std::string, std::string>>& lines) {
+Settings Load(const std::vector<std::pair<std::string, std::string>>& lines) {
     MemoryIni ini;
     for (const auto& [path, value] : lines) {
         const auto slash = path.find('/');
@@ -67,10 +67,10 @@ StoredSettings Load(const std::vector<std::pair<std::string, std::string>>& line
 
 TEST(SettingsFile, EmptyFileGivesTheDefaults) {
     const MemoryIni empty;
-    const StoredSettings expected{
+    const Settings expected{
         .left = 1920 - 300, .top = 1040 - 380, .width = 300, .height = 380,  // in the work area's corner
-        .maxClipCount = 3, .clipWidth = 200, .maxHeight = 120, .ignoreLargeText = true, .sizeOfText = 1000,
-        .countDown = 120,
+        .road = {.maxClipCount = 3, .ignoreLargeText = true, .sizeOfText = 1000, .countDown = 120},
+        .clipWidth = 200, .maxHeight = 120,
         .clipFont = "Tahoma", .clipFontSize = 8, .clipFontCharset = 128, .scrollBarVertical = true,
         .standardColor = static_cast<std::int32_t>(0xFF000005), .fixedColor = static_cast<std::int32_t>(0xFF000018),
         .standardTextColor = static_cast<std::int32_t>(0xFF000008),
@@ -92,7 +92,7 @@ TEST(SettingsFile, ValueEncodings) {
     EXPECT_FALSE(boolOf("0x0", true));
     EXPECT_TRUE(boolOf("", true));
 
-    const StoredSettings s = Load({{"ClipWindow/StandardColor", "$FF"},
+    const Settings s = Load({{"ClipWindow/StandardColor", "$FF"},
                                    {"ClipWindow/FixedColor", "0xFF"},
                                    {"ClipWindow/StandardTextColor", "-16777211"},
                                    {"ClipWindow/FixedTextColor", "99999999999"},
@@ -103,38 +103,38 @@ TEST(SettingsFile, ValueEncodings) {
     EXPECT_EQ(s.fixedColor, 255);
     EXPECT_EQ(s.standardTextColor, static_cast<std::int32_t>(0xFF000005));
     EXPECT_EQ(s.fixedTextColor, static_cast<std::int32_t>(0xFF000017));  // beyond 32 bits: the default
-    EXPECT_EQ(s.sizeOfText, 1000);
+    EXPECT_EQ(s.road.sizeOfText, 1000);
     EXPECT_EQ(s.timeFormat, "");  // an empty text is a text
     EXPECT_EQ(s.clipFont, "MS Gothic");
 }
 
 TEST(SettingsFile, LoadedValuesAreHeldToTheirRanges) {
-    const StoredSettings low = Load({{"property/MaxClipCount", "0"},
+    const Settings low = Load({{"property/MaxClipCount", "0"},
                                      {"property/CountDown", "-5"},
                                      {"ClipText/LeftMargin", "-3"},
                                      {"Main/Width", "100"},
                                      {"Main/Height", "-1"},
                                      {"Main/ActivePage", "7"},
                                      {"ClipText/ClipFontCharset", "256"}});
-    EXPECT_EQ(low.maxClipCount, 1);
-    EXPECT_EQ(low.countDown, -5);
+    EXPECT_EQ(low.road.maxClipCount, 1);
+    EXPECT_EQ(low.road.countDown, -5);
     EXPECT_EQ(low.leftMargin, -3);
     EXPECT_EQ(low.width, 288);
     EXPECT_EQ(low.height, 363);
     EXPECT_EQ(low.activePage, 7);         // the window keeps its built page
     EXPECT_EQ(low.clipFontCharset, 128);  // no character set: the default
 
-    const StoredSettings high = Load({{"property/MaxClipCount", "80"}, {"ClipText/ClipFontCharset", "0"}});
-    EXPECT_EQ(high.maxClipCount, 50);
+    const Settings high = Load({{"property/MaxClipCount", "80"}, {"ClipText/ClipFontCharset", "0"}});
+    EXPECT_EQ(high.road.maxClipCount, 50);
     EXPECT_EQ(high.clipFontCharset, 0);
 }
 
 // Off every default, at the edges of what the file may hold.
-StoredSettings Unusual() {
+Settings Unusual() {
     return {.activePage = 3, .left = 2000, .top = 10, .width = 400, .height = 500,  // on the second monitor
-            .maxClipCount = 50, .clipWidth = -7, .maxHeight = 0, .ignoreLargeText = false,
-            .sizeOfText = 2147483647, .closeClipTimer = true, .countDown = -5, .hideGradually = true,
-            .doubleCopy = true,
+            .road = {.maxClipCount = 50, .ignoreLargeText = false, .sizeOfText = 2147483647,
+                     .closeClipTimer = true, .countDown = -5, .doubleCopy = true},
+            .clipWidth = -7, .maxHeight = 0, .hideGradually = true,
             .clipFont = "MS UI Gothic", .clipFontSize = 12, .clipFontCharset = 255, .scrollBarVertical = false,
             .leftMargin = -3, .rightMargin = 70000,
             .standardColor = 255, .fixedColor = static_cast<std::int32_t>(0x80000000),
@@ -144,7 +144,7 @@ StoredSettings Unusual() {
 
 TEST(SettingsFile, SaveWritesEveryKeyOnceInOrderAndLoadsBackTheSame) {
     MemoryIni ini;
-    const StoredSettings saved = Unusual();
+    const Settings saved = Unusual();
     settings::WriteSettings(ini, saved);
     const std::vector<std::string> order{
         "Main/ActivePage",         "Main/Left",
@@ -175,7 +175,7 @@ TEST(SettingsFile, SaveWritesEveryKeyOnceInOrderAndLoadsBackTheSame) {
 
 TEST(SettingsFile, TextsTheReaderWouldChangeAreQuoted) {
     const auto written = [](std::string text) {
-        StoredSettings s = Unusual();
+        Settings s = Unusual();
         s.timeFormat = std::move(text);
         MemoryIni ini;
         settings::WriteSettings(ini, s);
@@ -200,10 +200,10 @@ TEST(SettingsFile, WindowWhollyOffScreenReturnsToTheCorner) {
     // The primary work area counts when the list is empty.
     EXPECT_EQ(settings::PlaceOnScreen({1919, 1039, 300, 380}, {}, kPrimary), (Position{1919, 1039}));
 
-    const StoredSettings lost = Load({{"Main/Left", "-5000"}, {"Main/Top", "20"}});
+    const Settings lost = Load({{"Main/Left", "-5000"}, {"Main/Top", "20"}});
     EXPECT_EQ(lost.left, 1920 - 300);
     EXPECT_EQ(lost.top, 1040 - 380);
-    const StoredSettings extreme = Load({{"Main/Left", "2147483647"}, {"Main/Width", "2147483647"}});
+    const Settings extreme = Load({{"Main/Left", "2147483647"}, {"Main/Width", "2147483647"}});
     EXPECT_EQ(extreme.left, 1920 - 2147483647);
 }
 

@@ -11,7 +11,7 @@
 
 #include "WinTestSupport.h"
 #include "about/AboutBox.h"
-#include "app/MainWindow.h"
+#include "app/Controller.h"
 #include "platform/Error.h"
 #include "platform/Module.h"
 #include "settings/PropertyFile.h"
@@ -26,9 +26,9 @@ class AboutBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
         DeleteFileW(settings::PropertyFilePath().c_str());
-        velmor = std::make_unique<app::MainWindow>();
-        dialog = std::make_unique<about::AboutBox>(*velmor);
-        velmor->aboutBox = dialog.get();
+        velmor = std::make_unique<app::Controller>();
+        dialog = std::make_unique<about::AboutBox>(velmor->Window());
+        velmor->SetAboutBox(dialog.get());
         about::AboutBox::SetWebPageOpener([this](const char* address) { opened.push_back(address); });
         about::AboutBox::SetBeeper([this] { ++beeps; });
     }
@@ -54,7 +54,7 @@ protected:
         return sum / (canvas.width * 3.0 * canvas.height);
     }
 
-    std::unique_ptr<app::MainWindow> velmor;
+    std::unique_ptr<app::Controller> velmor;
     std::unique_ptr<about::AboutBox> dialog;
     std::vector<std::string> opened;
     int beeps = 0;
@@ -68,10 +68,10 @@ RECT InParent(HWND control) {
 }
 
 TEST_F(AboutBoxTest, ShowsAnimatesAndStartsAgainFromBlackWithTheWalkersWhereTheyStopped) {
-    velmor->Show();
+    velmor->Window().Show();
     velmor->ShowAboutBox();
     EXPECT_TRUE(dialog->Visible());
-    EXPECT_FALSE(velmor->Enabled()) << "the main window waits while the box shows";
+    EXPECT_FALSE(velmor->Window().Enabled()) << "the main window waits while the box shows";
     EXPECT_EQ(dialog->Text(), L"Version");
     RECT client{};
     GetClientRect(dialog->Handle(), &client);
@@ -82,7 +82,7 @@ TEST_F(AboutBoxTest, ShowsAnimatesAndStartsAgainFromBlackWithTheWalkersWhereThey
 
     dialog->Close();
     EXPECT_FALSE(dialog->Visible());
-    EXPECT_TRUE(velmor->Enabled());
+    EXPECT_TRUE(velmor->Window().Enabled());
     testsupport::PumpFor(100ms);
     const int frames = dialog->Worker()->Frames();
     testsupport::PumpFor(200ms);
@@ -120,7 +120,7 @@ TEST_F(AboutBoxTest, TakesTheVersionCaptionAndOpensThePageFromAnythingButOk) {
 }
 
 TEST_F(AboutBoxTest, LooksAsBuiltOnTopCentredOverTheMainWindowAndBeepsOnlyTheFirstTime) {
-    velmor->Show();
+    velmor->Window().Show();
     velmor->ShowAboutBox();
     const HWND box = dialog->Handle();
     enum Look { kPlain, kHand, kLink };  // a link: hand cursor, white text on black, sized to its text
@@ -161,7 +161,7 @@ TEST_F(AboutBoxTest, LooksAsBuiltOnTopCentredOverTheMainWindowAndBeepsOnlyTheFir
     EXPECT_EQ(GetClassLongPtrW(box, GCLP_HBRBACKGROUND), reinterpret_cast<LONG_PTR>(GetStockObject(BLACK_BRUSH)));
     EXPECT_TRUE(GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST);
     RECT main{}, self{};
-    GetWindowRect(velmor->Handle(), &main);
+    GetWindowRect(velmor->Window().Handle(), &main);
     GetWindowRect(box, &self);
     EXPECT_LE(std::abs((main.left + main.right) - (self.left + self.right)), 1);
     EXPECT_LE(std::abs((main.top + main.bottom) - (self.top + self.bottom)), 1);
@@ -182,10 +182,10 @@ TEST_F(AboutBoxTest, AWorkerThatCannotBeMadeLeavesTheMainWindowEnabled) {
     velmor->ShowFromTray();
     std::vector<std::wstring> reported;
     ui::Application::Get().SetErrorReporter([&](const std::wstring& message) { reported.push_back(message); });
-    SendMessageW(velmor->Handle(), WM_COMMAND, MAKEWPARAM(velmor->VersionItem->Command(), 0), 0);  // Help, "&Version"
+    SendMessageW(velmor->Window().Handle(), WM_COMMAND, MAKEWPARAM(velmor->Window().VersionItem->Command(), 0), 0);  // Help, "&Version"
     ui::Application::Get().SetErrorReporter(nullptr);
     EXPECT_EQ(reported, std::vector<std::wstring>(1, L"Cannot create a thread"));
-    EXPECT_TRUE(velmor->Enabled());
+    EXPECT_TRUE(velmor->Window().Enabled());
     EXPECT_FALSE(dialog->Visible());
 }
 

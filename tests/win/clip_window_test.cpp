@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "WinTestSupport.h"
-#include "app/MainWindow.h"
+#include "app/Controller.h"
 #include "clipwindow/ClipWindowRules.h"
 
 #include <commctrl.h>
@@ -19,6 +19,7 @@
 #include "platform/Text.h"
 #include "settings/PropertyFile.h"
 #include "ui/Application.h"
+#include "ui/Messages.h"
 
 using namespace std::chrono_literals;
 using clipwindow::ClipWindow;
@@ -92,11 +93,11 @@ protected:
         SetCursorPos(100, 100);
         // Every test starts from the built settings.
         DeleteFileW(settings::PropertyFilePath().c_str());
-        velmor = std::make_unique<app::MainWindow>();
+        velmor = std::make_unique<app::Controller>();
         ui::FontInfo font;
         font.name = L"Liberation Sans";
         font.size = 9;
-        velmor->Pages.SampleMemo.SetFontInfo(font);
+        velmor->Window().Pages.SampleMemo.SetFontInfo(font);
     }
     void TearDown() override {
         velmor.reset();
@@ -126,11 +127,16 @@ protected:
         return open;
     }
 
-    std::unique_ptr<app::MainWindow> velmor;
+    std::unique_ptr<app::Controller> velmor;
 };
 
-// Lines are as tall as the point size says, or as the font's lines are when they are taller.
-int LineHeight(const ClipWindow& clip) { return std::max(12, clip.TextMemo.LineHeight()); }
+// Whether the window is as tall as its lines: each shows whole, and there is
+// room for no more (the memo's frame takes 8 pixels).
+bool TallAsItsLines(const ClipWindow& clip, int lines) {
+    const int textHeight = clip.ClientSize().cy - clip.MoreHeight() - 8;
+    const int line = clip.TextMemo.LineHeight();
+    return textHeight >= lines * line && textHeight < (lines + 1) * line;
+}
 
 // Lines the edit control shows in full.
 int ShownLines(const ClipWindow& clip) {
@@ -149,7 +155,7 @@ TEST_F(ClipWindowTest, OneLineClipGetsTheDefaultWidthAndOneLineOfHeight) {
     EXPECT_EQ(clip->TextMemo.Text(), L"one line");
     EXPECT_EQ(clip->ClientSize().cx, 200);
     // 12 + 8 for a font whose lines are 12 pixels at 9 points; taller lines get their room.
-    EXPECT_EQ(clip->ClientSize().cy, LineHeight(*clip) + 8);
+    EXPECT_TRUE(TallAsItsLines(*clip, 1)) << clip->ClientSize().cy;
     EXPECT_GE(clip->ClientSize().cy, 20);
     EXPECT_EQ(ShownLines(*clip), 1);
     EXPECT_TRUE(IsWindowVisible(clip->Handle()));
@@ -161,18 +167,18 @@ TEST_F(ClipWindowTest, OneLineClipGetsTheDefaultWidthAndOneLineOfHeight) {
     EXPECT_EQ(rect.top, 100);
     EXPECT_EQ(clip->PinItem->Caption(), L"&Dont Hide");
     EXPECT_EQ(clip->CloseItem->Caption(), L"&Close");
-    EXPECT_EQ(velmor->Pages.SampleMemo.Text(), L"one line") << "the preview shows the last clip";
+    EXPECT_EQ(velmor->Window().Pages.SampleMemo.Text(), L"one line") << "the preview shows the last clip";
 }
 
 TEST_F(ClipWindowTest, LinesAreCountedWithTheMarginsTheTextIsShownWith) {
-    velmor->Pages.LeftMarginEdit.SetValue(40);
-    velmor->Pages.RightMarginEdit.SetValue(40);
+    velmor->Window().Pages.LeftMarginEdit.SetValue(40);
+    velmor->Window().Pages.RightMarginEdit.SetValue(40);
     // Fits 200 pixels in one line; in the 120 left between the margins it wraps.
     ClipWindow* clip = Copy(L"words that wrap between margins");
     ASSERT_NE(clip, nullptr);
     const int lines = clip->TextMemo.LineCount();
     EXPECT_GE(lines, 2);
-    EXPECT_EQ(clip->ClientSize().cy, lines * LineHeight(*clip) + 8);
+    EXPECT_TRUE(TallAsItsLines(*clip, lines)) << clip->ClientSize().cy;
     EXPECT_EQ(ShownLines(*clip), lines) << "no line is hidden";
 }
 
@@ -185,7 +191,7 @@ TEST_F(ClipWindowTest, TallTextStopsAtMaxHeightWithTheChosenScrollBars) {
     EXPECT_TRUE(HasVerticalScrollBar(*clip));
     EXPECT_EQ(clip->TextMemo.Text(), twenty) << "the whole text, not cut";
 
-    velmor->Pages.NoScrollBarRadio.SetChecked(true);
+    velmor->Window().Pages.NoScrollBarRadio.SetChecked(true);
     clip = Copy(twenty + L"more");
     ASSERT_NE(clip, nullptr);
     EXPECT_EQ(clip->ClientSize().cy, 128);
@@ -195,7 +201,7 @@ TEST_F(ClipWindowTest, TallTextStopsAtMaxHeightWithTheChosenScrollBars) {
 TEST_F(ClipWindowTest, CountsWrappedLinesAndNotAnEmptyLastLine) {
     ClipWindow* clip = Copy(L"first\r\nsecond\r\n");
     ASSERT_NE(clip, nullptr);
-    EXPECT_EQ(clip->ClientSize().cy, 2 * LineHeight(*clip) + 8);
+    EXPECT_TRUE(TallAsItsLines(*clip, 2)) << "the empty last line does not count";
     clip = Copy(L"first\r\nsecond\r\nthird\r\nfourth");
     ASSERT_NE(clip, nullptr);
     EXPECT_EQ(ShownLines(*clip), 4) << "every line of a clip below the maximum height is in view";
@@ -204,7 +210,7 @@ TEST_F(ClipWindowTest, CountsWrappedLinesAndNotAnEmptyLastLine) {
     ASSERT_NE(clip, nullptr);
     const int lines = clip->TextMemo.LineCount();
     EXPECT_GE(lines, 2);
-    EXPECT_EQ(clip->ClientSize().cy, lines * LineHeight(*clip) + 8);
+    EXPECT_TRUE(TallAsItsLines(*clip, lines)) << clip->ClientSize().cy;
     EXPECT_EQ(ShownLines(*clip), lines);
     EXPECT_FALSE(HasVerticalScrollBar(*clip));
 }
@@ -214,7 +220,7 @@ TEST_F(ClipWindowTest, CountsWrappedLinesAndNotAnEmptyLastLine) {
 // whole, whatever the user typed. A text that fits stays editable, and the
 // memo's text is what is copied back.
 TEST_F(ClipWindowTest, ALongTextShowsItsStartReadOnlyAndCopiesBackWhole) {
-    velmor->Pages.IgnoreLargeTextCheck.SetChecked(false);
+    velmor->Window().Pages.IgnoreLargeTextCheck.SetChecked(false);
     std::wstring lines;
     while (lines.size() < 20003) lines += L"a line of ordinary words\r\n";
     lines.resize(20003);
@@ -240,7 +246,7 @@ TEST_F(ClipWindowTest, ALongTextShowsItsStartReadOnlyAndCopiesBackWhole) {
     ASSERT_NE(fits, nullptr);
     EXPECT_FALSE(fits->Cut());
     EXPECT_FALSE(IsWindowVisible(fits->MoreLabel.Handle()));
-    EXPECT_EQ(fits->ClientSize().cy, LineHeight(*fits) + 8) << "no room for a mark";
+    EXPECT_TRUE(TallAsItsLines(*fits, 1)) << "no room for a mark";
 }
 
 TEST_F(ClipWindowTest, CopyBackPutsTheEditedTextOnTheClipboardAndShowsTheCopiedTitleForASecond) {
@@ -275,9 +281,9 @@ TEST_F(ClipWindowTest, CopyBackPutsTheEditedTextOnTheClipboardAndShowsTheCopiedT
 }
 
 TEST_F(ClipWindowTest, PinningAHalfFadedWindowMakesItOpaqueAndStopsTheCountDown) {
-    velmor->Pages.CountDownCheck.SetChecked(true);
-    velmor->Pages.HideGraduallyCheck.SetChecked(true);
-    velmor->Pages.CountDownEdit.SetValue(10);
+    velmor->Window().Pages.CloseClipTimerCheck.SetChecked(true);
+    velmor->Window().Pages.HideGraduallyCheck.SetChecked(true);
+    velmor->Window().Pages.CountDownEdit.SetValue(10);
     ClipWindow* clip = Copy(L"fading");
     ASSERT_NE(clip, nullptr);
     const int slot = velmor->SlotOf(*clip);
@@ -364,12 +370,12 @@ TEST_F(ClipWindowTest, TheRepeatRuleComparesTheTextAsTheSampleMemoShowsIt) {
         PumpFor(100ms);
         EXPECT_EQ(velmor->ClipCounter(), counter) << "a repeat makes no clip";
         EXPECT_EQ(Newest(), clip);
-        EXPECT_EQ(velmor->Pages.SampleMemo.Text(), text);
+        EXPECT_EQ(velmor->Window().Pages.SampleMemo.Text(), text);
     }
     // What the ANSI code page cannot hold previews as "?": never the same as the clip.
     ClipWindow* cyrillic = Copy(L"\u0416");
     ASSERT_NE(cyrillic, nullptr);
-    EXPECT_EQ(velmor->Pages.SampleMemo.Text(), L"?");
+    EXPECT_EQ(velmor->Window().Pages.SampleMemo.Text(), L"?");
     EXPECT_NE(Copy(L"\u0416"), cyrillic);
 }
 
@@ -431,7 +437,7 @@ TEST_F(ClipWindowTest, PasswordManagersMarksKeepTheTextOut) {
     ASSERT_TRUE(SetClipboardWithMark(L"secret 2", "CanIncludeInClipboardHistory", 0));
     PumpFor(200ms);
     EXPECT_EQ(velmor->ClipWindowCount(), 0);
-    EXPECT_EQ(velmor->Pages.SampleMemo.Text(), L"MemoSample") << "the secret never became the pending text";
+    EXPECT_EQ(velmor->Window().Pages.SampleMemo.Text(), L"MemoSample") << "the secret never became the pending text";
     const int counter = velmor->ClipCounter();
     ASSERT_TRUE(SetClipboardWithMark(L"may show", "CanIncludeInClipboardHistory", 1));
     EXPECT_TRUE(PumpUntil([&] { return velmor->ClipCounter() != counter; }, 2s));
@@ -440,7 +446,7 @@ TEST_F(ClipWindowTest, PasswordManagersMarksKeepTheTextOut) {
 }
 
 TEST_F(ClipWindowTest, LargeTextLimitIsInBytesAndInclusive) {
-    velmor->Pages.TextSizeEdit.SetValue(10);
+    velmor->Window().Pages.SizeOfTextEdit.SetValue(10);
     ASSERT_NE(Copy(L"0123456789"), nullptr);
     EXPECT_EQ(OpenClips(), 1);
     const int counter = velmor->ClipCounter();
@@ -479,7 +485,7 @@ TEST_F(ClipWindowTest, AClipAtTheRightOrBottomEdgeEndsAtTheWorkAreaEdge) {
 namespace {
 
 TEST_F(ClipWindowTest, DoubleCopyModeShowsOnlyASecondCopyWithinTheWindow) {
-    velmor->Pages.DoubleCopyCheck.SetChecked(true);
+    velmor->Window().Pages.DoubleCopyCheck.SetChecked(true);
     ASSERT_TRUE(SetClipboardText(L"first of two"));
     PumpFor(300ms);
     EXPECT_EQ(velmor->ClipWindowCount(), 0) << "the first change after start makes nothing";
@@ -499,9 +505,9 @@ TEST_F(ClipWindowTest, DoubleCopyModeShowsOnlyASecondCopyWithinTheWindow) {
 }
 
 TEST_F(ClipWindowTest, APressOnTheFrameRestartsTheCountDownAndMakesTheClipNewest) {
-    velmor->Pages.CountDownCheck.SetChecked(true);
-    velmor->Pages.HideGraduallyCheck.SetChecked(true);
-    velmor->Pages.CountDownEdit.SetValue(10);
+    velmor->Window().Pages.CloseClipTimerCheck.SetChecked(true);
+    velmor->Window().Pages.HideGraduallyCheck.SetChecked(true);
+    velmor->Window().Pages.CountDownEdit.SetValue(10);
     ClipWindow* first = Copy(L"older");
     ClipWindow* second = Copy(L"newer");
     ASSERT_NE(first, nullptr);
@@ -531,7 +537,7 @@ TEST_F(ClipWindowTest, TheWindowMadeAheadTakesTheTimeOfItsCopyAndNeverTicks) {
     PumpFor(1500ms);
     EXPECT_EQ(OpenClips(), 1);
     EXPECT_TRUE(velmor->SlotFlag(velmor->SlotOf(*first)));
-    velmor->Pages.CountDownCheck.SetChecked(true);
+    velmor->Window().Pages.CloseClipTimerCheck.SetChecked(true);
     ClipWindow* second = Copy(L"second");
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->Title(), second->TitleStamp());
@@ -569,7 +575,7 @@ private:
 // the clip, the second puts a new window into its slot. "Close" chosen in the
 // old menu then closes the old window only.
 TEST_F(ClipWindowTest, AClipTrimmedWhileItsMenuIsOpenLivesUntilTheMenuClosesAndLeavesItsSlotAlone) {
-    velmor->Pages.MaxClipCountEdit.SetValue(1);
+    velmor->Window().Pages.MaxClipCountEdit.SetValue(1);
     ClipWindow* clip = Copy(L"menu open");
     ASSERT_NE(clip, nullptr);
     ASSERT_EQ(velmor->SlotOf(*clip), 0);
@@ -650,7 +656,7 @@ TEST_F(ClipWindowTest, ANextViewerThatReadsAtEachNotificationCanReadAndNotificat
         if (watcher && changesWhileReading-- > 0) SendMessageW(watcher, WM_DRAWCLIPBOARD, 0, 0);
         --depth;
     });
-    velmor = std::make_unique<app::MainWindow>();
+    velmor = std::make_unique<app::Controller>();
     watcher = velmor->Watcher()->WindowHandle();
     for (const wchar_t* text : {L"read by both", L"and again"}) ASSERT_NE(Copy(text), nullptr);
     EXPECT_TRUE(PumpUntil([&] { return notified >= 5; }));
@@ -663,12 +669,12 @@ TEST_F(ClipWindowTest, ANextViewerThatReadsAtEachNotificationCanReadAndNotificat
 TEST_F(ClipWindowTest, AClipWindowThatCannotBeMadeAheadIsNoError) {
     int reported = 0;
     ui::Application::Get().SetErrorReporter([&](const std::wstring&) { ++reported; });
-    velmor->ClipWindowFactory = [](app::MainWindow&) -> std::unique_ptr<ClipWindow> {
+    velmor->ClipWindowFactory = [](app::Controller&) -> std::unique_ptr<ClipWindow> {
         throw platform::OutOfResources(L"no window");
     };
     ASSERT_TRUE(SetClipboardText(L"no window for this"));
     PumpFor(300ms);
-    PostMessageW(velmor->Handle(), app::MainWindow::kMakeSpareClip, 0, 0);
+    PostMessageW(velmor->Window().Handle(), ui::kMakeSpareClip, 0, 0);
     PumpFor(100ms);
     ui::Application::Get().SetErrorReporter(nullptr);
     EXPECT_EQ(reported, 0);
@@ -681,13 +687,13 @@ TEST_F(ClipWindowTest, LinuxPasswordManagersSecretsMakeNoClip) {
          {RegisterClipboardFormatA("x-kde-passwordManagerHint"), "secret"}}));
     PumpFor(300ms);
     EXPECT_EQ(velmor->ClipWindowCount(), 0);
-    EXPECT_EQ(velmor->Pages.SampleMemo.Text(), L"MemoSample");
+    EXPECT_EQ(velmor->Window().Pages.SampleMemo.Text(), L"MemoSample");
 }
 
 TEST_F(ClipWindowTest, AWindowKeptForTheNextClipShowsItAsIfNew) {
-    velmor->Pages.MaxClipCountEdit.SetValue(1);
-    velmor->Pages.CountDownCheck.SetChecked(true);
-    velmor->Pages.HideGraduallyCheck.SetChecked(true);
+    velmor->Window().Pages.MaxClipCountEdit.SetValue(1);
+    velmor->Window().Pages.CloseClipTimerCheck.SetChecked(true);
+    velmor->Window().Pages.HideGraduallyCheck.SetChecked(true);
     std::wstring tall;
     for (int line = 1; line <= 20; ++line) tall += L"line " + std::to_wstring(line) + L"\r\n";
     ClipWindow* first = Copy(tall);
@@ -703,7 +709,7 @@ TEST_F(ClipWindowTest, AWindowKeptForTheNextClipShowsItAsIfNew) {
     ASSERT_NE(third, nullptr);
     EXPECT_EQ(third->Handle(), window) << "no new window was made";
     EXPECT_EQ(third->TextMemo.Text(), L"third");
-    EXPECT_EQ(third->TextMemo.GetFontInfo(), velmor->Pages.SampleMemo.GetFontInfo()) << "the zoom is undone";
+    EXPECT_EQ(third->TextMemo.GetFontInfo(), velmor->Window().Pages.SampleMemo.GetFontInfo()) << "the zoom is undone";
     EXPECT_FALSE(HasVerticalScrollBar(*third));
     EXPECT_FALSE(third->Pinned());
     EXPECT_FALSE(third->PinItem->Checked());
@@ -712,7 +718,7 @@ TEST_F(ClipWindowTest, AWindowKeptForTheNextClipShowsItAsIfNew) {
     EXPECT_EQ(alpha, 255);
     EXPECT_EQ(third->Elapsed(), 0);
     EXPECT_TRUE(third->CountDownTimer.Enabled());
-    EXPECT_EQ(third->ClientSize().cy, LineHeight(*third) + 8);
+    EXPECT_TRUE(TallAsItsLines(*third, 1));
 }
 
 }  // namespace

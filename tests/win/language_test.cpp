@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "WinTestSupport.h"
-#include "app/MainWindow.h"
+#include "app/Controller.h"
 #include "platform/Module.h"
 #include "platform/Text.h"
 #include "settings/PropertyFile.h"
@@ -50,8 +50,8 @@ protected:
     void Put(const std::string& name, const std::string& bytes) {
         std::ofstream(folder + name, std::ios::binary) << bytes;
     }
-    app::MainWindow& Start() {
-        velmor = std::make_unique<app::MainWindow>();
+    app::Controller& Start() {
+        velmor = std::make_unique<app::Controller>();
         return *velmor;
     }
     std::wstring MenuText(HMENU menu, int position) {
@@ -61,27 +61,27 @@ protected:
     }
     std::vector<std::wstring> Rows() {
         std::vector<std::wstring> rows;
-        for (int row = 0; row < velmor->Pages.LanguageList.ItemCount(); ++row) rows.push_back(velmor->Pages.LanguageList.Item(row));
+        for (int row = 0; row < velmor->Window().Pages.LanguageList.ItemCount(); ++row) rows.push_back(velmor->Window().Pages.LanguageList.Item(row));
         return rows;
     }
 
     const std::string folder = platform::WideToAnsi(platform::ExeFolder());
-    std::unique_ptr<app::MainWindow> velmor;
+    std::unique_ptr<app::Controller> velmor;
 };
 
 TEST_F(Languages, AUtf16FileReplacesMenusTabsLabelsAndTextsAndCaptionsFit) {
     Put("Default.lng", testsupport::SourceFile("lang/Japanese.lng"));
-    app::MainWindow& window = Start();
-    settings::SettingsPages& pages = window.Pages;
-    EXPECT_EQ(MenuText(GetMenu(window.Handle()), 0), L"ファイル(&F)");
-    EXPECT_EQ(window.TrayMenu.Items().Items()[1]->Caption(), L"すべてのクリップを閉じる(&C)") << "copied from the menu bar";
+    app::Controller& window = Start();
+    settings::SettingsPages& pages = window.Window().Pages;
+    EXPECT_EQ(MenuText(GetMenu(window.Window().Handle()), 0), L"ファイル(&F)");
+    EXPECT_EQ(window.Window().TrayMenu.Items().Items()[1]->Caption(), L"すべてのクリップを閉じる(&C)") << "copied from the menu bar";
     EXPECT_EQ(pages.PropertyPage->Caption(), L"設定");
     EXPECT_EQ(pages.MaxClipCountLabel.Text(), L"最大クリップ数 :");
     EXPECT_EQ(pages.FixedBackLabel.Text(), L"背景色");
     EXPECT_EQ(window.Texts().fixedTitle, L"固定");
     EXPECT_EQ(window.Texts().titleText, L"Velmor クリップ");
     EXPECT_EQ(ui::Application::Get().Title(), L"Velmor クリップ");
-    EXPECT_EQ(ui::FontInfoOf(window.FormFont()).charset, 128);
+    EXPECT_EQ(ui::FontInfoOf(window.Window().FormFont()).charset, 128);
     EXPECT_EQ(pages.LanguageList.Item(0), platform::AnsiToWide(platform::WideToAnsi(L"日本語")));
     // Every check box shows its whole caption, as far as its page allows.
     for (const ui::CheckBox* box : {&pages.IgnoreLargeTextCheck, &pages.DoubleCopyCheck, &pages.LoadLanguageCheck}) {
@@ -93,23 +93,23 @@ TEST_F(Languages, AUtf16FileReplacesMenusTabsLabelsAndTextsAndCaptionsFit) {
 TEST_F(Languages, Utf8AndTheSystemCodePageGiveTheSameCaptions) {
     Put("A.lng", "\xEF\xBB\xBFGerman\r\n[ClipText]Size=Gr\xC3\xB6\xC3\x9F" "e :\r\n");
     Put("B.lng", "German\r\n[ClipText]Size=Gr\xF6\xDF" "e :\r\n");  // code page 1252
-    app::MainWindow& window = Start();
+    app::Controller& window = Start();
     window.ApplyLanguageFile(platform::AnsiToWide(folder + "A.lng"));
-    EXPECT_EQ(window.Pages.FontSizeLabel.Text(), L"Größe :");
-    window.Pages.FontSizeLabel.SetText(L"reset");
+    EXPECT_EQ(window.Window().Pages.FontSizeLabel.Text(), L"Größe :");
+    window.Window().Pages.FontSizeLabel.SetText(L"reset");
     window.ApplyLanguageFile(platform::AnsiToWide(folder + "B.lng"));
-    EXPECT_EQ(window.Pages.FontSizeLabel.Text(), platform::AnsiToWide("Gr\xF6\xDF" "e :"));
+    EXPECT_EQ(window.Window().Pages.FontSizeLabel.Text(), platform::AnsiToWide("Gr\xF6\xDF" "e :"));
 }
 
 TEST_F(Languages, AFontSizeThatIsNoNumberIsReportedAndStopsTheRest) {
     Put("Default.lng", "Bad\r\n[All]FontName=Liberation Serif\r\n[All]FontSize=big\r\n[MenuBar]File=&Never\r\n");
     std::vector<std::wstring> reports;
     ui::Application::Get().SetErrorReporter([&](const std::wstring& text) { reports.push_back(text); });
-    app::MainWindow& window = Start();
+    app::Controller& window = Start();
     // Default.lng is applied twice at start (by the load, then after the listing): so is its error.
     EXPECT_EQ(reports, (std::vector<std::wstring>(2, L"'big' は整数ではありません")));
-    EXPECT_EQ(ui::FontInfoOf(window.FormFont()).name, L"Liberation Serif");
-    EXPECT_EQ(MenuText(GetMenu(window.Handle()), 0), L"&File");
+    EXPECT_EQ(ui::FontInfoOf(window.Window().FormFont()).name, L"Liberation Serif");
+    EXPECT_EQ(MenuText(GetMenu(window.Window().Handle()), 0), L"&File");
     EXPECT_TRUE(window.TrayIconPresent()) << "the start-up went on";
 }
 
@@ -117,33 +117,33 @@ TEST_F(Languages, TheChosenFileGoesOverDefaultAndADeletedOneLeavesDefault) {
     Put("Default.lng", testsupport::SourceFile("lang/Deutsch.lng"));
     Put("Only.lng", "Only\r\n[MenuBar]File=&Only\r\n");
     Put("property.ini", "[Other]\r\nLoadLanguage=1\r\nLoadFile=Only.lng\r\n");
-    app::MainWindow* window = &Start();
-    EXPECT_EQ(MenuText(GetMenu(window->Handle()), 0), L"&Only");
-    EXPECT_EQ(MenuText(GetMenu(window->Handle()), 1), L"&Hilfe") << "the rest from Default.lng";
+    app::Controller* window = &Start();
+    EXPECT_EQ(MenuText(GetMenu(window->Window().Handle()), 0), L"&Only");
+    EXPECT_EQ(MenuText(GetMenu(window->Window().Handle()), 1), L"&Hilfe") << "the rest from Default.lng";
     velmor.reset();
     DeleteFileA((folder + "Only.lng").c_str());
     window = &Start();
-    EXPECT_EQ(MenuText(GetMenu(window->Handle()), 0), L"&Datei");
+    EXPECT_EQ(MenuText(GetMenu(window->Window().Handle()), 0), L"&Datei");
 }
 
 TEST_F(Languages, ADoubleClickAppliesTheFirstFileOfThatNameAndIsKeptOnlyWhenAsked) {
     Put("A.lng", "Same\r\n[MenuBar]Help=&First\r\n");
     Put("B.lng", "Same\r\n[MenuBar]Help=&Second\r\n");
-    app::MainWindow& window = Start();
+    app::Controller& window = Start();
     ASSERT_EQ(Rows(), (std::vector<std::wstring>{L"Same", L"Same"}));
     window.ApplyChosenLanguage();  // nothing selected: nothing happens
-    window.Pages.LanguageList.SetItemIndex(1);
+    window.Window().Pages.LanguageList.SetItemIndex(1);
     window.ApplyChosenLanguage();
-    EXPECT_EQ(MenuText(GetMenu(window.Handle()), 1), L"&First");
-    EXPECT_EQ(window.Pages.LanguageFile, "A.lng");
+    EXPECT_EQ(MenuText(GetMenu(window.Window().Handle()), 1), L"&First");
+    EXPECT_EQ(window.Window().Pages.LanguageFile, "A.lng");
     window.SaveSettings();
     velmor.reset();
-    EXPECT_EQ(MenuText(GetMenu(Start().Handle()), 1), L"&Help") << "the check box is off";
+    EXPECT_EQ(MenuText(GetMenu(Start().Window().Handle()), 1), L"&Help") << "the check box is off";
 }
 
 TEST_F(Languages, PutFileShowsThePathKeepsAnExistingFileAndListsAgain) {
     Put("A.lng", "Existing\r\n");
-    app::MainWindow& window = Start();
+    app::Controller& window = Start();
     const std::string source = folder + "sub-put\\";
     CreateDirectoryA(source.c_str(), nullptr);
     std::ofstream(source + "A.lng", std::ios::binary) << "Replacement\r\n";
@@ -181,12 +181,12 @@ TEST_F(Languages, AnUnreadableFileStopsTheListingWithAMessageAndKeepsTheRowsBefo
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_NE(reports[0].find(L"Locked.lng"), std::wstring::npos);
     CloseHandle(locked);
-    velmor->ReloadLanguageFiles();
+    velmor->ListLanguageFiles();
     EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"First", L"B.lng", L"Locked", L"Od"}));
 }
 
 TEST_F(Languages, OpenClipWindowsTakeTheNewTitlesFromThenOn) {
-    app::MainWindow& window = Start();
+    app::Controller& window = Start();
     const int counter = window.ClipCounter();
     ASSERT_TRUE(testsupport::SetClipboardText(L"titled"));
     ASSERT_TRUE(testsupport::PumpUntil([&] { return window.ClipCounter() != counter; }, 2s));
@@ -206,8 +206,8 @@ std::wstring WindowText(HWND window) {
 }
 
 TEST_F(Languages, EveryKeyInAnyCaseReachesItsPlaceOnTheRealWindowAndTheCopiesFollowInOrder) {
-    app::MainWindow& window = Start();
-    settings::SettingsPages& p = window.Pages;
+    app::Controller& window = Start();
+    settings::SettingsPages& p = window.Window().Pages;
     using Reader = std::function<std::wstring()>;
     const auto text = [](const ui::Window& control) -> Reader { return [&control] { return WindowText(control.Handle()); }; };
     const auto tab = [&](int index) -> Reader {
@@ -228,7 +228,7 @@ TEST_F(Languages, EveryKeyInAnyCaseReachesItsPlaceOnTheRealWindowAndTheCopiesFol
         return all.substr(0, all.find(L'\t'));  // without the shortcut
     };
     const auto bar = [&](int position) -> Reader {
-        return [&, position] { return shown(GetMenu(window.Handle()), static_cast<UINT>(position), MF_BYPOSITION); };
+        return [&, position] { return shown(GetMenu(window.Window().Handle()), static_cast<UINT>(position), MF_BYPOSITION); };
     };
     const auto item = [&](ui::Menu& menu, ui::MenuItem*& entry) -> Reader {
         return [&] { return shown(menu.Handle(), entry->Command(), MF_BYCOMMAND); };
@@ -245,7 +245,7 @@ TEST_F(Languages, EveryKeyInAnyCaseReachesItsPlaceOnTheRealWindowAndTheCopiesFol
         return [&window, field] { return window.Texts().*field; };
     };
     const auto font = [&](std::function<std::wstring(const ui::FontInfo&)> part) -> Reader {
-        return [&window, part] { return part(ui::FontInfoOf(window.FormFont())); };
+        return [&window, part] { return part(ui::FontInfoOf(window.Window().FormFont())); };
     };
     struct Row {
         std::wstring key;     // the key in the file, or the copy's target
@@ -257,37 +257,37 @@ TEST_F(Languages, EveryKeyInAnyCaseReachesItsPlaceOnTheRealWindowAndTheCopiesFol
         {L"[All]FontName", font([](const ui::FontInfo& f) { return f.name; }), L"Liberation Serif"},
         {L"[All]FontSize", font([](const ui::FontInfo& f) { return std::to_wstring(f.size); }), L"13"},
         {L"[All]Charset", font([](const ui::FontInfo& f) { return f.charset == GREEK_CHARSET ? L"Greek" : L"?"; }), L"Greek"},
-        {L"[All]title", text(window)},
+        {L"[All]title", text(window.Window())},
         {L"[All]CopyedClipbord", texts(&settings::LocalisedTexts::copiedTitle)},
         {L"[All]Fixed", texts(&settings::LocalisedTexts::fixedTitle)},
         {L"[All]Version", texts(&settings::LocalisedTexts::versionCaption)},
         {L"[All]NotCopied", texts(&settings::LocalisedTexts::notCopiedTitle)},
         {L"[All]MoreText", texts(&settings::LocalisedTexts::moreCaption)},
         {L"[MenuBar]File", bar(0)},
-        {L"[MenuBar]CloseAllClips", item(window.MenuBar, window.CloseAllClipsItem)},
-        {L"[MenuBar]TaskTray", item(window.MenuBar, window.TaskTrayItem)},
-        {L"[MenuBar]Quit", item(window.MenuBar, window.QuitItem)},
+        {L"[MenuBar]CloseAllClips", item(window.Window().MenuBar, window.Window().CloseAllClipsItem)},
+        {L"[MenuBar]TaskTray", item(window.Window().MenuBar, window.Window().TaskTrayItem)},
+        {L"[MenuBar]Quit", item(window.Window().MenuBar, window.Window().QuitItem)},
         {L"[MenuBar]Help", bar(1)},
-        {L"[MenuBar]Version", item(window.MenuBar, window.VersionItem)},
-        {L"[MenuBar]Property", item(window.TrayMenu, window.PropertyTrayItem)},
-        {L"[Tray]CloseAllClips", item(window.TrayMenu, window.CloseAllClipsTrayItem), L"", L"[MenuBar]CloseAllClips"},
-        {L"[Tray]Quit", item(window.TrayMenu, window.QuitTrayItem), L"", L"[MenuBar]Quit"},
-        {L"[MenuBar]Suspend", item(window.MenuBar, window.SuspendItem)},
-        {L"[MenuBar]Resume", suspended(item(window.MenuBar, window.ResumeItem))},
-        {L"[Tray]Suspend", item(window.TrayMenu, window.SuspendTrayItem), L"", L"[MenuBar]Suspend"},
-        {L"[Tray]Resume", suspended(item(window.TrayMenu, window.ResumeTrayItem)), L"", L"[MenuBar]Resume"},
+        {L"[MenuBar]Version", item(window.Window().MenuBar, window.Window().VersionItem)},
+        {L"[MenuBar]Property", item(window.Window().TrayMenu, window.Window().PropertyTrayItem)},
+        {L"[Tray]CloseAllClips", item(window.Window().TrayMenu, window.Window().CloseAllClipsTrayItem), L"", L"[MenuBar]CloseAllClips"},
+        {L"[Tray]Quit", item(window.Window().TrayMenu, window.Window().QuitTrayItem), L"", L"[MenuBar]Quit"},
+        {L"[MenuBar]Suspend", item(window.Window().MenuBar, window.Window().SuspendItem)},
+        {L"[MenuBar]Resume", suspended(item(window.Window().MenuBar, window.Window().ResumeItem))},
+        {L"[Tray]Suspend", item(window.Window().TrayMenu, window.Window().SuspendTrayItem), L"", L"[MenuBar]Suspend"},
+        {L"[Tray]Resume", suspended(item(window.Window().TrayMenu, window.Window().ResumeTrayItem)), L"", L"[MenuBar]Resume"},
         {L"[MenuBar]DontHide", texts(&settings::LocalisedTexts::pinCaption)},
         {L"[MenuBar]Close", texts(&settings::LocalisedTexts::closeCaption)},
         {L"[MessageBox]AskClose", texts(&settings::LocalisedTexts::quitQuestion)},
         {L"[MessageBox]Close", texts(&settings::LocalisedTexts::quitCaption)},
         {L"[property]Property", tab(0)},
         {L"[property]IgnoreLargeText", text(p.IgnoreLargeTextCheck)},
-        {L"[property]CloseClipTimer", text(p.CountDownCheck)},
+        {L"[property]CloseClipTimer", text(p.CloseClipTimerCheck)},
         {L"[property]HideGradually", text(p.HideGraduallyCheck)},
         {L"[property]MaxClipCount", text(p.MaxClipCountLabel)},
-        {L"[property]Width", text(p.WidthLabel)},
+        {L"[property]Width", text(p.ClipWidthLabel)},
         {L"[property]MaxHeight", text(p.MaxHeightLabel)},
-        {L"[property]SizeOfText", text(p.TextSizeLabel)},
+        {L"[property]SizeOfText", text(p.SizeOfTextLabel)},
         {L"[property]byte", text(p.BytesLabel)},
         {L"[property]CountDown", text(p.CountDownLabel)},
         {L"[property]sec", text(p.SecondsLabel)},
@@ -303,7 +303,7 @@ TEST_F(Languages, EveryKeyInAnyCaseReachesItsPlaceOnTheRealWindowAndTheCopiesFol
         {L"[ClipText]Vertical", text(p.VerticalScrollBarRadio)},
         {L"[ClipText]None", text(p.NoScrollBarRadio)},
         {L"[ClipWindow]ClipWindow", tab(2)},
-        {L"[ClipWindow]TimerCount", text(p.TitleCountDownCheck)},
+        {L"[ClipWindow]TimerCount", text(p.TitleTimerCheck)},
         {L"[ClipWindow]TitleBar", text(p.TitleBarGroup)},
         {L"[ClipWindow]StandardWindow", text(p.StandardWindowGroup)},
         {L"[ClipWindow]FixedWindow", text(p.FixedWindowGroup)},
@@ -315,7 +315,7 @@ TEST_F(Languages, EveryKeyInAnyCaseReachesItsPlaceOnTheRealWindowAndTheCopiesFol
         {L"[Other]LoadLanguageFile", text(p.LoadLanguageCheck)},
         {L"[Other]PutFile", text(p.PutFileButton)},
         {L"[Other]Reload", text(p.ReloadButton)},
-        {L"[Button]TaskTray", text(window.TaskTrayButton)},
+        {L"[Button]TaskTray", text(window.Window().TaskTrayButton)},
     };
     // The file: every key once with a distinct value, every other key in other letter cases.
     std::map<std::wstring, std::wstring> given;
@@ -364,14 +364,14 @@ TEST_F(Languages, TheStartAppliesTheFileThePropertyFileNamesAndListsNoHiddenOrSy
     Put("Z.lng", "System\r\n");
     SetFileAttributesA((folder + "A.lng").c_str(), FILE_ATTRIBUTE_HIDDEN);
     SetFileAttributesA((folder + "Z.lng").c_str(), FILE_ATTRIBUTE_SYSTEM);
-    app::MainWindow& window = Start();
-    EXPECT_EQ(MenuText(GetMenu(window.Handle()), 0), L"&Named");
+    app::Controller& window = Start();
+    EXPECT_EQ(MenuText(GetMenu(window.Window().Handle()), 0), L"&Named");
     EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"Named"}));
 }
 
 TEST_F(Languages, AFirstStartsDefaultFontIsTheFirstClipsFont) {
     Put("Default.lng", "Fonts\r\n[All]FontName=Liberation Serif\r\n[All]FontSize=14\r\n");
-    app::MainWindow& window = Start();
+    app::Controller& window = Start();
     const int counter = window.ClipCounter();
     ASSERT_TRUE(testsupport::SetClipboardText(L"in the language file's font"));
     ASSERT_TRUE(testsupport::PumpUntil([&] { return window.ClipCounter() != counter; }, 2s));

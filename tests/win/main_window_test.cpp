@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "WinTestSupport.h"
-#include "app/MainWindow.h"
+#include "app/Controller.h"
 #include "app/SingleInstance.h"
 #include "platform/Error.h"
 #include "settings/PropertyFile.h"
@@ -37,44 +37,44 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         DeleteFileW(settings::PropertyFilePath().c_str());
-        velmor = std::make_unique<app::MainWindow>();
+        velmor = std::make_unique<app::Controller>();
     }
     void TearDown() override {
         velmor.reset();
         DeleteFileW(settings::PropertyFilePath().c_str());
     }
-    HMENU FileMenu() { return GetSubMenu(GetMenu(velmor->Handle()), 0); }
-    std::unique_ptr<app::MainWindow> velmor;
+    HMENU FileMenu() { return GetSubMenu(GetMenu(velmor->Window().Handle()), 0); }
+    std::unique_ptr<app::Controller> velmor;
 };
 
 TEST_F(MainWindowTest, StartsInTheTrayWithBothMenusAsBuilt) {
     EXPECT_TRUE(velmor->TrayIconPresent());
-    EXPECT_TRUE(TrayIconExists(velmor->Handle()));
-    EXPECT_FALSE(velmor->Visible());
-    EXPECT_EQ(MenuTexts(GetMenu(velmor->Handle())), (std::vector<std::wstring>{L"&File", L"&Help"}));
+    EXPECT_TRUE(TrayIconExists(velmor->Window().Handle()));
+    EXPECT_FALSE(velmor->Window().Visible());
+    EXPECT_EQ(MenuTexts(GetMenu(velmor->Window().Handle())), (std::vector<std::wstring>{L"&File", L"&Help"}));
     EXPECT_EQ(MenuTexts(FileMenu()),
               (std::vector<std::wstring>{L"&Close All Clips", L"&Task Tray", L"&Suspend", L"", L"&Quit\tCtrl+Q"}));
-    EXPECT_EQ(MenuTexts(velmor->TrayMenu.Handle()),
+    EXPECT_EQ(MenuTexts(velmor->Window().TrayMenu.Handle()),
               (std::vector<std::wstring>{L"&Property", L"&Close All Clips", L"&Suspend", L"", L"&Quit"}));
     EXPECT_EQ(ui::Application::Get().Title(), L"Velmor");
 }
 
 TEST_F(MainWindowTest, AddingAndRemovingTheIconTwiceActsOnce) {
     velmor->AddTrayIcon();
-    EXPECT_TRUE(TrayIconExists(velmor->Handle()));
+    EXPECT_TRUE(TrayIconExists(velmor->Window().Handle()));
     velmor->RemoveTrayIcon();
-    EXPECT_FALSE(TrayIconExists(velmor->Handle()));
+    EXPECT_FALSE(TrayIconExists(velmor->Window().Handle()));
     EXPECT_FALSE(velmor->TrayIconPresent());
     velmor->RemoveTrayIcon();
     velmor->GoToTray();
     velmor->GoToTray();
-    EXPECT_TRUE(TrayIconExists(velmor->Handle()));
+    EXPECT_TRUE(TrayIconExists(velmor->Window().Handle()));
     velmor->RemoveTrayIcon();
-    EXPECT_FALSE(TrayIconExists(velmor->Handle())) << "one removal took the only icon";
+    EXPECT_FALSE(TrayIconExists(velmor->Window().Handle())) << "one removal took the only icon";
 }
 
 TEST_F(MainWindowTest, TheIconComesBackAtMetricChangesAndLeavesWithTheWindowObject) {
-    const HWND window = velmor->Handle();
+    const HWND window = velmor->Window().Handle();
     NOTIFYICONDATAA data{};
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = window;
@@ -99,12 +99,12 @@ TEST_F(MainWindowTest, SuspendAndResumeSwapTheirItemsInBothMenusAndTheWatcher) {
     velmor->Suspend();
     EXPECT_EQ(MenuTexts(FileMenu()),
               (std::vector<std::wstring>{L"&Close All Clips", L"&Task Tray", L"&Resume", L"", L"&Quit\tCtrl+Q"}));
-    EXPECT_EQ(MenuTexts(velmor->TrayMenu.Handle()),
+    EXPECT_EQ(MenuTexts(velmor->Window().TrayMenu.Handle()),
               (std::vector<std::wstring>{L"&Property", L"&Close All Clips", L"&Resume", L"", L"&Quit"}));
     EXPECT_EQ(velmor->Watcher()->WindowHandle(), nullptr);
     velmor->Resume();
     EXPECT_EQ(MenuTexts(FileMenu())[2], L"&Suspend");
-    EXPECT_EQ(MenuTexts(velmor->TrayMenu.Handle())[2], L"&Suspend");
+    EXPECT_EQ(MenuTexts(velmor->Window().TrayMenu.Handle())[2], L"&Suspend");
     EXPECT_NE(velmor->Watcher()->WindowHandle(), nullptr);
 }
 
@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, WhenTheChainCannotBeJoinedTheMenusShowWatchingSuspended) 
     ASSERT_TRUE(testsupport::SetClipboardText(L"a clip"));
     ASSERT_TRUE(PumpUntil([&] { return velmor->ClipWindowCount() == 1; }, 3s));
     const auto shownState = [&] {
-        return std::vector<std::wstring>{MenuTexts(FileMenu())[2], MenuTexts(velmor->TrayMenu.Handle())[2]};
+        return std::vector<std::wstring>{MenuTexts(FileMenu())[2], MenuTexts(velmor->Window().TrayMenu.Handle())[2]};
     };
     const std::vector<std::wstring> suspended{L"&Resume", L"&Resume"};
 
@@ -185,21 +185,21 @@ TEST(SingleInstance, AnInstanceThatRunsOrThatMayNotBeOpenedRefusesTheNext) {
 TEST_F(MainWindowTest, FileCloseAllClipsClosesTheClips) {
     ASSERT_TRUE(testsupport::SetClipboardText(L"to be closed"));
     ASSERT_TRUE(PumpUntil([&] { return velmor->ClipWindowCount() == 1; }, 3s));
-    velmor->CloseAllClipsItem->Click();
+    velmor->Window().CloseAllClipsItem->Click();
     EXPECT_EQ(velmor->ClipWindowCount(), 0);
 }
 
 TEST_F(MainWindowTest, PropertyShowsTheWindowAndTheTaskTrayCommandsHideIt) {
     velmor->ShowFromTray();
-    EXPECT_TRUE(velmor->Visible());
-    EXPECT_FALSE(TrayIconExists(velmor->Handle()));
-    velmor->TaskTrayItem->Click();
-    EXPECT_FALSE(velmor->Visible());
-    EXPECT_TRUE(TrayIconExists(velmor->Handle()));
+    EXPECT_TRUE(velmor->Window().Visible());
+    EXPECT_FALSE(TrayIconExists(velmor->Window().Handle()));
+    velmor->Window().TaskTrayItem->Click();
+    EXPECT_FALSE(velmor->Window().Visible());
+    EXPECT_TRUE(TrayIconExists(velmor->Window().Handle()));
     velmor->ShowFromTray();
-    velmor->TaskTrayButton.Click();
-    EXPECT_FALSE(velmor->Visible());
-    EXPECT_TRUE(TrayIconExists(velmor->Handle()));
+    velmor->Window().TaskTrayButton.Click();
+    EXPECT_FALSE(velmor->Window().Visible());
+    EXPECT_TRUE(TrayIconExists(velmor->Window().Handle()));
 }
 
 TEST_F(MainWindowTest, CtrlQClosesTheMainWindowAndEndsTheApplication) {
@@ -208,11 +208,11 @@ TEST_F(MainWindowTest, CtrlQClosesTheMainWindowAndEndsTheApplication) {
     GetKeyboardState(keys);
     keys[VK_CONTROL] = 0x80;
     SetKeyboardState(keys);
-    const MSG press{velmor->Handle(), WM_KEYDOWN, 'Q', 0, 0, {}};
-    EXPECT_TRUE(velmor->IsShortCut(press));
+    const MSG press{velmor->Window().Handle(), WM_KEYDOWN, 'Q', 0, 0, {}};
+    EXPECT_TRUE(velmor->Window().IsShortCut(press));
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
-    EXPECT_FALSE(velmor->Visible());
+    EXPECT_FALSE(velmor->Window().Visible());
     MSG quit{};
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the message loop is told to end";
 }

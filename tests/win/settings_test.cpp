@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "WinTestSupport.h"
-#include "app/MainWindow.h"
+#include "app/Controller.h"
 #include "platform/File.h"
 #include "settings/PropertyFile.h"
 #include "ui/Application.h"
@@ -43,8 +43,8 @@ protected:
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(path.c_str());
     }
-    app::MainWindow& Start() {
-        velmor = std::make_unique<app::MainWindow>();
+    app::Controller& Start() {
+        velmor = std::make_unique<app::Controller>();
         return *velmor;
     }
     int KeyCount() {
@@ -65,7 +65,7 @@ protected:
     }
 
     const std::wstring path = settings::PropertyFilePath();
-    std::unique_ptr<app::MainWindow> velmor;
+    std::unique_ptr<app::Controller> velmor;
 };
 
 // A control's notification as the user's change sends it.
@@ -120,8 +120,8 @@ TEST_F(Settings, AnOldFileIsSavedAgainByteForByte) {
 TEST_F(Settings, ASaveKeepsHiddenAndSystemAndWritesInPlaceWhereTheFolderTakesNoCopy) {
     WriteAll(path, "[property]\r\nMaxClipCount=7\r\n");
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-    app::MainWindow& window = Start();
-    window.Pages.MaxClipCountEdit.SetValue(9);
+    app::Controller& window = Start();
+    window.Window().Pages.MaxClipCountEdit.SetValue(9);
     window.SaveSettings();
     EXPECT_NE(ReadAll(path).find("MaxClipCount=9\r\n"), std::string::npos);
     const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
@@ -130,7 +130,7 @@ TEST_F(Settings, ASaveKeepsHiddenAndSystemAndWritesInPlaceWhereTheFolderTakesNoC
     // A folder of the copy's name: the copy cannot be made, the file itself is writable.
     const std::wstring copy = path + L".saving";
     ASSERT_TRUE(CreateDirectoryW(copy.c_str(), nullptr));
-    window.Pages.MaxClipCountEdit.SetValue(8);
+    window.Window().Pages.MaxClipCountEdit.SetValue(8);
     EXPECT_NO_THROW(window.SaveSettings());
     RemoveDirectoryW(copy.c_str());
     EXPECT_NE(ReadAll(path).find("MaxClipCount=8\r\n"), std::string::npos);
@@ -139,22 +139,22 @@ TEST_F(Settings, ASaveKeepsHiddenAndSystemAndWritesInPlaceWhereTheFolderTakesNoC
 
 TEST_F(Settings, TheWindowKeepsItsMinimumSizeAndTheStoredPage) {
     WriteAll(path, "[Main]\r\nWidth=100\r\nHeight=100\r\nActivePage=7\r\n");
-    app::MainWindow& window = Start();
-    EXPECT_EQ(window.PixelBounds().width, ui::Scale(288));
-    EXPECT_EQ(window.PixelBounds().height, ui::Scale(363));
-    EXPECT_EQ(window.Pages.Tabs.ActivePageIndex(), settings::SettingsPages::kClipWindowPage);
+    app::Controller& window = Start();
+    EXPECT_EQ(window.Window().PixelBounds().width, ui::Scale(288));
+    EXPECT_EQ(window.Window().PixelBounds().height, ui::Scale(363));
+    EXPECT_EQ(window.Window().Pages.Tabs.ActivePageIndex(), settings::SettingsPages::kClipWindowPage);
 }
 
 TEST_F(Settings, AFailedSaveLeavesTheFileAsItWasAndSaysSo) {
     const std::string old = "[property]\r\nMaxClipCount=7\r\n";
     WriteAll(path, old);
-    app::MainWindow& window = Start();
+    app::Controller& window = Start();
     std::wstring message;
     ui::Application::Get().SetErrorReporter([&](const std::wstring& text) { message = text; });
     // Another program holds the file open: it cannot be replaced.
     const HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    window.Close();
+    window.Window().Close();
     CloseHandle(held);
     EXPECT_EQ(message, path + L" に書き込めません");
     EXPECT_EQ(ReadAll(path), old);
@@ -163,7 +163,7 @@ TEST_F(Settings, AFailedSaveLeavesTheFileAsItWasAndSaysSo) {
 
 TEST_F(Settings, TheCharsetListFeedsTheSampleMemoAndFollowsTheLoad) {
     WriteAll(path, "[ClipText]\r\nClipFontCharset=128\r\n");
-    settings::SettingsPages& pages = Start().Pages;
+    settings::SettingsPages& pages = Start().Window().Pages;
     EXPECT_EQ(pages.CharsetBox.ItemIndex(), 14);
     EXPECT_EQ(pages.SampleMemo.GetFontInfo().charset, 128);
     pages.CharsetBox.SetItemIndex(4);
@@ -176,7 +176,7 @@ TEST_F(Settings, TheCharsetListFeedsTheSampleMemoAndFollowsTheLoad) {
 
 TEST_F(Settings, ColoursAreKeptFromThePickersAndThePreviewShowsTheStandardPair) {
     WriteAll(path, "[ClipWindow]\r\nStandardColor=0xFF\r\n");
-    settings::SettingsPages& pages = Start().Pages;
+    settings::SettingsPages& pages = Start().Window().Pages;
     EXPECT_EQ(pages.StandardColor, ui::Rgb(255, 0, 0));
     EXPECT_EQ(pages.FixedTextColor, static_cast<ui::ColorValue>(0xFF000017)) << "the load ends with the file's values";
     EXPECT_EQ(pages.StandardBackPicker.Value(), ui::Rgb(255, 0, 0));
@@ -188,7 +188,7 @@ TEST_F(Settings, ColoursAreKeptFromThePickersAndThePreviewShowsTheStandardPair) 
 }
 
 TEST_F(Settings, ASpinEditTypedOutOfRangeIsCorrectedWhenItLosesTheFocus) {
-    settings::SettingsPages& pages = Start().Pages;
+    settings::SettingsPages& pages = Start().Window().Pages;
     SetWindowTextW(pages.MaxClipCountEdit.Handle(), L"0");
     SendMessageW(pages.MaxClipCountEdit.Handle(), WM_KILLFOCUS, 0, 0);
     EXPECT_EQ(pages.MaxClipCountEdit.Text(), L"1");
@@ -201,20 +201,20 @@ TEST_F(Settings, ASpinEditTypedOutOfRangeIsCorrectedWhenItLosesTheFocus) {
 }
 
 TEST_F(Settings, TheSessionEndSavesAsACloseWouldButShowsNoBoxWhenTheSaveFails) {
-    app::MainWindow& window = Start();
-    window.Pages.MaxClipCountEdit.SetValue(9);
-    EXPECT_EQ(SendMessageW(window.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
-    SendMessageW(window.Handle(), WM_ENDSESSION, TRUE, 0);
+    app::Controller& window = Start();
+    window.Window().Pages.MaxClipCountEdit.SetValue(9);
+    EXPECT_EQ(SendMessageW(window.Window().Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    SendMessageW(window.Window().Handle(), WM_ENDSESSION, TRUE, 0);
     const std::string saved = ReadAll(path);
     EXPECT_NE(saved.find("MaxClipCount=9\r\n"), std::string::npos);
 
     // A box would hold up the log-off.
     std::vector<std::wstring> reports;
     ui::Application::Get().SetErrorReporter([&](const std::wstring& text) { reports.push_back(text); });
-    window.Pages.MaxClipCountEdit.SetValue(8);
+    window.Window().Pages.MaxClipCountEdit.SetValue(8);
     const HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    SendMessageW(window.Handle(), WM_ENDSESSION, TRUE, 0);
+    SendMessageW(window.Window().Handle(), WM_ENDSESSION, TRUE, 0);
     CloseHandle(held);
     EXPECT_TRUE(reports.empty());
     EXPECT_EQ(ReadAll(path), saved);
@@ -222,8 +222,8 @@ TEST_F(Settings, TheSessionEndSavesAsACloseWouldButShowsNoBoxWhenTheSaveFails) {
 
 // Setting an edit control's font resets its margins; the preview keeps them.
 TEST_F(Settings, ThePreviewHandlersReachTheSampleMemoKeepItsMarginsAndLeaveAnOpenClipAsItWas) {
-    app::MainWindow& window = Start();
-    settings::SettingsPages& pages = window.Pages;
+    app::Controller& window = Start();
+    settings::SettingsPages& pages = window.Window().Pages;
     clipwindow::ClipWindow* clip = Copy(L"an open clip");
     ASSERT_NE(clip, nullptr);
     const HFONT clipFont = reinterpret_cast<HFONT>(SendMessageW(clip->TextMemo.Handle(), WM_GETFONT, 0, 0));
@@ -255,12 +255,12 @@ TEST_F(Settings, ThePreviewHandlersReachTheSampleMemoKeepItsMarginsAndLeaveAnOpe
 }
 
 TEST_F(Settings, ATypedTimePictureShowsInTheSampleAndTitlesTheNextClip) {
-    app::MainWindow& window = Start();
-    const HWND field = FindWindowExW(window.Pages.TimeFormatBox.Handle(), nullptr, L"Edit", nullptr);
+    app::Controller& window = Start();
+    const HWND field = FindWindowExW(window.Window().Pages.TimeFormatBox.Handle(), nullptr, L"Edit", nullptr);
     ASSERT_NE(field, nullptr);
     SendMessageW(field, EM_SETSEL, 0, -1);
     for (const wchar_t c : std::wstring(L"'at' hh'h'")) SendMessageW(field, WM_CHAR, c, 0);
-    const std::wstring sample = window.Pages.SampleTimeLabel.Text();
+    const std::wstring sample = window.Window().Pages.SampleTimeLabel.Text();
     ASSERT_EQ(sample.size(), 6u) << "typing runs the handler";
     EXPECT_EQ(sample.substr(0, 3) + sample.substr(5), L"at h");
     const clipwindow::ClipWindow* clip = Copy(L"titled by the picture");
@@ -269,7 +269,7 @@ TEST_F(Settings, ATypedTimePictureShowsInTheSampleAndTitlesTheNextClip) {
 }
 
 TEST_F(Settings, TheKeptColoursReachClipsWhenLaidOutAndPinnedAlsoAfterAChangeWhileOpen) {
-    settings::SettingsPages& pages = Start().Pages;
+    settings::SettingsPages& pages = Start().Window().Pages;
     const auto choose = [&](ui::ColorValue back, ui::ColorValue text, ui::ColorValue fixedBack, ui::ColorValue fixedText) {
         pages.StandardBackPicker.SetValue(back);
         pages.StandardTextPicker.SetValue(text);
@@ -308,7 +308,7 @@ TEST_F(Settings, ClampedValuesAreSavedClamped) {
     for (const Case& c : {Case{"[property]\r\nMaxClipCount=80\r\n", nullptr, "MaxClipCount=50\r\n"},
                           Case{"", L"", "MaxClipCount=1\r\n"}}) {
         WriteAll(path, c.file);
-        settings::SettingsPages& pages = Start().Pages;
+        settings::SettingsPages& pages = Start().Window().Pages;
         if (c.typed) SetWindowTextW(pages.MaxClipCountEdit.Handle(), c.typed);
         velmor->SaveSettings();
         EXPECT_NE(ReadAll(path).find(c.saved), std::string::npos) << c.file;

@@ -131,7 +131,7 @@ TEST(Release, AFormReleasedByItsTimerTickShortcutOrHandOffOutlivesTheHandler) {
     for (const Path path : {Path::TimerTick, Path::ShortCut, Path::HandOff}) {
         SCOPED_TRACE(static_cast<int>(path));
         struct SelfReleasing : TestForm {
-            ui::Timer timer{10};
+            ui::Timer timer{*this, 10};
             ui::MainMenu menu;
         };
         auto owned = std::make_unique<SelfReleasing>();
@@ -227,9 +227,10 @@ TEST(WorkerHandOff, AClosedApplicationRefusesHandOffs) {
 TEST(WorkerHandOff, TimersAndMenusBelongToTheGuiThread) {
     bool timerRefused = false;
     bool menuRefused = false;
+    TestForm form;
     std::thread worker([&] {
         try {
-            ui::Timer timer;
+            ui::Timer timer(form);
         } catch (const platform::Error&) {
             timerRefused = true;
         }
@@ -256,7 +257,8 @@ TEST(Timers, AFailingHandlerShowsOneErrorAtATime) {
         PumpFor(150ms);
         --depth;
     });
-    ui::Timer timer(10);
+    TestForm form;
+    ui::Timer timer(form, 10);
     timer.OnTimer = [](ui::Timer&) { throw std::runtime_error("always"); };
     PumpFor(400ms);
     timer.SetEnabled(false);

@@ -1,14 +1,16 @@
-// The main window's side of the clip manager: the clip table's windows, the
-// clipboard read, the settings the intake reads, and the clip window layout.
+// The controller's side of the road of a copy: the clip manager's shell (the
+// watcher, the reader, the clipboard, the clip windows) and the clip window layout.
 #include <algorithm>
 #include <utility>
 
-#include "app/MainWindow.h"
+#include "app/Controller.h"
 #include "clipwindow/ClipWindowRules.h"
 #include "platform/Clipboard.h"
 #include "platform/Text.h"
+#include "platform/Trace.h"
 #include "ui/Application.h"
 #include "ui/Dpi.h"
+#include "ui/Messages.h"
 
 namespace app {
 
@@ -17,36 +19,34 @@ namespace {
 constexpr int kClipFrameHeight = 8;
 }  // namespace
 
-clipwindow::ClipWindow* MainWindow::Clip(int slot) const noexcept {
+clipwindow::ClipWindow* Controller::Clip(int slot) const noexcept {
     return slot >= 0 && slot < clipboard::kClipSlots ? clipWindows_[static_cast<size_t>(slot)].get() : nullptr;
 }
 
-bool MainWindow::SlotFlag(int slot) const noexcept { return clips_.SlotFlag(slot); }
-
-int MainWindow::ClipWindowCount() const noexcept {
+int Controller::ClipWindowCount() const noexcept {
     int count = 0;
     for (const auto& clip : clipWindows_) count += clip ? 1 : 0;
     return count;
 }
 
-int MainWindow::SlotOf(const clipwindow::ClipWindow& window) const noexcept {
+int Controller::SlotOf(const clipwindow::ClipWindow& window) const noexcept {
     for (int slot = 0; slot < clipboard::kClipSlots; ++slot) {
         if (clipWindows_[static_cast<size_t>(slot)].get() == &window) return slot;
     }
     return -1;
 }
 
-void MainWindow::JoinChain() {
+void Controller::JoinChain() {
     watcher_->SetOnClipChange([this](clipboard::ClipboardWatcher&) { clips_.Notified(); });
 }
 
-void MainWindow::LeaveChain() { watcher_->SetOnClipChange(nullptr); }
+void Controller::LeaveChain() { watcher_->SetOnClipChange(nullptr); }
 
-void MainWindow::PassOn() { watcher_->PassOn(); }
+void Controller::PassOn() { watcher_->PassOn(); }
 
-void MainWindow::StartRead(std::uint64_t id, std::optional<long long> sizeLimit) {
+void Controller::StartRead(std::uint64_t id, std::optional<long long> sizeLimit) {
     if (!reader_ || !reader_->Start(id, sizeLimit)) {
-        reader_ = std::make_unique<platform::ClipboardReader>(Handle(), kClipboardRead);
+        reader_ = std::make_unique<platform::ClipboardReader>(messages_.Handle(), ui::kClipboardRead);
         reader_->Start(id, sizeLimit);
     }
     // An ordinary text is read well within the wait, and its clip shows
@@ -54,32 +54,31 @@ void MainWindow::StartRead(std::uint64_t id, std::optional<long long> sizeLimit)
     if (reader_->Wait(kReadWaitMs)) TakeRead();
 }
 
-void MainWindow::TakeRead() {
+void Controller::TakeRead() {
     if (!reader_) return;
     if (std::optional<platform::ClipboardRead> read = reader_->Take()) clips_.ReadEnded(std::move(*read));
 }
 
-void MainWindow::GiveUpRead(std::uint64_t) {
+void Controller::GiveUpRead(std::uint64_t) {
     // Its thread ends on its own whenever the read does; the next read gets a new one.
     reader_.reset();
 }
 
-void MainWindow::ScheduleTick(std::optional<std::uint32_t> delayMs) {
+void Controller::ScheduleTick(std::optional<std::uint32_t> delayMs) {
     // A timer, not a wait: the program answers meanwhile.
-    if (delayMs) {
-        SetTimer(Handle(), kRoadTimer, std::max<UINT>(*delayMs, USER_TIMER_MINIMUM), nullptr);
-    } else {
-        KillTimer(Handle(), kRoadTimer);
-    }
+    roadTimer_.SetEnabled(false);
+    if (!delayMs) return;
+    roadTimer_.SetInterval(std::max<UINT>(*delayMs, USER_TIMER_MINIMUM));
+    roadTimer_.SetEnabled(true);
 }
 
-clipboard::WriteResult MainWindow::WriteClipText(int slot, bool outsideChain) {
+clipboard::WriteResult Controller::WriteClipText(int slot, bool outsideChain) {
     const clipwindow::ClipWindow* clip = Clip(slot);
     if (!clip) return {platform::WriteOutcome::Failed};
     clipboard::WriteResult result;
     try {
         platform::ClipboardTextBlock block = clip->CopyBlock();
-        result.outcome = block.Place(Handle(), [&](bool before) {
+        result.outcome = block.Place(window_->Handle(), [&](bool before) {
             if (!outsideChain) return;
             if (before) {
                 LeaveChain();
@@ -98,37 +97,32 @@ clipboard::WriteResult MainWindow::WriteClipText(int slot, bool outsideChain) {
     return result;
 }
 
-void MainWindow::ShowCopyOutcome(int slot, bool copied) {
+void Controller::ShowCopyOutcome(int slot, bool copied) {
     if (clipwindow::ClipWindow* clip = Clip(slot)) clip->ShowCopyOutcome(copied);
 }
 
-void MainWindow::Settled(clipboard::Outcome outcome) {
+void Controller::Settled(clipboard::Outcome outcome, std::uint32_t systemError, std::string_view failure) {
     // Users see nothing; a maintainer who asks why no clip came sees why.
     switch (outcome) {
         case clipboard::Outcome::HeldTooLong:
         case clipboard::Outcome::ReadTooLong:
         case clipboard::Outcome::ReadFailed:
-        case clipboard::Outcome::WindowFailed:
-            OutputDebugStringA((std::string("Velmor: a copy made no clip: ") + clipboard::OutcomeName(outcome) + "\n").c_str());
+        case clipboard::Outcome::WindowFailed: {
+            const std::string name = clipboard::OutcomeName(outcome);
+            const std::wstring what = L"a copy made no clip, " + std::wstring(name.begin(), name.end());
+            if (systemError != 0) {
+                platform::Trace(what, systemError);
+            } else {
+                platform::Trace(what, failure.empty() ? std::string_view("no more is known") : failure);
+            }
             break;
+        }
         default:
             break;
     }
 }
 
-clipboard::ClipOptions MainWindow::Options() {
-    const settings::ClipSettings& now = Pages.Current();
-    clipboard::ClipOptions options;
-    options.maxClipCount = now.maxClipCount;
-    options.ignoreLargeText = now.ignoreLargeText;
-    options.sizeOfText = now.maxTextSize;
-    options.closeClipTimer = now.countDownEnabled;
-    options.countDown = now.countDown;
-    options.doubleCopy = now.doubleCopy;
-    return options;
-}
-
-void MainWindow::Preview(const platform::ClipboardText& text) {
+void Controller::Preview(const platform::ClipboardText& text) {
     // The memo shows only the start of the text (kPreviewChars): it is a
     // preview of a few lines, and wrapping a text of megabytes would hold up
     // the GUI thread. Setting it lays the memo out, a millisecond that a
@@ -142,48 +136,48 @@ void MainWindow::Preview(const platform::ClipboardText& text) {
     start.resize(clipwindow::ShownLength(start, kPreviewChars));
     const bool posted = pendingPreview_.has_value();
     pendingPreview_ = std::move(start);
-    if (!posted && !PostMessageW(Handle(), kShowPreview, 0, 0)) ShowPreview();
+    if (!posted && !PostMessageW(messages_.Handle(), ui::kShowPreview, 0, 0)) ShowPreview();
 }
 
-bool MainWindow::IsClipText(int slot, const platform::ClipboardText& text) {
+bool Controller::IsClipText(int slot, const platform::ClipboardText& text) {
     const clipwindow::ClipWindow* clip = Clip(slot);
     return clip && clip->HasText(text);
 }
 
-void MainWindow::ShowPreview() {
+void Controller::ShowPreview() {
     if (!pendingPreview_) return;
-    Pages.SampleMemo.SetText(*pendingPreview_);
+    window_->Pages.SampleMemo.SetText(*pendingPreview_);
     pendingPreview_.reset();
 }
 
-bool MainWindow::Pinned(int slot) {
+bool Controller::Pinned(int slot) {
     const clipwindow::ClipWindow* clip = Clip(slot);
     return clip && clip->Pinned();
 }
 
-void MainWindow::FocusClip(int slot) {
+void Controller::FocusClip(int slot) {
     if (clipwindow::ClipWindow* clip = Clip(slot); clip && clip->CanFocus()) clip->SetFocus();
 }
 
-void MainWindow::ShowFirstPage() { Pages.Tabs.SetActivePageIndex(settings::SettingsPages::kPropertyPage); }
+void Controller::ShowFirstPage() { window_->Pages.Tabs.SetActivePageIndex(settings::SettingsPages::kPropertyPage); }
 
-void MainWindow::MakeClipWindow(int slot) { SetClip(slot, NewClipWindow()); }
+void Controller::MakeClipWindow(int slot) { SetClip(slot, NewClipWindow()); }
 
-void MainWindow::ShowClip(int slot, platform::CompactText text, int countDown, bool timerOn) {
+void Controller::ShowClip(int slot, platform::CompactText text, int countDown, bool timerOn) {
     clipwindow::ClipWindow& window = *Clip(slot);
     LayoutClipWindow(window, std::move(text), ClipOrigin());
     window.ShowNoActivate();
     window.Start(countDown);
     window.CountDownTimer.SetEnabled(timerOn);
-    PostMessageW(Handle(), kMakeSpareClip, 0, 0);
+    PostMessageW(messages_.Handle(), ui::kMakeSpareClip, 0, 0);
 }
 
-void MainWindow::CloseClip(int slot) {
+void Controller::CloseClip(int slot) {
     if (clipwindow::ClipWindow* clip = Clip(slot)) clip->Close();
     SetClip(slot, nullptr);
 }
 
-std::unique_ptr<clipwindow::ClipWindow> MainWindow::NewClipWindow() {
+std::unique_ptr<clipwindow::ClipWindow> Controller::NewClipWindow() {
     if (!spare_) return ClipWindowFactory(*this);
     std::unique_ptr<clipwindow::ClipWindow> window = std::move(spare_);
     window->RenewTitleStamp();
@@ -191,7 +185,7 @@ std::unique_ptr<clipwindow::ClipWindow> MainWindow::NewClipWindow() {
     return window;
 }
 
-void MainWindow::MakeSpareClip() noexcept {
+void Controller::MakeSpareClip() noexcept {
     try {
         // The spare counts against the 51 windows that may exist.
         if (!spare_) {
@@ -204,10 +198,11 @@ void MainWindow::MakeSpareClip() noexcept {
         PrepareClipMemo(*spare_);
     } catch (...) {
         // Silent like every error of the clip path: the next clip makes its own window.
+        platform::TraceCurrentException(L"no clip window could be made ahead");
     }
 }
 
-void MainWindow::SetClip(int slot, std::unique_ptr<clipwindow::ClipWindow> window) {
+void Controller::SetClip(int slot, std::unique_ptr<clipwindow::ClipWindow> window) {
     // The old window goes with its entry, so that at most one window per slot
     // exists. A closed one is kept to show the next clip, if none is kept
     // yet: making and destroying a window per copy is the costliest part of
@@ -224,16 +219,14 @@ void MainWindow::SetClip(int slot, std::unique_ptr<clipwindow::ClipWindow> windo
     ui::Application::Get().Release(std::move(old));
 }
 
-POINT MainWindow::ClipOrigin() const {
+POINT Controller::ClipOrigin() const {
     POINT cursor{};
     if (!GetCursorPos(&cursor)) return POINT{0, 0};
     return cursor;
 }
 
-void MainWindow::CloseAllClips() { clips_.CloseAllClips(); }
-
-void MainWindow::PrepareClipMemo(clipwindow::ClipWindow& window) {
-    const settings::ClipSettings& settings = Pages.Current();
+void Controller::PrepareClipMemo(clipwindow::ClipWindow& window) {
+    const settings::Settings& settings = window_->Pages.Current();
     // The memo takes the final width, font and margins before the text goes
     // in, so that it wraps as it will be shown, its lines are counted as
     // shown (margins set after the count hid the last line), and the text is
@@ -241,15 +234,15 @@ void MainWindow::PrepareClipMemo(clipwindow::ClipWindow& window) {
     // prepared ahead, or shown before, has them already, and every change of
     // them is a trip to the server. The font comes before the margins:
     // setting a font resets an edit control's margins.
-    window.TextMemo.SetPixelBounds({0, 0, ui::Scale(settings.maxWidth), window.ClientSize().cy});
+    window.TextMemo.SetPixelBounds({0, 0, ui::Scale(settings.clipWidth), window.ClientSize().cy});
     window.TextMemo.Clear();
-    window.TextMemo.SetFontInfo(Pages.SampleMemo.GetFontInfo());
+    window.TextMemo.SetFontInfo(window_->Pages.SampleMemo.GetFontInfo());
     window.TextMemo.SetMargins(ui::Scale(settings.leftMargin), ui::Scale(settings.rightMargin));
 }
 
-void MainWindow::LayoutClipWindow(clipwindow::ClipWindow& window, platform::CompactText text, POINT origin) {
-    const settings::ClipSettings& settings = Pages.Current();
-    const int width = ui::Scale(settings.maxWidth);
+void Controller::LayoutClipWindow(clipwindow::ClipWindow& window, platform::CompactText text, POINT origin) {
+    const settings::Settings& settings = window_->Pages.Current();
+    const int width = ui::Scale(settings.clipWidth);
     int height = window.CreatedClientHeight();
     PrepareClipMemo(window);
     // The point size gives the character height; a font whose lines are
@@ -259,19 +252,25 @@ void MainWindow::LayoutClipWindow(clipwindow::ClipWindow& window, platform::Comp
         std::max(ui::FontPixelHeight(window.TextMemo.GetFontInfo().size, ui::ScreenDpi()), window.TextMemo.LineHeight());
     const int maxHeight = ui::Scale(settings.maxHeight);
     const int textWidth = width - ui::Scale(settings.leftMargin) - ui::Scale(settings.rightMargin);
+    const clipwindow::ShowBudget budget =
+        clipwindow::BudgetFor(textWidth, window.TextMemo.AverageCharWidth(), maxHeight / std::max(1, charHeight));
+    // A text cut to its start is taller than the window shows: its scroll
+    // bar comes before the text, which is then laid out once, not again for
+    // the narrower width.
+    if (clipwindow::ShownPart(text, budget) < text.size()) {
+        window.TextMemo.SetScrollBars(settings.scrollBarVertical ? ui::ScrollBars::Vertical : ui::ScrollBars::None);
+    }
     // What a paste would insert, taken by the read of this change: reading
     // the clipboard once more could find another program holding it, and
     // every read costs memory under Wine.
-    window.PutText(std::move(text),
-                   clipwindow::BudgetFor(textWidth, window.TextMemo.AverageCharWidth(), maxHeight / std::max(1, charHeight)),
-                   texts_.moreCaption);
+    window.PutText(std::move(text), budget, texts_.moreCaption);
     const HWND memo = window.TextMemo.Handle();
     if (GetWindowTextLengthW(memo) > 0) {
         const int lines = window.TextMemo.LineCount();
         const auto lastLineStart = SendMessageW(memo, EM_LINEINDEX, static_cast<WPARAM>(lines - 1), 0);
         const bool lastLineEmpty = SendMessageW(memo, EM_LINELENGTH, static_cast<WPARAM>(lastLineStart), 0) == 0;
         const clipwindow::LayoutOutcome layout = clipwindow::LayoutHeight(
-            {lines, lastLineEmpty, false, charHeight, maxHeight, settings.scrollBarsVertical});
+            {lines, lastLineEmpty, false, charHeight, maxHeight, settings.scrollBarVertical});
         // The frame allowance is a 96-dpi figure like the others.
         if (layout.clientHeight) height = *layout.clientHeight - kClipFrameHeight + ui::Scale(kClipFrameHeight);
         window.TextMemo.SetScrollBars(layout.verticalScrollBar ? ui::ScrollBars::Vertical : ui::ScrollBars::None);
