@@ -72,8 +72,8 @@ AboutBox::AboutBox(ui::Form& mainWindow) : mainWindow_(mainWindow) {
     MakerLabel.OnClick = [click](ui::Label&) { click(); };
     LinkLabel.OnClick = [click](ui::Label&) { click(); };
     OkButton.OnClick = [this](ui::Button&) { Close(); };
-    OnShow = [this](ui::Form&) { StartShowing(); };
-    OnClose = [this](ui::Form&, ui::CloseAction& action) { StopShowing(action); };
+    OnShow = [this](ui::Form&) { OnShown(); };
+    OnClose = [this](ui::Form&, ui::CloseAction& action) { OnClosing(action); };
 }
 
 void AboutBox::FinishCreation() { SetFormFont(ui::CreateMenuFont()); }
@@ -92,7 +92,7 @@ void AboutBox::LoadLogo() {
     GetDIBits(screen.Get(), picture.get(), 0, kLogoHeight, logo_.data(), &info, DIB_RGB_COLORS);
 }
 
-void AboutBox::StartShowing() {
+void AboutBox::OnShown() {
     // Centred over the main window.
     const ui::Bounds main = mainWindow_.PixelBounds();
     const ui::Bounds self = PixelBounds();
@@ -120,7 +120,7 @@ void AboutBox::StartAnimation() {
     if (animation_->Paused()) animation_->ResumeFromBlack();
 }
 
-void AboutBox::StopShowing(ui::CloseAction&) {
+void AboutBox::OnClosing(ui::CloseAction&) {
     if (animation_ && !animation_->Paused()) animation_->Pause();
     mainWindow_.SetEnabled(true);
 }

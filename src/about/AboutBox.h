@@ -29,8 +29,8 @@ public:
     ui::Button OkButton;
     ui::PaintBox LogoImage;
 
-    void StartShowing();
-    void StopShowing(ui::CloseAction& action);
+    void OnShown();
+    void OnClosing(ui::CloseAction& action);
     void OpenWebPage();
     void StartAnimation();
 

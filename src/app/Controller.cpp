@@ -117,9 +117,9 @@ void Controller::Run(MainWindow::Command command) {
     using Command = MainWindow::Command;
     switch (command) {
         case Command::ShowSettings: return AfterStartUp([this] { ShowFromTray(); });
-        case Command::CloseAllClips: return AfterStartUp([this] { CloseAllClips(); });
-        case Command::Suspend: return AfterStartUp([this] { Suspend(); });
-        case Command::Resume: return AfterStartUp([this] { Resume(); });
+        case Command::CloseAllClips: return AfterStartUp([this] { clips_.CloseAllClips(); });
+        case Command::Suspend: return AfterStartUp([this] { clips_.Suspend(); });
+        case Command::Resume: return AfterStartUp([this] { clips_.Resume(); });
         case Command::Quit: return AfterStartUp([this] { Quit(); });
         case Command::GoToTray: return AfterStartUp([this] { GoToTray(); });
         case Command::HideToTray:
@@ -166,7 +166,7 @@ bool Controller::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
     }
 }
 
-void Controller::Closing() {
+void Controller::OnClosing() {
     // A save that fails is reported; the program still ends as the user asked.
     try {
         SaveSettings();
@@ -175,7 +175,7 @@ void Controller::Closing() {
     }
 }
 
-void Controller::EndingSession() {
+void Controller::OnEndingSession() {
     // Windows ends the program without closing the window: save as a close
     // would, but show nothing: a box would hold up the log-off. A save that
     // fails has left the old file as it was.

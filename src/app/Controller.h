@@ -62,6 +62,9 @@ public:
     clipboard::ClipboardWatcher* Watcher() noexcept { return watcher_.get(); }
     // Replaces the watcher (tests give one whose window cannot be made), in the chain if watching.
     void UseWatcher(std::unique_ptr<clipboard::ClipboardWatcher> watcher);
+    // The road's owner; the menus' Suspend, Resume and Close All Clips are its own
+    // (Resume throws when the chain cannot be joined).
+    clipboard::ClipManager& Clips() noexcept { return clips_; }
     const clipboard::ClipManager& Clips() const noexcept { return clips_; }
     std::int32_t ClipCounter() const noexcept { return clips_.ClipCounter(); }
     // The clip window in a slot (open or closed by itself), or nullptr.
@@ -85,11 +88,7 @@ public:
     void RemoveTrayIcon();
     void GoToTray();
     void ShowFromTray();
-    void Suspend() noexcept { clips_.Suspend(); }
-    // Throws when the chain cannot be joined; the menus offer Resume again.
-    void Resume() { clips_.Resume(); }
     void Quit();
-    void CloseAllClips() noexcept { clips_.CloseAllClips(); }
     void ShowAboutBox();
 
     // "property.ini": read once at start, written at every close of the
@@ -115,9 +114,9 @@ public:
 private:
     // MainWindow::Host
     void Run(MainWindow::Command command) override;
-    void Closing() override;
-    void EndingSession() override;
-    bool TrayIconMessage(UINT message, WPARAM wParam) override { return tray_ && tray_->OwnerMessage(message, wParam); }
+    void OnClosing() override;
+    void OnEndingSession() override;
+    bool OnTrayIconMessage(UINT message, WPARAM wParam) override { return tray_ && tray_->OwnerMessage(message, wParam); }
 
     // ClipShell (ControllerClips.cpp)
     std::uint32_t Now() override { return GetTickCount(); }

@@ -24,7 +24,7 @@ MainWindow::MainWindow(Host& host) : host_(host) {
                              .minHeight = kDesignHeight,
                              .dialogKeys = true});
     CreateMenus();
-    OnClose = [this](ui::Form&, ui::CloseAction&) { host_.Closing(); };
+    OnClose = [this](ui::Form&, ui::CloseAction&) { host_.OnClosing(); };
 }
 
 void MainWindow::BuildPages() {
@@ -96,7 +96,7 @@ void MainWindow::ShowTrayMenu(POINT at) {
 }
 
 LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (host_.TrayIconMessage(message, wParam)) return 0;
+    if (host_.OnTrayIconMessage(message, wParam)) return 0;
     switch (message) {
         case platform::kTrayMessage:
             // Both buttons open the menu on the press, where the cursor is as it
@@ -110,7 +110,7 @@ LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
-            if (wParam) host_.EndingSession();
+            if (wParam) host_.OnEndingSession();
             return 0;
         case WM_SYSCOMMAND:
             switch (wParam) {

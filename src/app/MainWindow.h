@@ -36,11 +36,11 @@ public:
     public:
         virtual void Run(Command command) = 0;
         // The window closes, which ends the program: the settings are saved.
-        virtual void Closing() = 0;
+        virtual void OnClosing() = 0;
         // Windows ends the session without closing the window.
-        virtual void EndingSession() = 0;
+        virtual void OnEndingSession() = 0;
         // A message the tray icon answers (the taskbar made again, new metrics); true when it was one.
-        virtual bool TrayIconMessage(UINT message, WPARAM wParam) = 0;
+        virtual bool OnTrayIconMessage(UINT message, WPARAM wParam) = 0;
 
     protected:
         ~Host() = default;

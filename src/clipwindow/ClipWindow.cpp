@@ -41,12 +41,12 @@ ClipWindow::ClipWindow(ClipHost& host) : host_(host) {
     SmallerItem->OnClick = [this](ui::MenuItem&) { ZoomOut(); };
     SetMenu(ZoomMenu, ui::MenuBar::Hidden);
 
-    CountDownTimer.OnTimer = [this](ui::Timer&) { OnTimerTick(); };
+    CountDownTimer.OnTimer = [this](ui::Timer&) { OnCountDownTick(); };
     CopiedTitleTimer.SetEnabled(false);
-    CopiedTitleTimer.OnTimer = [this](ui::Timer&) { RestoreTitle(); };
-    OnShow = [this](ui::Form&) { KeepOnScreenAndFocus(); };
-    OnActivate = [this](ui::Form&) { BecomeNewest(); };
-    OnClose = [this](ui::Form&, ui::CloseAction& action) { LeaveOpenClips(action); };
+    CopiedTitleTimer.OnTimer = [this](ui::Timer&) { OnCopiedTitleTick(); };
+    OnShow = [this](ui::Form&) { OnShown(); };
+    OnActivate = [this](ui::Form&) { OnActivated(); };
+    OnClose = [this](ui::Form&, ui::CloseAction& action) { OnClosing(action); };
     OnResize = [this](ui::Form&) { FitMemo(); };
     FitMemo();
     createdClientHeight_ = ClientSize().cy;
@@ -150,7 +150,7 @@ void ClipWindow::FitMemo() {
     if (more > 0) MoreLabel.SetPixelBounds({0, client.cy - more, client.cx, more});
 }
 
-void ClipWindow::KeepOnScreenAndFocus() {
+void ClipWindow::OnShown() {
     RECT rect{};
     GetWindowRect(Handle(), &rect);
     // The work area of the monitor under the window's corner, which is the cursor.
@@ -174,19 +174,19 @@ void ClipWindow::ResetCountDown() {
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void ClipWindow::BecomeNewest() {
+void ClipWindow::OnActivated() {
     host_.ClipTouched(*this);
     titleStamp_ = settings::FormatNow(host_.Settings().timeFormat);
     SetTitle(titleStamp_);
     ResetCountDown();
 }
 
-void ClipWindow::LeaveOpenClips(ui::CloseAction&) {
+void ClipWindow::OnClosing(ui::CloseAction&) {
     CountDownTimer.SetEnabled(false);
     host_.ClipClosed(*this);
 }
 
-void ClipWindow::OnTimerTick() {
+void ClipWindow::OnCountDownTick() {
     const settings::Settings& settings = host_.Settings();
     const TickOutcome tick =
         Tick({countDown_, elapsed_, pinned_, settings.hideGradually, settings.titleTimer}, titleStamp_);
@@ -249,7 +249,7 @@ void ClipWindow::ShowCopyOutcome(bool copied) {
     CopiedTitleTimer.SetEnabled(true);
 }
 
-void ClipWindow::RestoreTitle() {
+void ClipWindow::OnCopiedTitleTick() {
     CopiedTitleTimer.SetEnabled(false);
     SetTitle(pinned_ ? platform::WideToAnsi(host_.Texts().fixedTitle) : titleStamp_);
 }

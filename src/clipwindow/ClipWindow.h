@@ -26,6 +26,8 @@ public:
     const std::string& TitleStamp() const noexcept { return titleStamp_; }
     std::int32_t CountDown() const noexcept { return countDown_; }
     std::int32_t Elapsed() const noexcept { return elapsed_; }
+    // Pinned ("Dont Hide" in its menu): no count-down, titled "Fixed", drawn in
+    // the settings' Fixed colours (FixedColor, FixedTextColor).
     bool Pinned() const noexcept { return pinned_; }
 
     ui::Memo TextMemo;
@@ -74,10 +76,13 @@ public:
     // The copy back asked for has put the text on the clipboard, or could not.
     void ShowCopyOutcome(bool copied);
 
-    void KeepOnScreenAndFocus();
-    void BecomeNewest();
-    void LeaveOpenClips(ui::CloseAction& action);
-    void OnTimerTick();
+    // The form's events: shown (kept on screen, focused), activated (the
+    // newest clip), closing (the slot is freed), a second of the count-down.
+    void OnShown();
+    void OnActivated();
+    void OnClosing(ui::CloseAction& action);
+    void OnCountDownTick();
+    // The menu's and the keys' commands.
     void TogglePinned();
     void ZoomIn();
     void ZoomOut();
@@ -98,7 +103,7 @@ private:
     void ResetCountDown();
     void CopyBack();
     void FitMemo();
-    void RestoreTitle();
+    void OnCopiedTitleTick();
 
     ClipHost& host_;
 };

@@ -123,7 +123,6 @@ void SettingsPages::SetUpColorPicker(widgets::ColorComboBox& picker, ui::Window&
     picker.Create(page, {.bounds = bounds});
     picker.SetDropDownCount(kDroppedRows);
     picker.EndLoading();
-    picker.OnChange = [this](widgets::ColorComboBox&) { OnColorChanged(); };
 }
 
 void SettingsPages::CreateClipWindowPage() {
@@ -140,17 +139,22 @@ void SettingsPages::CreateClipWindowPage() {
     SampleTimeLabel.Create(page, {.bounds = TitleBarGroup.ChildBounds({160, 39, 59, 13}), .caption = L"Time Sample"});
     TimeFormatBox.OnChange = [this](ui::ComboBox&) { OnTimeFormatChanged(); };
 
+    const auto colorChange = [this](widgets::ColorComboBox&) { OnColorChanged(); };
     StandardWindowGroup.Create(page, {.bounds = {0, 68, 265, 65}, .caption = L"Standard Window", .key = L"[ClipWindow]StandardWindow"});
     StandardBackLabel.Create(page, {.bounds = StandardWindowGroup.ChildBounds({8, 16, 50, 13}), .caption = L"Back Color", .key = L"[ClipWindow]BackColor"});
     SetUpColorPicker(StandardBackPicker, page, StandardWindowGroup.ChildBounds({8, 32, 121, 25}));
+    StandardBackPicker.OnChange = colorChange;
     StandardTextLabel.Create(page, {.bounds = StandardWindowGroup.ChildBounds({136, 16, 50, 13}), .caption = L"Text Color", .key = L"[ClipWindow]TextColor"});
     SetUpColorPicker(StandardTextPicker, page, StandardWindowGroup.ChildBounds({136, 32, 121, 25}));
+    StandardTextPicker.OnChange = colorChange;
 
     FixedWindowGroup.Create(page, {.bounds = {0, 136, 265, 65}, .caption = L"Fixed Window", .key = L"[ClipWindow]FixedWindow"});
     FixedBackLabel.Create(page, {.bounds = FixedWindowGroup.ChildBounds({8, 16, 50, 13}), .caption = L"Back Color", .key = L"[Fixed]BackColor"});
     SetUpColorPicker(FixedBackPicker, page, FixedWindowGroup.ChildBounds({8, 32, 121, 25}));
+    FixedBackPicker.OnChange = colorChange;
     FixedTextLabel.Create(page, {.bounds = FixedWindowGroup.ChildBounds({136, 16, 50, 13}), .caption = L"Text Color", .key = L"[Fixed]TextColor"});
     SetUpColorPicker(FixedTextPicker, page, FixedWindowGroup.ChildBounds({136, 32, 121, 25}));
+    FixedTextPicker.OnChange = colorChange;
 }
 
 void SettingsPages::CreateOtherPage() {

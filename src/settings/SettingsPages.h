@@ -51,6 +51,10 @@ public:
     // format box's text and (given the window's font) the clip font.
     std::string TimeFormatText() const;
 
+    // How each of the four colour pickers is set up and placed on its page
+    // (English names, the system and extra colours, no pending value).
+    static void SetUpColorPicker(widgets::ColorComboBox& picker, ui::Window& page, const ui::Bounds& bounds);
+
     // Change handlers.
     void OnMarginChanged();
     void OnColorChanged();
@@ -123,7 +127,6 @@ private:
     void CreateClipTextPage();
     void CreateClipWindowPage();
     void CreateOtherPage();
-    void SetUpColorPicker(widgets::ColorComboBox& picker, ui::Window& page, const ui::Bounds& bounds);
 
     Settings current_;
 };

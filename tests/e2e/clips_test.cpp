@@ -68,19 +68,6 @@ TEST_F(Clips, EightBitTextIsReadInTheCodePageOfTheInputLanguageItWasCopiedIn) {
     EXPECT_EQ(ClipText(velmor.VisibleClips().front().handle), L"\u0410\u0411\u0439");
 }
 
-TEST_F(Clips, AClipNearTheRightOrBottomEdgeIsMovedIntoTheWorkArea) {
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    SetCursorPos(work.right - 20, work.bottom - 10);
-    ASSERT_TRUE(CopyAndExpect(L"at the corner", 1));
-    // The window is shown at the cursor first and pulled in right after.
-    RECT rect{};
-    EXPECT_TRUE(PumpUntil([&] {
-        rect = velmor.VisibleClips().front().rect;
-        return rect.right == work.right && rect.bottom == work.bottom;
-    }, 2s)) << rect.right << "," << rect.bottom;
-}
-
 TEST_F(Clips, SixtyCopiesKeepThreeClipsAndNeverMoreThanFiftyOneWindows) {
     size_t most = 0;
     for (int i = 0; i < 60; ++i) {
@@ -97,43 +84,6 @@ TEST_F(Clips, SixtyCopiesKeepThreeClipsAndNeverMoreThanFiftyOneWindows) {
     EXPECT_LE(most, 51u);
     // Three clips and the one made ahead for the next copy; closed clips are released.
     EXPECT_LE(velmor.WindowsOfClass(e2e::kClipWindowClass).size(), 4u);
-}
-
-TEST_F(Clips, AClipFlaggedAsExcludedNeverAppears) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    const std::wstring secret = L"password";
-    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, (secret.size() + 1) * sizeof(wchar_t));
-    memcpy(GlobalLock(text), secret.c_str(), (secret.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(text);
-    SetClipboardData(CF_UNICODETEXT, text);
-    HGLOBAL mark = GlobalAlloc(GMEM_MOVEABLE, sizeof(DWORD));
-    *static_cast<DWORD*>(GlobalLock(mark)) = 0;
-    GlobalUnlock(mark);
-    SetClipboardData(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"), mark);
-    CloseClipboard();
-    PumpFor(500ms);
-    EXPECT_TRUE(velmor.WindowsOfClass(e2e::kClipWindowClass).empty());
-    EXPECT_TRUE(CopyAndExpect(L"not secret", 1));
-}
-
-TEST_F(Clips, AClipboardHeldOpenByAnotherProgramStillYieldsTheClip) {
-    // Hold the clipboard for 50 ms right after the change: Velmor reads it while it is held.
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    const std::wstring held = L"held for a moment";
-    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, (held.size() + 1) * sizeof(wchar_t));
-    memcpy(GlobalLock(text), held.c_str(), (held.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(text);
-    SetClipboardData(CF_UNICODETEXT, text);
-    CloseClipboard();
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    PumpFor(50ms);
-    CloseClipboard();
-    EXPECT_TRUE(PumpUntil([&] {
-        const auto clips = velmor.VisibleClips();
-        return clips.size() == 1 && ClipText(clips.front().handle) == held;
-    }));
 }
 
 }  // namespace

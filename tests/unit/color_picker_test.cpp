@@ -48,8 +48,9 @@ public:
     void SetFontColor(ui::ColorValue value) override { font = value; }
 };
 
-// The program's pickers: English, system and extra colours, no default entry.
-void ProgramSetup(ColorPickerModel& picker) {
+// The widest English list: system and extra colours, no default entry, no
+// pending value. (The settings pages' own set-up is tested with the real control.)
+void EnglishWithSystemAndExtraColours(ColorPickerModel& picker) {
     picker.BeginLoading();
     picker.SetJapaneseText(false);
     picker.SetShowGroup(ColorGroup::System, true);
@@ -72,8 +73,8 @@ protected:
     }
 };
 
-TEST_F(ColorPicker, ProgramConfigurationListsTheBuiltInColours) {
-    ProgramSetup(picker);
+TEST_F(ColorPicker, EnglishSystemAndExtraListsTheBuiltInColours) {
+    EnglishWithSystemAndExtraColours(picker);
     OpenWindow();
     ASSERT_EQ(host.list.size(), 171u);
     EXPECT_EQ(host.list.front().text, L"Black");
@@ -106,7 +107,7 @@ TEST_F(ColorPicker, DefaultPickerShowsBasicAndCustomInJapanese) {
 }
 
 TEST_F(ColorPicker, UnknownColourSelectsCustomAndRaisesChangeThenClick) {
-    ProgramSetup(picker);
+    EnglishWithSystemAndExtraColours(picker);
     OpenWindow();
     picker.SetValue(ui::Rgb(1, 2, 3));
     EXPECT_EQ(host.SelectedText(), L"(Custom)");
@@ -121,7 +122,7 @@ TEST_F(ColorPicker, UnknownColourSelectsCustomAndRaisesChangeThenClick) {
 }
 
 TEST_F(ColorPicker, SystemValueSelectsTheSystemEntryNotALookAlike) {
-    ProgramSetup(picker);
+    EnglishWithSystemAndExtraColours(picker);
     OpenWindow();
     picker.SetValue(ui::kColorWindow);
     EXPECT_EQ(host.SelectedText(), L"Window");
@@ -131,7 +132,7 @@ TEST_F(ColorPicker, SystemValueSelectsTheSystemEntryNotALookAlike) {
 }
 
 TEST_F(ColorPicker, NoneSelectsCustomWithCustomColorNone) {
-    ProgramSetup(picker);
+    EnglishWithSystemAndExtraColours(picker);
     OpenWindow();
     picker.SetValue(0);
     EXPECT_EQ(host.SelectedText(), L"Black");
@@ -158,7 +159,7 @@ TEST_F(ColorPicker, WithoutCustomEntryAnUnknownColourChangesNothing) {
 }
 
 TEST_F(ColorPicker, ValueBeforeTheWindowIsAppliedQuietlyWhenItExists) {
-    ProgramSetup(picker);
+    EnglishWithSystemAndExtraColours(picker);
     picker.SetValue(ui::Rgb(0, 255, 0));
     EXPECT_EQ(picker.Value(), ui::kColorNone) << "no window, no value";
     EXPECT_TRUE(host.log.empty());

@@ -19,6 +19,7 @@
 #include "WinTestSupport.h"
 #include "platform/Handles.h"
 #include "platform/Text.h"
+#include "settings/SettingsPages.h"
 #include "ui/Dpi.h"
 #include "ui/Form.h"
 #include "ui/Graphics.h"
@@ -38,19 +39,6 @@ using testsupport::TestForm;
 void NotifySelChange(const ColorComboBox& combo) {
     SendMessageW(GetParent(combo.Handle()), WM_COMMAND, MAKEWPARAM(combo.Id(), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo.Handle()));
-}
-
-// As the settings page sets its four pickers up.
-void ProgramSetup(ColorComboBox& picker, ui::Window& parent, const ui::Bounds& bounds) {
-    picker.BeginLoading();
-    picker.Create(parent, {.bounds = bounds});
-    picker.SetJapaneseText(false);
-    picker.SetShowSysColor(true);
-    picker.SetShowExtraColor(true);
-    picker.SetDropDownCount(15);
-    picker.SetValue(ui::kColorNone);
-    picker.SetCustomColor(ui::kColorNone);
-    picker.EndLoading();
 }
 
 // The text the picker's tooltip control holds for it ("" without one).
@@ -164,7 +152,7 @@ struct ScriptedDialog {
 class ColorCombo : public ::testing::Test {
 protected:
     void SetUp() override {
-        ProgramSetup(picker, form, {8, 8, 121, 25});
+        settings::SettingsPages::SetUpColorPicker(picker, form, {8, 8, 121, 25});
         picker.OnChange = [this](ColorComboBox& sender) {
             events.push_back("change");
             EXPECT_EQ(&sender, &picker);
@@ -503,9 +491,10 @@ TEST_F(ColorComboStore, ConfirmingTheSameColourOrCancellingRaisesNothing) {
 
 TEST_F(ColorComboStore, IniStoreWritesSixteenKeysAndAnEmptySectionNothing) {
     picker.SetCustomColorSave(true);
+    picker.SetCustomColorSaveOption({widgets::SaveToColorFile::scfIniFile, ""});
     {
         const ScriptedDialog dialog(true, RGB(1, 2, 3));
-        picker.RunCustomColorDialog();  // Section empty
+        picker.RunCustomColorDialog();
     }
     EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << "nothing written";
 

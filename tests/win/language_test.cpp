@@ -235,9 +235,9 @@ TEST_F(Languages, EveryKeyInAnyCaseReachesItsPlaceOnTheRealWindowAndTheCopiesFol
     };
     const auto suspended = [&](Reader read) -> Reader {  // Resume items are in the menus only then
         return [&window, read] {
-            window.Suspend();
+            window.Clips().Suspend();
             const std::wstring caption = read();
-            window.Resume();
+            window.Clips().Resume();
             return caption;
         };
     };

@@ -96,13 +96,13 @@ TEST_F(MainWindowTest, TheIconComesBackAtMetricChangesAndLeavesWithTheWindowObje
 }
 
 TEST_F(MainWindowTest, SuspendAndResumeSwapTheirItemsInBothMenusAndTheWatcher) {
-    velmor->Suspend();
+    velmor->Clips().Suspend();
     EXPECT_EQ(MenuTexts(FileMenu()),
               (std::vector<std::wstring>{L"&Close All Clips", L"&Task Tray", L"&Resume", L"", L"&Quit\tCtrl+Q"}));
     EXPECT_EQ(MenuTexts(velmor->Window().TrayMenu.Handle()),
               (std::vector<std::wstring>{L"&Property", L"&Close All Clips", L"&Resume", L"", L"&Quit"}));
     EXPECT_EQ(velmor->Watcher()->WindowHandle(), nullptr);
-    velmor->Resume();
+    velmor->Clips().Resume();
     EXPECT_EQ(MenuTexts(FileMenu())[2], L"&Suspend");
     EXPECT_EQ(MenuTexts(velmor->Window().TrayMenu.Handle())[2], L"&Suspend");
     EXPECT_NE(velmor->Watcher()->WindowHandle(), nullptr);
@@ -111,7 +111,7 @@ TEST_F(MainWindowTest, SuspendAndResumeSwapTheirItemsInBothMenusAndTheWatcher) {
 TEST_F(MainWindowTest, ACopyBackWhileSuspendedLeavesTheWatcherSuspended) {
     ASSERT_TRUE(testsupport::SetClipboardText(L"a clip"));
     ASSERT_TRUE(PumpUntil([&] { return velmor->ClipWindowCount() == 1; }, 3s));
-    velmor->Suspend();
+    velmor->Clips().Suspend();
     clipwindow::ClipWindow* clip = velmor->Clip(0);
     ASSERT_NE(clip, nullptr);
     SendMessageW(clip->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
@@ -152,12 +152,12 @@ TEST_F(MainWindowTest, WhenTheChainCannotBeJoinedTheMenusShowWatchingSuspended) 
     EXPECT_FALSE(velmor->Watching());
     EXPECT_EQ(shownState(), suspended);
 
-    EXPECT_THROW(velmor->Resume(), platform::OutOfResources);
+    EXPECT_THROW(velmor->Clips().Resume(), platform::OutOfResources);
     EXPECT_FALSE(velmor->Watching());
     EXPECT_EQ(shownState(), suspended);
 
     watcher.failing = false;
-    velmor->Resume();
+    velmor->Clips().Resume();
     EXPECT_TRUE(velmor->Watching());
     EXPECT_EQ(shownState(), (std::vector<std::wstring>{L"&Suspend", L"&Suspend"}));
 }
