@@ -125,15 +125,24 @@ void Controller::Settled(clipboard::Outcome outcome, std::uint32_t systemError, 
 void Controller::Preview(const platform::ClipboardText& text) {
     // The memo shows only the start of the text (kPreviewChars): it is a
     // preview of a few lines, and wrapping a text of megabytes would hold up
-    // the GUI thread. Setting it lays the memo out, a millisecond that a
-    // copy would wait for before its clip shows: the memo takes the text
-    // once the clip is on the screen.
+    // the GUI thread. Of a line with no break in it, it shows what a clip
+    // would: laid out, such a line costs the square of its length, and 4,096
+    // units on one line kept the next copy waiting 150 ms. Setting it lays
+    // the memo out, a millisecond that a copy would wait for before its clip
+    // shows: the memo takes the text once the clip is on the screen.
     std::wstring start;
     platform::ForEachMemoPiece(text, [&](std::wstring_view piece) {
         start.append(piece.substr(0, kPreviewChars + 1 - std::min(start.size(), kPreviewChars + 1)));
         return start.size() <= kPreviewChars;
     });
-    start.resize(clipwindow::ShownLength(start, kPreviewChars));
+    const ui::Memo& memo = window_->Pages.SampleMemo;
+    clipwindow::ShowBudget budget;
+    if (RECT area{}; memo.Handle() && GetClientRect(memo.Handle(), &area)) {
+        budget = clipwindow::BudgetFor(area.right, memo.AverageCharWidth(), area.bottom / std::max(1, memo.LineHeight()));
+    }
+    budget.units = kPreviewChars;
+    budget.lines = kPreviewChars;  // any number of short lines up to the preview's size
+    start.resize(clipwindow::ShownPart(std::wstring_view(start), budget));
     const bool posted = pendingPreview_.has_value();
     pendingPreview_ = std::move(start);
     if (!posted && !PostMessageW(messages_.Handle(), ui::kShowPreview, 0, 0)) ShowPreview();

@@ -91,13 +91,6 @@ int ZoomedSize(int size, int step) noexcept {
     return static_cast<int>(zoomed);
 }
 
-std::size_t ShownLength(std::wstring_view text, std::size_t limit) noexcept {
-    if (text.size() <= limit) return text.size();
-    std::size_t cut = limit;
-    if (cut > 0 && text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF) --cut;
-    return cut;
-}
-
 ShowBudget BudgetFor(int clientWidth, int averageCharWidth, int visibleLines) noexcept {
     // Four window heights to scroll through, and never fewer lines than a
     // clip of the built size shows in four.
@@ -110,7 +103,10 @@ ShowBudget BudgetFor(int clientWidth, int averageCharWidth, int visibleLines) no
     return budget;
 }
 
-std::size_t ShownPart(const platform::CompactText& text, const ShowBudget& budget) noexcept {
+namespace {
+
+template <class Text>
+std::size_t ShownPartOf(const Text& text, const ShowBudget& budget) noexcept {
     const std::size_t perLine = std::max<std::size_t>(budget.unitsPerLine, 1);
     std::size_t lines = 0;
     std::size_t paragraph = 0;  // where the line being counted begins
@@ -137,5 +133,13 @@ std::size_t ShownPart(const platform::CompactText& text, const ShowBudget& budge
     if (cut < text.size() && cut > 0 && text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF) --cut;
     return cut;
 }
+
+}  // namespace
+
+std::size_t ShownPart(const platform::CompactText& text, const ShowBudget& budget) noexcept {
+    return ShownPartOf(text, budget);
+}
+
+std::size_t ShownPart(std::wstring_view text, const ShowBudget& budget) noexcept { return ShownPartOf(text, budget); }
 
 }  // namespace clipwindow

@@ -60,10 +60,6 @@ struct LayoutOutcome {
 // off at the maximum gets a scroll bar, and only when "Vertical" is chosen.
 LayoutOutcome LayoutHeight(const LayoutInput& in) noexcept;
 
-// How many UTF-16 units of the text to show: all of it, or at most limit,
-// never ending between the halves of a surrogate pair.
-std::size_t ShownLength(std::wstring_view text, std::size_t limit) noexcept;
-
 // What a clip window shows of a long text. An edit control lays its text
 // out again at every change of font, width or scroll bar, under Wine at
 // about 100,000 characters a second, and a line with no place to break it
@@ -84,6 +80,7 @@ ShowBudget BudgetFor(int clientWidth, int averageCharWidth, int visibleLines) no
 // How many units of the text to show within the budget: all of it when it
 // fits; never ending between the halves of a surrogate pair.
 std::size_t ShownPart(const platform::CompactText& text, const ShowBudget& budget) noexcept;
+std::size_t ShownPart(std::wstring_view text, const ShowBudget& budget) noexcept;
 
 // The clip window's rules speak in the screen's geometry.
 using platform::Position;

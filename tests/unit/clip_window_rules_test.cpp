@@ -205,7 +205,11 @@ TEST(ShownText, IsCutAtTheLimitButNeverInsideASurrogatePair) {
         std::size_t limit, shown;
     } cases[] = {{L"", 4, 0}, {L"abcd", 4, 4}, {L"abcde", 4, 4}, {L"abc" + pair, 4, 3}, {L"ab" + pair, 4, 4},
                  {pair + L"x", 1, 0}};
-    for (const auto& c : cases) EXPECT_EQ(clipwindow::ShownLength(c.text, c.limit), c.shown) << c.text.size();
+    for (const auto& c : cases) {
+        clipwindow::ShowBudget budget;
+        budget.units = c.limit;
+        EXPECT_EQ(clipwindow::ShownPart(std::wstring_view(c.text), budget), c.shown) << c.text.size();
+    }
 }
 
 }  // namespace
