@@ -27,9 +27,7 @@ xclip_copies=${3:-200}
 
 bash scripts/deps.sh
 echo "== Building"
-bash scripts/build-gtest-win.sh "$VELMOR_BUILD"
-cmake -S . -B "$VELMOR_BUILD/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DVELMOR_TESTS=ON -DGTest_DIR="$VELMOR_BUILD/gtest-win/install/lib/cmake/GTest" >/dev/null
+bash scripts/configure-win.sh "$VELMOR_BUILD"
 cmake --build "$VELMOR_BUILD/win" -j2 --target velmor velmor_bench velmor_idle_bench velmor_start_bench \
   velmor_bare_viewer velmor_tray_floor velmor_large_bench velmor_shape_bench >/dev/null
 # The native parts: a Release build without sanitizers, so that the time per

@@ -1,23 +1,34 @@
 #!/usr/bin/env bash
-# Builds velmor.exe and runs it under Wine. With a DISPLAY it runs on that
-# desktop until it quits; without one it runs a headless demo: a virtual
-# display, a copied sample text, and a screenshot whose path it prints once
-# the clip window shows; when none shows, it says so and exits non-zero.
+# Runs velmor.exe under Wine: the one given, or else the one of the Windows
+# build, built first. With a DISPLAY it runs on that desktop until it quits;
+# without one it runs a headless demo: a virtual display, a copied sample
+# text, and a screenshot whose path it prints once the clip window shows; when
+# none shows, it says so and exits non-zero.
+# Usage: scripts/run.sh [velmor.exe]
 # VELMOR_RUN_FOLDER (where velmor.exe and its files go) and VELMOR_WINEPREFIX
 # may name other folders than those under the build folder.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export VELMOR_BUILD="${VELMOR_BUILD:-$root/build}"
+exe=${1:+$(realpath -m "$1")}
 cd "$root"
 bash scripts/deps.sh
+mkdir -p "$VELMOR_BUILD"
 
-cmake -S . -B "$VELMOR_BUILD/app" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DVELMOR_TESTS=OFF >/dev/null
-cmake --build "$VELMOR_BUILD/app" >/dev/null
+probe=""
+[ -n "$exe" ] && probe="$(dirname "$exe")/tools/velmor_demo_probe.exe"
+if [ -z "$exe" ] || { [ -z "${DISPLAY:-}" ] && [ ! -f "$probe" ]; }; then
+    bash scripts/configure-win.sh "$VELMOR_BUILD"
+    cmake --build "$VELMOR_BUILD/win" --target velmor velmor_demo_probe >"$VELMOR_BUILD/run-build.log" 2>&1 ||
+        { tail -30 "$VELMOR_BUILD/run-build.log"; echo "run.sh: the build failed" >&2; exit 1; }
+    [ -n "$exe" ] || exe="$VELMOR_BUILD/win/velmor.exe"
+    [ -f "$probe" ] || probe="$VELMOR_BUILD/win/tools/velmor_demo_probe.exe"
+fi
+[ -f "$exe" ] || { echo "run.sh: no such file: $exe" >&2; exit 1; }
 # Velmor keeps its settings and language files beside the executable.
 run_folder="${VELMOR_RUN_FOLDER:-$VELMOR_BUILD/run}"
 mkdir -p "$run_folder"
-cp "$VELMOR_BUILD/app/velmor.exe" "$run_folder/"
+cp "$exe" "$run_folder/velmor.exe"
 
 source scripts/wine-env.sh
 if [ -n "${DISPLAY:-}" ]; then
@@ -43,7 +54,7 @@ printf 'Velmor demo\nCopied at %s' "$(date +%H:%M:%S)" | xclip -selection clipbo
 shot="$VELMOR_BUILD/velmor-demo.png"
 probe_log="$VELMOR_BUILD/velmor-demo-probe.txt"
 # The probe waits for the clip window itself and prints its title and text.
-if ! "$WINE" "$VELMOR_BUILD/app/tools/velmor_demo_probe.exe" 20 </dev/null >"$probe_log" 2>/dev/null; then
+if ! "$WINE" "$probe" 20 </dev/null >"$probe_log" 2>/dev/null; then
     import -window root -display "$DISPLAY" "$shot"
     echo "run.sh: no clip window appeared within 20 s of the copy; the screen is in $shot" >&2
     exit 1

@@ -8,10 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 export VELMOR_BUILD="${VELMOR_BUILD:-$root/build}"
 cd "$root"
 bash scripts/deps.sh
-bash scripts/build-gtest-win.sh "$VELMOR_BUILD"
-cmake -S . -B "$VELMOR_BUILD/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DVELMOR_TESTS=ON \
-  -DGTest_DIR="$VELMOR_BUILD/gtest-win/install/lib/cmake/GTest" >/dev/null
+bash scripts/configure-win.sh "$VELMOR_BUILD"
 cmake --build "$VELMOR_BUILD/win" --target velmor velmor_screenshots >"$VELMOR_BUILD/screenshots-build.log" 2>&1 ||
     { tail -30 "$VELMOR_BUILD/screenshots-build.log"; exit 1; }
 

@@ -40,9 +40,10 @@ TEST(Hardening, ABurstOfTenThousandCopiesKeepsTheLimitsAndShowsTheLast) {
     // Ten rounds of a thousand copies as fast as they go; between rounds,
     // once Velmor has caught up, its windows are counted (a count taken
     // while windows come and go by the thousand would be no count).
+    bool lastPlaced = false;
     for (int round = 0; round < 10; ++round) {
-        std::thread copier([round] {
-            for (int i = 1; i <= 1000; ++i) SetClipboardText(L"burst " + std::to_wstring(round * 1000 + i));
+        std::thread copier([round, &lastPlaced] {
+            for (int i = 1; i <= 1000; ++i) lastPlaced = SetClipboardText(L"burst " + std::to_wstring(round * 1000 + i));
         });
         PumpUntil([&] { return false; }, 0ms);
         copier.join();
@@ -60,7 +61,12 @@ TEST(Hardening, ABurstOfTenThousandCopiesKeepsTheLimitsAndShowsTheLast) {
             return std::any_of(clips.begin(), clips.end(), [](HWND clip) { return ClipText(clip) == L"burst 10000"; });
         },
         10s))
-        << "the last text is shown";
+        << "the last text is shown; it was " << (lastPlaced ? "" : "not ") << "placed, and the clips show:"
+        << ::testing::PrintToString([&] {
+               std::vector<std::wstring> texts;
+               for (HWND clip : VisibleWindowsOf(velmor.Pid(), kClipWindowClass)) texts.push_back(ClipText(clip));
+               return texts;
+           }());
 }
 
 // A copy after which another program keeps the clipboard open for a while,

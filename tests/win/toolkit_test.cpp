@@ -216,6 +216,7 @@ TEST(WorkerHandOff, CallsRunOnTheGuiThreadAndTheEndNeverWaitsOnEachOther) {
 
 TEST(WorkerHandOff, AClosedApplicationRefusesHandOffs) {
     auto& application = ui::Application::Get();
+    application.Initialize();  // a live application, whichever test ran before
     std::atomic<int> result{-1};
     application.StopHandOffs();
     std::thread worker([&] { result = application.Synchronize([] {}) ? 1 : 0; });
