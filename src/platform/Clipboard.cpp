@@ -187,9 +187,14 @@ void ClipboardLock::Close() noexcept {
 ClipboardRead ReadClipboard(HWND owner, std::optional<long long> sizeLimit) {
     ClipboardRead read;
     {
+        // The number comes before the look, which is made with the clipboard
+        // closed: a copy that ends after the look (one may be half done, its
+        // clipboard emptied and not yet filled) moves the number past this
+        // one, and is read. Taken after, it would mark that copy as read.
+        const std::uint32_t sequence = GetClipboardSequenceNumber();
         const Formats before;
         if (!before.HasText() && !before.MayBeSecret()) {
-            read.sequence = GetClipboardSequenceNumber();
+            read.sequence = sequence;
             return read;
         }
     }

@@ -34,9 +34,9 @@ enum class WriteOutcome {
 struct ClipboardRead {
     std::uint64_t id = 0;  // the read asked for
     ReadStatus status = ReadStatus::Read;
-    // The clipboard's sequence number once the read had closed it; 0 when the
-    // system does not tell. A number that has not moved since means nothing
-    // changed since this read.
+    // The clipboard's sequence number of what was read (for a clipboard
+    // without text, from before the look); 0 when the system does not tell.
+    // A number that has not moved since means nothing changed since this read.
     std::uint32_t sequence = 0;
     bool excluded = false;  // a privacy mark asked monitors to look away
     bool tooLarge = false;  // over the size limit asked for: the text was neither copied nor converted
