@@ -181,6 +181,7 @@ private:
     std::unique_ptr<clipwindow::ClipWindow> spare_;
     // The text the sample memo is to show, once the clip that brought it is shown.
     std::optional<std::wstring> pendingPreview_;
+    bool previewPosted_ = false;
     // Made at the first read, and anew after a read that was given up.
     std::unique_ptr<platform::ClipboardReader> reader_;
     // property.ini was there but could not be read at start: it is not written over with defaults.

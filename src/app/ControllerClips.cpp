@@ -102,6 +102,10 @@ void Controller::ShowCopyOutcome(int slot, bool copied) {
 }
 
 void Controller::Settled(clipboard::Outcome outcome, std::uint32_t systemError, std::string_view failure) {
+    if (pendingPreview_ && !previewPosted_) {
+        previewPosted_ = PostMessageW(messages_.Handle(), ui::kShowPreview, 0, 0) != 0;
+        if (!previewPosted_) ShowPreview();
+    }
     // Users see nothing; a maintainer who asks why no clip came sees why.
     switch (outcome) {
         case clipboard::Outcome::HeldTooLong:
@@ -125,27 +129,16 @@ void Controller::Settled(clipboard::Outcome outcome, std::uint32_t systemError, 
 void Controller::Preview(const platform::ClipboardText& text) {
     // The memo shows only the start of the text (kPreviewChars): it is a
     // preview of a few lines, and wrapping a text of megabytes would hold up
-    // the GUI thread. Of a line with no break in it, it shows what a clip
-    // would: laid out, such a line costs the square of its length, and 4,096
-    // units on one line kept the next copy waiting 150 ms. Setting it lays
-    // the memo out, a millisecond that a copy would wait for before its clip
-    // shows: the memo takes the text once the clip is on the screen.
+    // the GUI thread. Setting it, and even measuring the memo for it, costs
+    // time that a copy would wait for before its clip shows: the memo takes
+    // the text once the change is settled (even the post that asks for it
+    // is a trip to the server).
     std::wstring start;
     platform::ForEachMemoPiece(text, [&](std::wstring_view piece) {
         start.append(piece.substr(0, kPreviewChars + 1 - std::min(start.size(), kPreviewChars + 1)));
         return start.size() <= kPreviewChars;
     });
-    const ui::Memo& memo = window_->Pages.SampleMemo;
-    clipwindow::ShowBudget budget;
-    if (RECT area{}; memo.Handle() && GetClientRect(memo.Handle(), &area)) {
-        budget = clipwindow::BudgetFor(area.right, memo.AverageCharWidth(), area.bottom / std::max(1, memo.LineHeight()));
-    }
-    budget.units = kPreviewChars;
-    budget.lines = kPreviewChars;  // any number of short lines up to the preview's size
-    start.resize(clipwindow::ShownPart(std::wstring_view(start), budget));
-    const bool posted = pendingPreview_.has_value();
     pendingPreview_ = std::move(start);
-    if (!posted && !PostMessageW(messages_.Handle(), ui::kShowPreview, 0, 0)) ShowPreview();
 }
 
 bool Controller::IsClipText(int slot, const platform::ClipboardText& text) {
@@ -154,9 +147,22 @@ bool Controller::IsClipText(int slot, const platform::ClipboardText& text) {
 }
 
 void Controller::ShowPreview() {
+    previewPosted_ = false;
     if (!pendingPreview_) return;
-    window_->Pages.SampleMemo.SetText(*pendingPreview_);
+    // Of a line with no break in it, the memo shows what a clip would: laid
+    // out, such a line costs the square of its length, and 4,096 units on
+    // one line kept the next copy waiting 150 ms.
+    const ui::Memo& memo = window_->Pages.SampleMemo;
+    clipwindow::ShowBudget budget;
+    if (RECT area{}; memo.Handle() && GetClientRect(memo.Handle(), &area)) {
+        budget = clipwindow::BudgetFor(area.right, memo.AverageCharWidth(), area.bottom / std::max(1, memo.LineHeight()));
+    }
+    budget.units = kPreviewChars;
+    budget.lines = kPreviewChars;  // any number of short lines up to the preview's size
+    std::wstring start = std::move(*pendingPreview_);
     pendingPreview_.reset();
+    start.resize(clipwindow::ShownPart(std::wstring_view(start), budget));
+    window_->Pages.SampleMemo.SetText(start);
 }
 
 bool Controller::Pinned(int slot) {
@@ -203,8 +209,10 @@ void Controller::MakeSpareClip() noexcept {
             // Idle and in no slot: its timer must not close anything.
             spare_->CountDownTimer.SetEnabled(false);
         }
-        // While idle: the next clip only puts its text in.
+        // While idle: the next clip only puts its text in, and in the same
+        // second keeps this title.
         PrepareClipMemo(*spare_);
+        spare_->RenewTitleStamp();
     } catch (...) {
         // Silent like every error of the clip path: the next clip makes its own window.
         platform::TraceCurrentException(L"no clip window could be made ahead");

@@ -133,7 +133,11 @@ int ClipWindow::MoreHeight() const noexcept {
     return metrics.tmHeight + 2;
 }
 
-void ClipWindow::SetTitle(const std::string& ansiTitle) { SetWindowTextA(Handle(), ansiTitle.c_str()); }
+void ClipWindow::SetTitle(const std::string& ansiTitle) {
+    // A clip takes the focus as it shows and so sets the stamp it got a moment ago again.
+    if (ansiTitle == title_ && !title_.empty()) return;
+    if (SetWindowTextA(Handle(), ansiTitle.c_str())) title_ = ansiTitle;
+}
 
 std::string ClipWindow::Title() const {
     std::string title(static_cast<size_t>(GetWindowTextLengthA(Handle())) + 1, '\0');
@@ -170,6 +174,9 @@ void ClipWindow::OnShown() {
 
 void ClipWindow::ResetCountDown() {
     elapsed_ = 0;
+    // Only a faded window looks different now. A clip activates as it shows,
+    // and a second paint of it, at once, would hold up the next copy.
+    if (Alpha() == 255) return;
     SetAlpha(255);
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }

@@ -92,6 +92,7 @@ protected:
 
 private:
     std::string titleStamp_;
+    std::string title_;  // as last set: setting the same again would only repaint the caption
     std::int32_t countDown_ = 0;
     std::int32_t elapsed_ = 0;
     bool pinned_ = false;

@@ -21,6 +21,7 @@ struct ClipboardReader::Shared {
     bool quit = false;
     bool busy = false;
     bool asking = false;  // a read is asked for and not yet taken up
+    bool waited = false;  // the owner waits for the read: it needs no message
     std::uint64_t id = 0;
     std::optional<long long> sizeLimit;
     std::optional<ClipboardRead> done;
@@ -62,7 +63,10 @@ bool ClipboardReader::Start(std::uint64_t id, std::optional<long long> sizeLimit
 
 bool ClipboardReader::Wait(DWORD timeoutMs) const {
     const std::lock_guard guard(shared_->lock);
-    return shared_->changed.WaitFor(shared_->lock, timeoutMs, [&] { return !shared_->busy; });
+    shared_->waited = true;
+    const bool done = shared_->changed.WaitFor(shared_->lock, timeoutMs, [&] { return !shared_->busy; });
+    shared_->waited = false;
+    return done;
 }
 
 std::optional<ClipboardRead> ClipboardReader::Take() {
@@ -96,16 +100,20 @@ DWORD WINAPI ClipboardReader::Run(void* share) noexcept {
         read.id = id;
         HWND window = nullptr;
         UINT doneMessage = 0;
+        bool waited = false;
         {
             const std::lock_guard guard(shared.lock);
             shared.done = std::move(read);
             shared.busy = false;
             window = shared.window;
             doneMessage = shared.doneMessage;
+            waited = shared.waited;
         }
         shared.changed.NotifyAll();
         if (!window) return 0;
-        PostMessageW(window, doneMessage, 0, 0);
+        // An owner that waits takes the read as it wakes; a message would be
+        // a trip to the server on the way to the clip.
+        if (!waited) PostMessageW(window, doneMessage, 0, 0);
     }
 }
 

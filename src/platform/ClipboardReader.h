@@ -18,7 +18,8 @@ namespace platform {
 
 class ClipboardReader {
 public:
-    // Each read that ends posts doneMessage to the window.
+    // Each read that ends posts doneMessage to the window, unless a Wait
+    // saw it end.
     ClipboardReader(HWND window, UINT doneMessage);
     // Never waits for a read under way (an owner that never renders would
     // hold the program's end): its thread is left to end on its own and
@@ -29,7 +30,8 @@ public:
 
     // Starts a read of the clipboard as it is now; false when one is under way.
     bool Start(std::uint64_t id, std::optional<long long> sizeLimit);
-    // Waits up to timeoutMs for the read under way; true when none is under way.
+    // Waits up to timeoutMs for the read under way; true when none is under
+    // way, and then no message comes for a read that ended meanwhile: Take it.
     bool Wait(DWORD timeoutMs) const;
     // The result of the read that ended, once; none while one runs.
     std::optional<ClipboardRead> Take();

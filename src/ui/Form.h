@@ -55,6 +55,7 @@ public:
     void Close();
 
     void SetAlpha(BYTE alpha);
+    BYTE Alpha() const noexcept { return alpha_; }
     void SetMenu(MainMenu& menu, MenuBar bar = MenuBar::Shown);
     // Menus whose items FindCaption also searches (the menu bar is one already).
     void AddCaptionMenu(Menu& menu);
