@@ -60,6 +60,7 @@ source scripts/wine-env.sh
 trap stop_all EXIT
 start_display
 start_window_manager
+pin_wine_to_one_cpu
 start_wine
 
 echo "== Copy to clip window against the bare viewer, and the soak ($latency_copies and $soak_copies copies)"
@@ -239,6 +240,9 @@ results="$root/bench/results.md"
     echo "- Kernel: $(uname -sr)."
     echo "- Wine: $("$WINE" --version), 64-bit prefix with Wine's own X11 settings (windows managed by the window manager)."
     echo "- Display: Xvfb 1280x800x24 with $(openbox --version | head -1) as the window manager."
+    echo "- CPUs: wineserver, every Windows program and the native measures on CPU 0 (taskset), Xvfb and openbox free:"
+    echo "  a call to wineserver on another CPU costs tens of microseconds more, and which CPUs a run got swung its copy"
+    echo "  times fourfold."
     echo "- Load average (1, 5, 15 minutes) at the start: $load_before; at the end: $load_after."
     echo
     echo "## Summary"
