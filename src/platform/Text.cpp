@@ -95,7 +95,7 @@ std::size_t AnsiLength(const CompactText& text, unsigned codePage) {
     for (std::size_t i = 0; i < text.size() && ascii; ++i) ascii = static_cast<unsigned>(text[i]) < 0x80;
     if (ascii) return text.size();
     std::size_t bytes = 0;
-    std::vector<wchar_t> piece(kPieceUnits);
+    std::vector<wchar_t> piece(std::min(kPieceUnits, text.size()));
     for (std::size_t from = 0; from < text.size();) {
         const std::size_t count = std::min(kPieceUnits, text.size() - from);
         text.CopyTo(from, count, piece.data());
@@ -110,7 +110,9 @@ std::size_t AnsiLength(const CompactText& text, unsigned codePage) {
 bool ForEachRoundTripPiece(const CompactText& text, unsigned from, unsigned to,
                            const std::function<bool(std::wstring_view)>& each) {
     const CodePageFacts readBack = FactsOf(to);
-    std::vector<wchar_t> piece(kPieceUnits);
+    // No bigger than the text: each copy's preview and repeat test pass
+    // here, and a piece's buffer of 128 KB cost them more than the text did.
+    std::vector<wchar_t> piece(std::min(kPieceUnits, text.size()));
     std::string bytes;  // converted, not yet read back: never a cut character
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t count = std::min(kPieceUnits, text.size() - at);
