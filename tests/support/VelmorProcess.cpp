@@ -159,6 +159,15 @@ HWND VelmorProcess::ShowAbout() {
 }
 
 bool VelmorProcess::Launch() {
+    // The program of the test before may still be ending (Wine ends a killed
+    // process a moment after its handle says so): a start now would find it
+    // running and end at once.
+    for (int wait = 0; wait < 500; ++wait) {
+        const HANDLE earlier = OpenMutexA(SYNCHRONIZE, FALSE, platform::kInstanceMutex);
+        if (!earlier) break;
+        CloseHandle(earlier);
+        Sleep(10);
+    }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring command = L"\"" + ExePath() + L"\"";
