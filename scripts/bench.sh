@@ -60,11 +60,10 @@ source scripts/wine-env.sh
 trap stop_all EXIT
 start_display
 start_window_manager
-pin_wine_to_one_cpu
 start_wine
 
 echo "== Copy to clip window against the bare viewer, and the soak ($latency_copies and $soak_copies copies)"
-run_section "$out/1-clips.md" "$WINE" "$probes/velmor_bench.exe" "$latency_copies" "$soak_copies"
+run_section "$out/1-clips.md" on_one_cpu "$WINE" "$probes/velmor_bench.exe" "$latency_copies" "$soak_copies"
 # compare <rows function>: a measure's table rows for the baseline (when one
 # is given) and for ours, then our goal lines, then the baseline's for comparison.
 compare() {
@@ -86,7 +85,7 @@ compare() {
 echo "== Long lines and 50 open clips"
 shape_rows() {  # shape_rows <exe> <label> [floor]: the measure's table rows and goal lines for one program
     VELMOR_EXE="Z:$(echo "$1" | tr / '\\')" VELMOR_BENCH_LABEL="$2" VELMOR_BENCH_FLOOR="${3:-1}" \
-        "$WINE" "$probes/velmor_shape_bench.exe" "${VELMOR_BENCH_SHAPE_COPIES:-10}" "${VELMOR_BENCH_CROWD_COPIES:-200}" \
+        on_one_cpu "$WINE" "$probes/velmor_shape_bench.exe" "${VELMOR_BENCH_SHAPE_COPIES:-10}" "${VELMOR_BENCH_CROWD_COPIES:-200}" \
         </dev/null 2>>"$out/2-shapes.md.err" | tr -d '\r'
 }
 {
@@ -104,7 +103,7 @@ shape_rows() {  # shape_rows <exe> <label> [floor]: the measure's table rows and
     compare shape_rows
 } >"$out/2-shapes.md"
 echo "== Start-up"
-run_section "$out/3-start.md" "$WINE" "$probes/velmor_start_bench.exe"
+run_section "$out/3-start.md" on_one_cpu "$WINE" "$probes/velmor_start_bench.exe"
 echo "== At rest"
 # The About box's frame rate is counted on the X server while the rest
 # measure holds the box open.
@@ -240,9 +239,9 @@ results="$root/bench/results.md"
     echo "- Kernel: $(uname -sr)."
     echo "- Wine: $("$WINE" --version), 64-bit prefix with Wine's own X11 settings (windows managed by the window manager)."
     echo "- Display: Xvfb 1280x800x24 with $(openbox --version | head -1) as the window manager."
-    echo "- CPUs: wineserver, every Windows program and the native measures on CPU 0 (taskset), Xvfb and openbox free:"
-    echo "  a call to wineserver on another CPU costs tens of microseconds more, and which CPUs a run got swung its copy"
-    echo "  times fourfold."
+    echo "- CPUs: the measures that compare velmor.exe with a floor (copy to clip, long lines and 50 clips, start-up) run"
+    echo "  on CPU 0 with wineserver (taskset); the rest, Xvfb and openbox run free. A call to wineserver on another CPU"
+    echo "  costs tens of microseconds more, and which CPUs a program got swung its copy times fourfold."
     echo "- Load average (1, 5, 15 minutes) at the start: $load_before; at the end: $load_after."
     echo
     echo "## Summary"

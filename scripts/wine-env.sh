@@ -82,18 +82,31 @@ start_wine() {
     "$WINE" wineboot >/dev/null 2>&1 </dev/null
 }
 
-# Puts this shell, what it starts from now on, and the running wineserver on
-# one CPU, for measurements. Every call of every Wine thread goes through
-# wineserver, and on a virtual machine a call to a server on another CPU
-# costs tens of microseconds more; the scheduler's placement holds for a
-# whole run, so that one run timed a copy at 6 ms and the next at 23 ms.
-# The programs compared with each other share the one CPU alike.
-pin_wine_to_one_cpu() {
-    [ "$(nproc)" -gt 1 ] || return 0
-    taskset -cp 0 $$ >/dev/null
+# on_one_cpu <command...>: runs the command, and wineserver while it runs,
+# on CPU 0, for a measure that compares two programs. Every call of every
+# Wine thread goes through wineserver, and on a virtual machine a call to a
+# server on another CPU costs tens of microseconds more; the scheduler's
+# placement holds for a whole process, so that one run timed a copy at 6 ms
+# and the next at 23 ms. On one CPU the programs compared meet the same
+# conditions. Measures with a goal of their own run free: on one CPU, a
+# program reading 100 MB keeps the server, and so every other program, busy.
+on_one_cpu() {
+    local cpus status=0
+    cpus=$(nproc)
+    if [ "$cpus" -le 1 ]; then
+        "$@"
+        return
+    fi
+    wineserver_cpus 0
+    taskset -c 0 "$@" || status=$?
+    wineserver_cpus "0-$((cpus - 1))"
+    return "$status"
+}
+
+wineserver_cpus() {
     local pid
     for pid in $(pgrep -x wineserver64 || true) $(pgrep -x wineserver || true); do
-        taskset -acp 0 "$pid" >/dev/null
+        taskset -acp "$1" "$pid" >/dev/null
     done
 }
 
