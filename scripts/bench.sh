@@ -63,7 +63,9 @@ start_window_manager
 start_wine
 
 echo "== Copy to clip window against the bare viewer, and the soak ($latency_copies and $soak_copies copies)"
-run_section "$out/1-clips.md" on_one_cpu "$WINE" "$probes/velmor_bench.exe" "$latency_copies" "$soak_copies"
+# Free CPUs: its ten alternating blocks, each program a fresh process, give
+# both programs the scheduler's placements alike.
+run_section "$out/1-clips.md" "$WINE" "$probes/velmor_bench.exe" "$latency_copies" "$soak_copies"
 # compare <rows function>: a measure's table rows for the baseline (when one
 # is given) and for ours, then our goal lines, then the baseline's for comparison.
 compare() {
@@ -239,9 +241,10 @@ results="$root/bench/results.md"
     echo "- Kernel: $(uname -sr)."
     echo "- Wine: $("$WINE" --version), 64-bit prefix with Wine's own X11 settings (windows managed by the window manager)."
     echo "- Display: Xvfb 1280x800x24 with $(openbox --version | head -1) as the window manager."
-    echo "- CPUs: the measures that compare velmor.exe with a floor (copy to clip, long lines and 50 clips, start-up) run"
-    echo "  on CPU 0 with wineserver (taskset); the rest, Xvfb and openbox run free. A call to wineserver on another CPU"
-    echo "  costs tens of microseconds more, and which CPUs a program got swung its copy times fourfold."
+    echo "- CPUs: the measures of long lines and 50 clips and of start-up run on CPU 0 with wineserver (taskset): a call"
+    echo "  to wineserver on another CPU costs tens of microseconds more, and which CPUs their one process of each program"
+    echo "  got swung a run's figures fourfold. The copy-to-clip measure runs free, as the rest: its ten alternating blocks"
+    echo "  of fresh processes give both programs the placements alike."
     echo "- Load average (1, 5, 15 minutes) at the start: $load_before; at the end: $load_after."
     echo
     echo "## Summary"
